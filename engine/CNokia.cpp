@@ -1,0 +1,153 @@
+#include "engine/CNokia.h"
+
+#include "engine/modNOK.h"
+
+using namespace modNOK;
+
+namespace {
+
+constexpr auto npos = std::string_view::npos;
+
+// The value of a header field: from just after its key to just before its
+// terminator, both searched from the start of the working text. A terminator
+// that is missing or lies before the key gives a negative length, which is
+// a header failure.
+std::string_view FieldValue(std::string_view sWork, size_t iKey, size_t iKeyLength,
+                            char cTerminator, size_t& iEnd) {
+    iEnd = sWork.find(cTerminator);
+    if (iEnd == npos || iEnd < iKey + iKeyLength)
+        throw Failure("Invalid header");
+    return sWork.substr(iKey + iKeyLength, iEnd - iKey - iKeyLength);
+}
+
+std::string_view After(std::string_view sWork, size_t iPosition) {
+    return sWork.substr(iPosition + 1);
+}
+
+} // namespace
+
+void CNokia::Clear() {
+    DefaultDuration = "4";
+    DefaultOctave = "5";
+    RingToneName.clear();
+    FileName.clear();
+    OriginalText.clear();
+    Tempo = 100;
+    ErrorList.clear();
+    // Deleting from the front of a deque costs nothing per note, so this
+    // stays linear however long the ringtone was.
+    const int32_t iCount = Notes.Count();
+    for (int32_t i = 0; i < iCount; ++i)
+        Notes.Delete(1);
+}
+
+void CNokia::Convert() {
+    std::string sClean;
+    std::string_view sWork;
+    try {
+        ErrorList.clear();
+        PhoneDuration = "4";
+        PhoneOctave = "1";
+        DefaultDuration = "4";
+        DefaultOctave = "5";
+        RingToneName.clear();
+        Tempo = 0;
+
+        sClean = CleanNoteText(OriginalText);
+        sWork = sClean;
+
+        const size_t iColon = sWork.find(':');
+        if (iColon != npos) {
+            RingToneName = std::string(sWork.substr(0, iColon));
+            if (TrimBlanks(RingToneName).empty()) {
+                // The file name without its extension stands in for a blank name.
+                if (FileName.size() < 4)
+                    throw Failure("No ringtone name");
+                RingToneName = FileName.substr(0, FileName.size() - 4);
+            }
+            sWork = After(sWork, iColon);
+        }
+
+        ReadHeader(sWork);
+        NoteText = std::string(sWork);
+    } catch (...) {
+        AddError("CNokia.Convert", SourceType == 1
+                                       ? "This ringtone does not have valid COMPOSER header "
+                                         "information."
+                                       : "This ringtone does not have valid RTTTL header "
+                                         "information.");
+        return;
+    }
+
+    try {
+        SplitNotes();
+    } catch (const std::exception& e) {
+        AddError("CNokia.Convert", std::string("Keypress Conversion - ") + e.what());
+    } catch (...) {
+        AddError("CNokia.Convert", "Keypress Conversion - Unknown failure");
+    }
+}
+
+// Each field is consumed together with everything before its terminator, so
+// RTTTL fields are found only in the order d, o, b. Keys are plain substring
+// searches: in RTTTL mode "o=" is also found inside "Tempo=".
+void CNokia::ReadHeader(std::string_view& sWork) {
+    size_t iEnd = 0;
+    if (SourceType == 0) {
+        if (const size_t iKey = sWork.find("d="); iKey != npos) {
+            DefaultDuration = std::string(FieldValue(sWork, iKey, 2, ',', iEnd));
+            sWork = After(sWork, iEnd);
+        }
+        if (const size_t iKey = sWork.find("o="); iKey != npos) {
+            DefaultOctave = std::string(FieldValue(sWork, iKey, 2, ',', iEnd));
+            sWork = After(sWork, iEnd);
+            if (!IsNumeric(DefaultOctave))
+                throw Failure(TypeMismatch);
+            if (Value(DefaultOctave) == "8")
+                AddError("CNokia.Convert", "RTTTL Octave 8 Not supported by Nokia 3210.");
+        }
+        if (const size_t iKey = sWork.find("b="); iKey != npos) {
+            Tempo = WholeNumber(FieldValue(sWork, iKey, 2, ':', iEnd));
+            sWork = After(sWork, iEnd);
+        }
+    } else if (SourceType == 1) {
+        if (const size_t iKey = sWork.find("Tempo="); iKey != npos) {
+            Tempo = WholeNumber(FieldValue(sWork, iKey, 6, ':', iEnd));
+            sWork = After(sWork, iEnd);
+        }
+    }
+}
+
+// Walks the note text once; each token is a view into it, so a long text is
+// never copied again per token.
+void CNokia::SplitNotes() {
+    const char cSeparator =
+        SourceType == 0 || NoteText.find(',') != std::string::npos ? ',' : ' ';
+    std::string_view sWork = TrimBlanks(NoteText);
+    if (sWork.empty())
+        return;
+    size_t iSeparator = sWork.find(cSeparator);
+    if (iSeparator == npos) {
+        Notes.Add(std::string(sWork), SourceType);
+        return;
+    }
+    for (;;) {
+        const std::string sToken(sWork.substr(0, iSeparator));
+        sWork = TrimBlanks(After(sWork, iSeparator));
+        Notes.Add(sToken, SourceType);
+        iSeparator = sWork.find(cSeparator);
+        if (iSeparator == npos) {
+            Notes.Add(std::string(sWork), SourceType);
+            return;
+        }
+    }
+}
+
+int16_t CNokia::NoteCount() const {
+    const int32_t iCount = Notes.Count();
+    if (iCount > 32767)
+        throw Failure(Overflow);
+    return static_cast<int16_t>(iCount);
+}
+
+std::string CNokia::ShowScreen() const { return Notes.GetNotes(ShowType); }

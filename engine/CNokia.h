@@ -1,0 +1,34 @@
+#pragma once
+// The converter for one whole ringtone: takes the text apart into name,
+// header and notes, and renders the notes in the chosen display form.
+
+#include "engine/CNotes.h"
+
+#include <cstdint>
+#include <string>
+
+class CNokia {
+public:
+    std::string FilePath;
+    int32_t SourceType = 0; // 0 = RTTTL/Nokring, 1 = Nokia 3210 Composer
+    int16_t Tempo = 0;
+    CNotes Notes;
+    std::string OriginalText;
+    std::string FileName;
+    std::string RingToneName;
+    int16_t ShowType = 0; // 0 = Keypresses, 1 = 3210 Composer, 2 = RTTTL/Nokring
+
+    void Clear();
+    // Parses OriginalText and appends its notes. Never throws; problems
+    // become error-list lines.
+    void Convert();
+    // The note count; throws modNOK::Failure (overflow) beyond 16 bits.
+    int16_t NoteCount() const;
+    std::string ShowScreen() const;
+
+private:
+    void ReadHeader(std::string_view& sWork);
+    void SplitNotes();
+
+    std::string NoteText;
+};

@@ -1,0 +1,141 @@
+#include "engine/CNote.h"
+
+#include "engine/modNOK.h"
+
+
+using namespace modNOK;
+
+namespace {
+
+// Characters taken beyond the end of the text are empty text, so a short
+// token never fails to parse.
+std::string_view Mid(std::string_view s, size_t iFrom, size_t iCount) {
+    if (iFrom >= s.size())
+        return {};
+    return s.substr(iFrom, iCount);
+}
+
+std::string_view Drop(std::string_view s, size_t iCount) {
+    return iCount >= s.size() ? std::string_view{} : s.substr(iCount);
+}
+
+} // namespace
+
+void CNote::setNoteBatch(const std::string& sNewNoteBatch) {
+    try {
+        m_NoteBatch = sNewNoteBatch;
+        if (SourceType == 0)
+            ParseRTTTL(m_NoteBatch);
+        else if (SourceType == 1)
+            ParseComposer(m_NoteBatch);
+        BuildKeypresses();
+    } catch (const std::exception& e) {
+        AddError("CNote.NoteBatch", e.what());
+    } catch (...) {
+        AddError("CNote.NoteBatch", "Unknown failure");
+    }
+}
+
+// Grammar: [duration of one or two digits] letter ["#"] ["."] [octave].
+void CNote::ParseRTTTL(std::string_view s) {
+    Duration_Part = DefaultDuration;
+    // No guard against a dot here: "8.c" takes the duration "8.".
+    if (IsNumeric(Mid(s, 0, 2))) {
+        Duration_Part = std::string(Mid(s, 0, 2));
+        s = Drop(s, 2);
+    } else if (IsNumeric(Mid(s, 0, 1))) {
+        Duration_Part = std::string(Mid(s, 0, 1));
+        s = Drop(s, 1);
+    }
+    RDuration_Part = SameValue(Duration_Part, DefaultDuration) ? std::string() : Duration_Part;
+
+    Note_Part = RNote_Part = std::string(Mid(s, 0, 1));
+    if (Note_Part == "p")
+        Note_Part = "-";
+    s = Drop(s, 1);
+
+    if (Mid(s, 0, 1) == "#") {
+        Sharp_Part = RSharp_Part = "#";
+        s = Drop(s, 1);
+    }
+    if (Mid(s, 0, 1) == ".") {
+        Dotted_Part = RDotted_Part = ".";
+        s = Drop(s, 1);
+    }
+
+    const bool bOctave = IsNumeric(s);
+    if (bOctave && !SameValue(s, DefaultOctave))
+        ROctave_Part = std::string(s);
+    Octave_Part = GetOctave(bOctave ? std::string(s) : DefaultOctave);
+    if (Octave_Part.empty())
+        Octave_Part = GetOctave(DefaultOctave);
+}
+
+// Grammar: [duration of one or two digits] ["."] ["#"] letter or "-" [octave].
+void CNote::ParseComposer(std::string_view s) {
+    size_t iTaken = 0;
+    // The second character must itself be a digit, so "8." is one digit and a dot.
+    if (IsNumeric(Mid(s, 0, 2)) && IsNumeric(Mid(s, 1, 1)))
+        iTaken = 2;
+    else if (IsNumeric(Mid(s, 0, 1)))
+        iTaken = 1;
+    Duration_Part = std::string(Mid(s, 0, iTaken));
+    RDuration_Part = SameValue(Duration_Part, DefaultDuration) ? std::string() : Duration_Part;
+    s = Drop(s, iTaken);
+
+    if (Mid(s, 0, 1) == ".") {
+        Dotted_Part = RDotted_Part = ".";
+        s = Drop(s, 1);
+    }
+    if (Mid(s, 0, 1) == "#") {
+        Sharp_Part = RSharp_Part = "#";
+        s = Drop(s, 1);
+    }
+
+    Note_Part = RNote_Part = std::string(Mid(s, 0, 1));
+    if (RNote_Part == "-")
+        RNote_Part = "p";
+    s = Drop(s, 1);
+
+    const bool bOctave = IsNumeric(s);
+    Octave_Part = bOctave ? std::string(s) : DefaultOctave;
+    if (bOctave) {
+        ROctave_Part = GetOctave(std::string(s));
+        if (SameValue(ROctave_Part, DefaultOctave))
+            ROctave_Part.clear();
+    }
+}
+
+// Appends piece by piece, so that a failure leaves the keys made so far.
+void CNote::BuildKeypresses() {
+    const bool bDotted = Dotted_Part == ".";
+    if (bDotted)
+        Keypresses += "(hold ";
+    Keypresses += GetNoteKey(Note_Part);
+    if (bDotted)
+        Keypresses += ")";
+    if (Duration_Part != PhoneDuration)
+        Keypresses += GetDurationKeys(WholeNumber(Duration_Part));
+    if (Octave_Part != PhoneOctave)
+        Keypresses += GetOctaveKeys(WholeNumber(Octave_Part));
+    Keypresses += Sharp_Part;
+    Keypresses = std::string(TrimBlanks(Keypresses));
+
+    // A pause gets its duration and octave keys but leaves the phone as it was.
+    if (Note_Part != "-") {
+        PhoneDuration = Duration_Part;
+        PhoneOctave = Octave_Part;
+    }
+}
+
+std::string CNote::Full_ComposerNote() const {
+    if (Note_Part == "-")
+        return Duration_Part + Note_Part;
+    return Duration_Part + Dotted_Part + Sharp_Part + Note_Part + Octave_Part;
+}
+
+std::string CNote::Full_RTTTLNote() const {
+    if (RNote_Part == "-")
+        return RDuration_Part + RNote_Part;
+    return RDuration_Part + RNote_Part + RSharp_Part + RDotted_Part + ROctave_Part;
+}

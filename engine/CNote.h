@@ -1,0 +1,38 @@
+#pragma once
+// One note of a ringtone, parsed once from a token in RTTTL or Composer
+// notation into two parallel sets of parts, with the keys that enter it on
+// the phone's Composer.
+
+#include <cstdint>
+#include <string>
+
+class CNote {
+public:
+    int32_t SourceType = 0; // 0 = RTTTL, 1 = Composer
+    std::string Duration_Part;
+    std::string Dotted_Part;
+    std::string Sharp_Part;
+    std::string Note_Part;
+    std::string Octave_Part;
+    std::string RDuration_Part;
+    std::string RDotted_Part;
+    std::string RSharp_Part;
+    std::string RNote_Part;
+    std::string ROctave_Part;
+    std::string Keypresses;
+
+    std::string Full_ComposerNote() const;
+    std::string Full_RTTTLNote() const;
+
+    const std::string& NoteBatch() const { return m_NoteBatch; }
+    // Parses the token, builds Keypresses and advances the phone state.
+    // Never throws: a failure ends the parse and becomes an error line.
+    void setNoteBatch(const std::string& sNewNoteBatch);
+
+private:
+    void ParseRTTTL(std::string_view s);
+    void ParseComposer(std::string_view s);
+    void BuildKeypresses();
+
+    std::string m_NoteBatch;
+};

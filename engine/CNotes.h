@@ -1,0 +1,29 @@
+#pragma once
+// The ordered notes of one ringtone and the display text of each form.
+
+#include "engine/CNote.h"
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+
+class CNotes {
+public:
+    using Container = std::deque<std::shared_ptr<CNote>>;
+
+    // Creates, appends and parses a note; null only when creating it failed.
+    std::shared_ptr<CNote> Add(const std::string& strNoteBatch, int32_t sSourceType);
+    int32_t Count() const;
+    // Positions count from 1; outside 1..Count these throw std::out_of_range.
+    void Delete(int32_t Index);
+    CNote& Item(int32_t Index) const;
+    // Renders every note in one display form: 0 keypresses, 1 Composer, 2 RTTTL.
+    std::string GetNotes(int16_t iType) const;
+
+    Container::const_iterator begin() const { return m_Notes.begin(); }
+    Container::const_iterator end() const { return m_Notes.end(); }
+
+private:
+    Container m_Notes;
+};

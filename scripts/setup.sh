@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# One-stop set-up for a Debian 12 machine.
+#   scripts/setup.sh run    install what is missing, build, start Ringwright
+#   scripts/setup.sh test   install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mode=${1:-run}
+case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
+
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev
+          qt6-base-dev qt6-base-dev-tools libgl-dev qt6-wayland
+          fonts-liberation fontconfig xdg-utils
+          desktop-file-utils appstream)
+if [ "$mode" = test ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake --preset default >/dev/null
+cmake --build --preset default
+
+if [ "$mode" = test ]; then
+    ctest --preset default
+    exit $?
+fi
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "Built build/default/app/ringwright, but there is no desktop to show it on" >&2
+    echo "(neither DISPLAY nor WAYLAND_DISPLAY is set). Start it from a desktop session." >&2
+    exit 1
+fi
+exec build/default/app/ringwright
