@@ -2,7 +2,9 @@
 
 #include "app/CProgram.h"
 #include "dialogs/CClickLabel.h"
+#include "dialogs/CInstructions.h"
 #include "dialogs/CLauncher.h"
+#include "dialogs/frmHelp.h"
 #include "dialogs/frmInfo.h"
 #include "engine/CNokia.h"
 #include "engine/modNOK.h"
@@ -418,7 +420,16 @@ void frmConverter::ConnectControls() {
     connect(mnuEdit, &QMenu::aboutToShow, this, &frmConverter::EnableEditMenu);
     connect(mnuFileNew, &QAction::triggered, this, &frmConverter::FileNew);
     connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnuHelpInfo, &QAction::triggered, this, [this] { CInstructions::Open(this); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { ShowAbout(this); });
+    // The numbered labels open their step's quick help; the legend's square
+    // only shows what to look for.
+    const QCursor helpCursor = frmHelp::HelpCursor();
+    for (size_t i = 0; i < lblNum.size(); ++i) {
+        lblNum[i]->setCursor(helpCursor);
+        connect(lblNum[i], &CClickLabel::clicked, this,
+                [this, i] { LoadHelp(static_cast<qint16>(i + 1)); });
+    }
     connect(lblMyWeb, &CClickLabel::clicked, this,
             [this] { modNOK::LaunchBrowser(lblMyWeb->text()); });
 }
@@ -535,6 +546,13 @@ void frmConverter::FileNew() {
     CProgram::Nokia().Clear();
     Clear();
     optSource[1]->setFocus(Qt::OtherFocusReason);
+}
+
+void frmConverter::LoadHelp(qint16 iHelpNum) {
+    // The help window deletes itself when closed.
+    auto* pHelp = new frmHelp(this);
+    pHelp->setHelpNum(iHelpNum);
+    pHelp->Load();
 }
 
 void frmConverter::ShowAbout(QWidget* pParent) {

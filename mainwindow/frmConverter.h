@@ -28,6 +28,10 @@ public:
     // menus alone.
     void Clear();
 
+    // Opens the quick help window on text iHelpNum and returns at once,
+    // while the window is still growing.
+    void LoadHelp(qint16 iHelpNum);
+
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
 
