@@ -1,17 +1,11 @@
 #include "mainwindow/CRingToneWriter.h"
 
+#include "app/CProgram.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
-// A file without any write permission counts as read-only for everybody,
-// the administrator included, as a user who marked it so would expect.
-bool IsReadOnly(const QFileInfo& info) {
-    const QFileDevice::Permissions writeBits =
-        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return !info.isWritable() || !(info.permissions() & writeBits);
-}
-
 QString Described(const QFileDevice& file) {
     const QString sError = file.errorString();
     return sError.isEmpty() ? QStringLiteral("The file could not be written") : sError;
@@ -24,7 +18,7 @@ bool CRingToneWriter::Write(const QString& sPath, const QString& sText, QString&
         sFailure = QStringLiteral("A folder of that name exists");
         return false;
     }
-    if (target.exists() && IsReadOnly(target)) {
+    if (target.exists() && !CProgram::IsWritable(target)) {
         sFailure = QStringLiteral("The file is read-only");
         return false;
     }
@@ -33,7 +27,7 @@ bool CRingToneWriter::Write(const QString& sPath, const QString& sText, QString&
         sFailure = QStringLiteral("The folder does not exist");
         return false;
     }
-    if (IsReadOnly(folder)) {
+    if (!CProgram::IsWritable(folder)) {
         sFailure = QStringLiteral("The folder is read-only");
         return false;
     }
