@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <cstdint>
 
 class CClickLabel;
 class QAction;
@@ -18,6 +19,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTextEdit;
+class frmSaveAs;
 
 class frmConverter : public QMainWindow {
     Q_OBJECT
@@ -55,6 +57,13 @@ private:
     void ShowAbout(QWidget* pParent);
     void EnableFileMenu();
     void EnableEditMenu();
+
+    // File > Save and Edit > Export/Copy.
+    void FileSave();
+    void EditCopy();
+    int16_t ChosenForm() const;
+    QString RingToneForm(int16_t iForm) const;
+    void ReportSaveFailure(const QString& sDescription);
 
     // True only while the start-up steps run.
     bool bLoading = false;
@@ -107,4 +116,7 @@ private:
     QAction* mnuHelpInfo = nullptr;
     QAction* mnuHelpSep1 = nullptr;
     QAction* mnuHelpAbout = nullptr;
+
+    // Made at the first save, kept for the window's lifetime.
+    frmSaveAs* SaveAsDialog = nullptr;
 };
