@@ -10,7 +10,7 @@ void CInstructions::Open(QWidget* pParent) {
     bool bStarted = false;
     try {
         const QString sPath =
-            CProgram::JoinPath(CProgram::OwnFolder(), QStringLiteral("readme.txt"));
+            CProgram::JoinPath(CProgram::DataFolder(), QStringLiteral("readme.txt"));
         if (!QFileInfo(sPath).isFile()) {
             CMessageBox::Show(pParent, QStringLiteral("Text file does not exist."),
                               QStringLiteral("Readme.txt not found"), CMessageBox::Exclamation);

@@ -1,6 +1,7 @@
 #pragma once
 // Help > Instructions...: opens the user guide readme.txt, which lies in the
-// program's own folder, in a text editor. The program never reads the file.
+// program's own folder (or, once installed, its data folder), in a text
+// editor. The program never reads the file.
 
 class QWidget;
 
