@@ -104,6 +104,27 @@ private Q_SLOTS:
         QVERIFY(CMessageBox::takeShown().isEmpty());
     }
 
+    // Installed, the program lies in <prefix>/bin and its guide in
+    // <prefix>/share/ringwright.
+    void installedProgramOpensGuideFromDataFolder() {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        QVERIFY(QDir().mkpath(tmp.filePath(QStringLiteral("bin"))));
+        QVERIFY(QDir().mkpath(tmp.filePath(QStringLiteral("share/ringwright"))));
+        QVERIFY(WriteFile(tmp.filePath(QStringLiteral("share/ringwright/readme.txt")), "Guide\n"));
+        const QString sEditor = MakeRecordingEditor(tmp.path());
+        CLauncher::setEditorCandidates({sEditor});
+        CProgram::setOwnFolder(tmp.filePath(QStringLiteral("bin")));
+
+        CInstructions::Open(nullptr);
+
+        QTRY_VERIFY(QFile::exists(sEditor + QStringLiteral(".args")));
+        QCOMPARE(RecordedArguments(sEditor),
+                 (QStringList{QStringLiteral("1"),
+                              tmp.filePath(QStringLiteral("share/ringwright/readme.txt"))}));
+        QVERIFY(CMessageBox::takeShown().isEmpty());
+    }
+
     void missingReadmeIsReported_data() {
         QTest::addColumn<bool>("bFolderInstead");
         QTest::newRow("no such file") << false;
