@@ -6,14 +6,18 @@
 #include "dialogs/CMessageBox.h"
 #include "dialogs/frmInfo.h"
 #include "dialogs/frmOpen.h"
+#include "dialogs/frmSaveAs.h"
 #include "engine/CNokia.h"
+#include "engine/RingToneText.h"
 #include "engine/modNOK.h"
 #include "mainwindow/CRingToneFile.h"
+#include "mainwindow/CRingToneWriter.h"
 #include "resources/CResources.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFrame>
@@ -423,6 +427,8 @@ void frmConverter::ConnectControls() {
     connect(mnuFile, &QMenu::aboutToShow, this, &frmConverter::EnableFileMenu);
     connect(mnuEdit, &QMenu::aboutToShow, this, &frmConverter::EnableEditMenu);
     connect(mnuFileNew, &QAction::triggered, this, &frmConverter::FileNew);
+    connect(mnuFileSave, &QAction::triggered, this, &frmConverter::FileSave);
+    connect(mnuEditCopy, &QAction::triggered, this, &frmConverter::EditCopy);
     connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { ShowAbout(this); });
     connect(lblMyWeb, &CClickLabel::clicked, this,
@@ -671,4 +677,106 @@ void frmConverter::ReportErrors() {
                       QStringLiteral("There have been some conversion errors:\r") +
                           CProgram::FromEngine(sErrors),
                       QStringLiteral("Conversion Errors"), CMessageBox::Exclamation);
+}
+
+int16_t frmConverter::ChosenForm() const {
+    if (optShowAs[0]->isChecked())
+        return 0;
+    if (optShowAs[1]->isChecked())
+        return 1;
+    return 2;
+}
+
+// The name and tempo boxes and the results box as they stand, typing
+// included, behind the header of the form.
+QString frmConverter::RingToneForm(int16_t iForm) const {
+    return CProgram::FromEngine(RingToneText::Format(CProgram::ToEngine(txtName->text()),
+                                                     CProgram::ToEngine(txtTempo->text()), iForm,
+                                                     CProgram::ToEngine(rtf->toPlainText())));
+}
+
+void frmConverter::FileSave() {
+    if (txtName->text().isEmpty() || txtTempo->text().isEmpty()) {
+        CMessageBox::Show(this, QStringLiteral("Please type in a Ringtone name and Tempo."));
+        return;
+    }
+
+    CNokia& nokia = CProgram::Nokia();
+    try {
+        nokia.RingToneName = CProgram::ToEngine(txtName->text());
+        nokia.Tempo = modNOK::WholeNumber(CProgram::ToEngine(txtTempo->text()));
+
+        const int16_t iForm = ChosenForm();
+        const QString sText = RingToneForm(iForm);
+
+        // The name last read or saved, without its extension; otherwise the
+        // ringtone's own name.
+        QString sProposed = CProgram::FromEngine(nokia.FileName);
+        if (sProposed.isEmpty()) {
+            sProposed = CProgram::FromEngine(nokia.RingToneName);
+        } else {
+            if (sProposed.size() < 4)
+                throw modNOK::Failure("The file name is too short");
+            sProposed.chop(4);
+        }
+
+        if (!SaveAsDialog)
+            SaveAsDialog = new frmSaveAs(this);
+        SaveAsDialog->SaveAsType(iForm);
+        SaveAsDialog->Prepare();
+        SaveAsDialog->txtFilename()->setText(sProposed);
+        SaveAsDialog->exec();
+        if (SaveAsDialog->Cancelled())
+            return;
+
+        // The dialog names the file only; it always goes into the ringtone
+        // folder.
+        const QString sTarget = CProgram::JoinPath(CProgram::FromEngine(nokia.FilePath),
+                                                   CProgram::FromEngine(nokia.FileName));
+        if (QFileInfo(sTarget).isFile() &&
+            CMessageBox::Show(this,
+                              QStringLiteral("The file already exists.  Do you want to "
+                                             "overwrite it?"),
+                              QStringLiteral("Overwrite File?"), CMessageBox::NoIcon,
+                              CMessageBox::YesNo) != CMessageBox::Yes)
+            return;
+
+        QString sFailure;
+        if (!CRingToneWriter::Write(sTarget, sText, sFailure))
+            ReportSaveFailure(sFailure);
+    } catch (const std::exception& e) {
+        ReportSaveFailure(QString::fromUtf8(e.what()));
+    }
+}
+
+// Names the file the converter holds at this moment: before the dialog has
+// run, that is the file last read or saved.
+void frmConverter::ReportSaveFailure(const QString& sDescription) {
+    const CNokia& nokia = CProgram::Nokia();
+    const QString sTarget = CProgram::JoinPath(CProgram::FromEngine(nokia.FilePath),
+                                               CProgram::FromEngine(nokia.FileName));
+    CMessageBox::Show(this, QStringLiteral("An error occurred trying to save ") + sTarget +
+                                QStringLiteral(". [") + sDescription + QStringLiteral("]"));
+}
+
+void frmConverter::EditCopy() {
+    const int16_t iForm = ChosenForm();
+    const QString sText = RingToneForm(iForm);
+    static const char* const Confirmations[] = {
+        "Keypresses have been copied to clipboard.",
+        "Composer notes have been copied to clipboard.",
+        "Nokring RTTTL notes have been copied to clipboard.",
+    };
+    CMessageBox::Show(this, QString::fromLatin1(Confirmations[iForm]));
+
+    // Only now, once the box is closed, does the clipboard change.
+    QClipboard* pClipboard = QGuiApplication::clipboard();
+    pClipboard->clear();
+    pClipboard->setText(sText);
+    // The clipboard reports no failure of its own; reading the text back
+    // shows whether it really holds it.
+    if (pClipboard->text() != sText)
+        CMessageBox::Show(this, QStringLiteral("An error occurred trying to copy the ringtone to "
+                                               "the clipboard. [The clipboard could not be "
+                                               "written]"));
 }

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <cstdint>
 #include <optional>
 
 class CClickLabel;
@@ -19,6 +20,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTextEdit;
+class frmSaveAs;
 
 class frmConverter : public QMainWindow {
     Q_OBJECT
@@ -61,6 +63,13 @@ private:
     void ConvertAndShow();
     void ShowFailure(const char* sDescription);
     void ReportErrors();
+
+    // File > Save and Edit > Export/Copy.
+    void FileSave();
+    void EditCopy();
+    int16_t ChosenForm() const;
+    QString RingToneForm(int16_t iForm) const;
+    void ReportSaveFailure(const QString& sDescription);
 
     // True only while the start-up steps run.
     bool bLoading = false;
@@ -113,4 +122,7 @@ private:
     QAction* mnuHelpInfo = nullptr;
     QAction* mnuHelpSep1 = nullptr;
     QAction* mnuHelpAbout = nullptr;
+
+    // Made at the first save, kept for the window's lifetime.
+    frmSaveAs* SaveAsDialog = nullptr;
 };
