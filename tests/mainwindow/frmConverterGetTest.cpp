@@ -5,6 +5,7 @@
 #include "mainwindow/CRingToneFile.h"
 #include "mainwindow/frmConverter.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -238,6 +239,31 @@ private Q_SLOTS:
         GetFile("enc.TXT");
         QCOMPARE(Box("txtName"), QString("Grüße"));
         QCOMPARE(CProgram::FromEngine(CProgram::Nokia().RingToneName), QString("Grüße"));
+    }
+
+    void nonAsciiNameSurvivesSaveAndGet() {
+        const QString sPath = Write("latin.TXT", "Gr\xfc\xdf"
+                                                 "e:d=4,o=5,b=100:8c,8d");
+        Choose(0, true);
+        GetFile("latin.TXT");
+        // Saved over the file it came from, as RTTTL.
+        Child<QRadioButton>("optShowAs_2")->click();
+        CMessageBox::queueAnswer(CMessageBox::Yes);
+        QTimer::singleShot(0, this, [] {
+            QWidget* pDialog = QApplication::activeModalWidget();
+            QVERIFY(pDialog);
+            pDialog->findChild<QPushButton*>("cmdOk")->click();
+        });
+        m_pWindow->findChild<QAction*>("mnuFileSave")->trigger();
+        QFile saved(sPath);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().startsWith("Gr\xc3\xbc\xc3\x9f"
+                                           "e:"));
+        CMessageBox::takeShown();
+
+        GetFile("latin.TXT");
+        QCOMPARE(Box("txtName"), QString("Grüße"));
+        QCOMPARE(Label("lblNoteCount"), QString("2"));
     }
 
     void clipboardOnlySpacesIsEmpty() {
