@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class CClickLabel;
 class QAction;
@@ -57,6 +58,15 @@ private:
     void ShowAbout(QWidget* pParent);
     void EnableFileMenu();
     void EnableEditMenu();
+
+    // Get: the ringtone from a file or the clipboard, converted and shown.
+    void Get();
+    // The file's text with its lines joined; empty after "Could not open
+    // file". Nothing when the file is refused as no ringtone at all.
+    std::optional<QString> ReadRingToneFile(const QString& sPath);
+    void ConvertAndShow();
+    void ShowFailure(const char* sDescription);
+    void ReportErrors();
 
     // File > Save and Edit > Export/Copy.
     void FileSave();
