@@ -2,14 +2,24 @@
 
 #include "app/CProgram.h"
 #include "dialogs/CClickLabel.h"
+#include "dialogs/CInstructions.h"
 #include "dialogs/CLauncher.h"
+#include "dialogs/CMessageBox.h"
+#include "dialogs/frmHelp.h"
 #include "dialogs/frmInfo.h"
+#include "dialogs/frmOpen.h"
+#include "dialogs/frmSaveAs.h"
 #include "engine/CNokia.h"
+#include "engine/RingToneText.h"
 #include "engine/modNOK.h"
+#include "mainwindow/CRingToneFile.h"
+#include "mainwindow/CRingToneWriter.h"
 #include "resources/CResources.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFrame>
@@ -27,6 +37,7 @@
 #include <QSettings>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 #include <iterator>
 
@@ -414,11 +425,23 @@ void frmConverter::ConnectControls() {
                 ShowAsOptionChosen(static_cast<int>(i));
         });
 
+    connect(cmdGet, &QPushButton::clicked, this, &frmConverter::Get);
     connect(mnuFile, &QMenu::aboutToShow, this, &frmConverter::EnableFileMenu);
     connect(mnuEdit, &QMenu::aboutToShow, this, &frmConverter::EnableEditMenu);
     connect(mnuFileNew, &QAction::triggered, this, &frmConverter::FileNew);
+    connect(mnuFileSave, &QAction::triggered, this, &frmConverter::FileSave);
+    connect(mnuEditCopy, &QAction::triggered, this, &frmConverter::EditCopy);
     connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnuHelpInfo, &QAction::triggered, this, [this] { CInstructions::Open(this); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { ShowAbout(this); });
+    // The numbered labels open their step's quick help; the legend's square
+    // only shows what to look for.
+    const QCursor helpCursor = frmHelp::HelpCursor();
+    for (size_t i = 0; i < lblNum.size(); ++i) {
+        lblNum[i]->setCursor(helpCursor);
+        connect(lblNum[i], &CClickLabel::clicked, this,
+                [this, i] { LoadHelp(static_cast<qint16>(i + 1)); });
+    }
     connect(lblMyWeb, &CClickLabel::clicked, this,
             [this] { modNOK::LaunchBrowser(lblMyWeb->text()); });
 }
@@ -537,6 +560,13 @@ void frmConverter::FileNew() {
     optSource[1]->setFocus(Qt::OtherFocusReason);
 }
 
+void frmConverter::LoadHelp(qint16 iHelpNum) {
+    // The help window deletes itself when closed.
+    auto* pHelp = new frmHelp(this);
+    pHelp->setHelpNum(iHelpNum);
+    pHelp->Load();
+}
+
 void frmConverter::ShowAbout(QWidget* pParent) {
     frmInfo about(pParent);
     about.exec();
@@ -548,4 +578,223 @@ void frmConverter::EnableFileMenu() {
 
 void frmConverter::EnableEditMenu() {
     mnuEditCopy->setEnabled(!rtf->toPlainText().isEmpty());
+}
+
+void frmConverter::Get() {
+    CNokia& nokia = CProgram::Nokia();
+    nokia.Clear();
+    Clear();
+
+    if (optFile[0]->isChecked()) {
+        frmOpen::Pick(this);
+        if (nokia.FileName.empty())
+            return;
+        const QString sFileName = CProgram::FromEngine(nokia.FileName);
+        const std::optional<QString> sText =
+            ReadRingToneFile(CProgram::JoinPath(CProgram::FromEngine(nokia.FilePath), sFileName));
+        if (!sText)
+            return;
+        nokia.OriginalText = CProgram::ToEngine(*sText);
+        ConvertAndShow();
+        fraResults->setTitle(sResultsCaption + QStringLiteral(" - [") + sFileName +
+                             QStringLiteral("]"));
+    } else {
+        QClipboard* pClipboard = QGuiApplication::clipboard();
+        const QString sText = pClipboard->text();
+        // Blanks are spaces only: a line break or a tab is text to convert.
+        if (std::all_of(sText.cbegin(), sText.cend(),
+                        [](QChar cChar) { return cChar == QLatin1Char(' '); })) {
+            CMessageBox::Show(this,
+                              QStringLiteral("The clipboard is empty.  Please highlight and copy "
+                                             "some ringtone text from a webpage or other "
+                                             "document."),
+                              QStringLiteral("No RingTone in Clipboard"), CMessageBox::Information);
+            return;
+        }
+        if (sText.size() > CRingToneFile::MaxLength) {
+            // Refused before the clipboard is touched: the user may still
+            // want what it holds.
+            CMessageBox::Show(this,
+                              QStringLiteral("The clipboard holds too much text to be a "
+                                             "ringtone.  Please highlight and copy only the "
+                                             "ringtone text from a webpage or other document."),
+                              QStringLiteral("RingTone Too Large"), CMessageBox::Exclamation);
+            return;
+        }
+        // The text leaves the clipboard before anything is converted.
+        pClipboard->clear();
+        nokia.OriginalText = CProgram::ToEngine(sText);
+        ConvertAndShow();
+        fraResults->setTitle(sResultsCaption + QStringLiteral(" - [Clipboard]"));
+    }
+    ReportErrors();
+}
+
+std::optional<QString> frmConverter::ReadRingToneFile(const QString& sPath) {
+    QString sText;
+    switch (CRingToneFile::Read(sPath, sText)) {
+    case CRingToneFile::Loaded:
+        return sText;
+    case CRingToneFile::CannotOpen:
+        CMessageBox::Show(this, QStringLiteral("Could not open file ") + sPath);
+        return QString();
+    case CRingToneFile::TooLarge:
+        CMessageBox::Show(this,
+                          QStringLiteral("The file ") + sPath +
+                              QStringLiteral(" is too large to be a ringtone.  Please choose a "
+                                             "file that holds only the ringtone text."),
+                          QStringLiteral("RingTone Too Large"), CMessageBox::Exclamation);
+        return std::nullopt;
+    case CRingToneFile::NotText:
+        CMessageBox::Show(this,
+                          QStringLiteral("The file ") + sPath +
+                              QStringLiteral(" is not a ringtone text file.  Please choose a "
+                                             "file that holds the ringtone as text."),
+                          QStringLiteral("Not a RingTone File"), CMessageBox::Exclamation);
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+void frmConverter::ConvertAndShow() {
+    CNokia& nokia = CProgram::Nokia();
+    try {
+        nokia.Convert();
+        txtName->setText(modNOK::TrimBlanks(nokia.RingToneName).empty()
+                             ? QString()
+                             : CProgram::FromEngine(nokia.RingToneName));
+        txtTempo->setText(QString::number(nokia.Tempo));
+        const int16_t iNoteCount = nokia.NoteCount();
+        lblNoteCount->setText(QString::number(iNoteCount));
+        if (iNoteCount > 50)
+            lblMsg->setText(QStringLiteral("This ringing tone has more than the maximum of 50 "
+                                           "notes allowed for the Nokia 3210."));
+        rtf->setPlainText(CProgram::FromEngine(nokia.Notes.GetNotes(nokia.ShowType)));
+        lblRemaining->setText(iNoteCount <= 50 ? QString::number(50 - nokia.Notes.Count())
+                                               : QStringLiteral("-"));
+    } catch (const std::exception& e) {
+        ShowFailure(e.what());
+    } catch (...) {
+        ShowFailure("Unknown failure");
+    }
+}
+
+// What is left of the results stays as far as it got. The failure joins the
+// error list, so that the warning that follows says what went wrong; the
+// one-line message shows the failure's own line, which is the last.
+void frmConverter::ShowFailure(const char* sDescription) {
+    modNOK::AddError("frmConverter.ConvertAndShow", sDescription);
+    lblMsg->setText(CProgram::FromEngine(modNOK::GetErrors()).section(QLatin1Char('\r'), -1));
+}
+
+void frmConverter::ReportErrors() {
+    const std::string sErrors = modNOK::GetErrors();
+    if (modNOK::TrimBlanks(sErrors).empty())
+        return;
+    CMessageBox::Show(this,
+                      QStringLiteral("There have been some conversion errors:\r") +
+                          CProgram::FromEngine(sErrors),
+                      QStringLiteral("Conversion Errors"), CMessageBox::Exclamation);
+}
+
+int16_t frmConverter::ChosenForm() const {
+    if (optShowAs[0]->isChecked())
+        return 0;
+    if (optShowAs[1]->isChecked())
+        return 1;
+    return 2;
+}
+
+// The name and tempo boxes and the results box as they stand, typing
+// included, behind the header of the form.
+QString frmConverter::RingToneForm(int16_t iForm) const {
+    return CProgram::FromEngine(RingToneText::Format(CProgram::ToEngine(txtName->text()),
+                                                     CProgram::ToEngine(txtTempo->text()), iForm,
+                                                     CProgram::ToEngine(rtf->toPlainText())));
+}
+
+void frmConverter::FileSave() {
+    if (txtName->text().isEmpty() || txtTempo->text().isEmpty()) {
+        CMessageBox::Show(this, QStringLiteral("Please type in a Ringtone name and Tempo."));
+        return;
+    }
+
+    CNokia& nokia = CProgram::Nokia();
+    try {
+        nokia.RingToneName = CProgram::ToEngine(txtName->text());
+        nokia.Tempo = modNOK::WholeNumber(CProgram::ToEngine(txtTempo->text()));
+
+        const int16_t iForm = ChosenForm();
+        const QString sText = RingToneForm(iForm);
+
+        // The name last read or saved, without its extension; otherwise the
+        // ringtone's own name.
+        QString sProposed = CProgram::FromEngine(nokia.FileName);
+        if (sProposed.isEmpty()) {
+            sProposed = CProgram::FromEngine(nokia.RingToneName);
+        } else {
+            if (sProposed.size() < 4)
+                throw modNOK::Failure("The file name is too short");
+            sProposed.chop(4);
+        }
+
+        if (!SaveAsDialog)
+            SaveAsDialog = new frmSaveAs(this);
+        SaveAsDialog->SaveAsType(iForm);
+        SaveAsDialog->Prepare();
+        SaveAsDialog->txtFilename()->setText(sProposed);
+        SaveAsDialog->exec();
+        if (SaveAsDialog->Cancelled())
+            return;
+
+        // The dialog names the file only; it always goes into the ringtone
+        // folder.
+        const QString sTarget = CProgram::JoinPath(CProgram::FromEngine(nokia.FilePath),
+                                                   CProgram::FromEngine(nokia.FileName));
+        if (QFileInfo(sTarget).isFile() &&
+            CMessageBox::Show(this,
+                              QStringLiteral("The file already exists.  Do you want to "
+                                             "overwrite it?"),
+                              QStringLiteral("Overwrite File?"), CMessageBox::NoIcon,
+                              CMessageBox::YesNo) != CMessageBox::Yes)
+            return;
+
+        QString sFailure;
+        if (!CRingToneWriter::Write(sTarget, sText, sFailure))
+            ReportSaveFailure(sFailure);
+    } catch (const std::exception& e) {
+        ReportSaveFailure(QString::fromUtf8(e.what()));
+    }
+}
+
+// Names the file the converter holds at this moment: before the dialog has
+// run, that is the file last read or saved.
+void frmConverter::ReportSaveFailure(const QString& sDescription) {
+    const CNokia& nokia = CProgram::Nokia();
+    const QString sTarget = CProgram::JoinPath(CProgram::FromEngine(nokia.FilePath),
+                                               CProgram::FromEngine(nokia.FileName));
+    CMessageBox::Show(this, QStringLiteral("An error occurred trying to save ") + sTarget +
+                                QStringLiteral(". [") + sDescription + QStringLiteral("]"));
+}
+
+void frmConverter::EditCopy() {
+    const int16_t iForm = ChosenForm();
+    const QString sText = RingToneForm(iForm);
+    static const char* const Confirmations[] = {
+        "Keypresses have been copied to clipboard.",
+        "Composer notes have been copied to clipboard.",
+        "Nokring RTTTL notes have been copied to clipboard.",
+    };
+    CMessageBox::Show(this, QString::fromLatin1(Confirmations[iForm]));
+
+    // Only now, once the box is closed, does the clipboard change.
+    QClipboard* pClipboard = QGuiApplication::clipboard();
+    pClipboard->clear();
+    pClipboard->setText(sText);
+    // The clipboard reports no failure of its own; reading the text back
+    // shows whether it really holds it.
+    if (pClipboard->text() != sText)
+        CMessageBox::Show(this, QStringLiteral("An error occurred trying to copy the ringtone to "
+                                               "the clipboard. [The clipboard could not be "
+                                               "written]"));
 }

@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 #include <array>
+#include <cstdint>
+#include <optional>
 
 class CClickLabel;
 class QAction;
@@ -18,6 +20,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTextEdit;
+class frmSaveAs;
 
 class frmConverter : public QMainWindow {
     Q_OBJECT
@@ -27,6 +30,10 @@ public:
     // Empties the results area; leaves the converter, the options and the
     // menus alone.
     void Clear();
+
+    // Opens the quick help window on text iHelpNum and returns at once,
+    // while the window is still growing.
+    void LoadHelp(qint16 iHelpNum);
 
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
@@ -51,6 +58,22 @@ private:
     void ShowAbout(QWidget* pParent);
     void EnableFileMenu();
     void EnableEditMenu();
+
+    // Get: the ringtone from a file or the clipboard, converted and shown.
+    void Get();
+    // The file's text with its lines joined; empty after "Could not open
+    // file". Nothing when the file is refused as no ringtone at all.
+    std::optional<QString> ReadRingToneFile(const QString& sPath);
+    void ConvertAndShow();
+    void ShowFailure(const char* sDescription);
+    void ReportErrors();
+
+    // File > Save and Edit > Export/Copy.
+    void FileSave();
+    void EditCopy();
+    int16_t ChosenForm() const;
+    QString RingToneForm(int16_t iForm) const;
+    void ReportSaveFailure(const QString& sDescription);
 
     // True only while the start-up steps run.
     bool bLoading = false;
@@ -103,4 +126,7 @@ private:
     QAction* mnuHelpInfo = nullptr;
     QAction* mnuHelpSep1 = nullptr;
     QAction* mnuHelpAbout = nullptr;
+
+    // Made at the first save, kept for the window's lifetime.
+    frmSaveAs* SaveAsDialog = nullptr;
 };

@@ -1,0 +1,187 @@
+#include "dialogs/CInstructions.h"
+#include "app/CProgram.h"
+#include "dialogs/CLauncher.h"
+#include "dialogs/CMessageBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+const QString kCannotOpenText = QStringLiteral(
+    "Cannot load readme.txt  Please find the file yourself and open it in Notepad to get the "
+    "latest information or go to my website.");
+
+bool WriteFile(const QString& sPath, const QByteArray& data,
+               QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner) {
+    QFile file(sPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(data);
+    file.close();
+    return file.setPermissions(permissions);
+}
+
+// Stands in for the text editor: writes its argument count and arguments,
+// one a line, to "<script>.args".
+QString MakeRecordingEditor(const QString& sFolder) {
+    const QString sScript = sFolder + QStringLiteral("/editor.sh");
+    const QByteArray script = "#!/bin/sh\n"
+                              "{ printf '%s\\n' \"$#\"; for a in \"$@\"; do printf '%s\\n' \"$a\";"
+                              " done; } > \"$0.tmp\" && mv \"$0.tmp\" \"$0.args\"\n";
+    WriteFile(sScript, script,
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
+                  QFile::ExeUser);
+    return sScript;
+}
+
+QStringList RecordedArguments(const QString& sScript) {
+    QFile file(sScript + QStringLiteral(".args"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lst = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    if (!lst.isEmpty() && lst.last().isEmpty())
+        lst.removeLast();
+    return lst;
+}
+} // namespace
+
+class CInstructionsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init() { CMessageBox::setTestMode(true); }
+
+    void cleanup() {
+        CMessageBox::setTestMode(false);
+        CLauncher::setEditorCandidates({});
+        CProgram::setOwnFolder(QString());
+    }
+
+    void opensReadmeWithPathAsOneArgument_data() {
+        QTest::addColumn<QString>("sSubFolder");
+        QTest::addColumn<QString>("sFolderEnd");
+        QTest::addColumn<bool>("bUnknownEditorFirst");
+
+        QTest::newRow("plain folder") << "prog"
+                                      << "" << false;
+        // A root folder already ends in its separator: "//readme.txt".
+        QTest::newRow("folder ending in a separator") << "prog"
+                                                      << "/" << false;
+        QTest::newRow("blanks in the folder name") << "my programs/ring wright"
+                                                   << "" << false;
+        QTest::newRow("first editor not installed") << "prog"
+                                                    << "" << true;
+    }
+
+    void opensReadmeWithPathAsOneArgument() {
+        QFETCH(QString, sSubFolder);
+        QFETCH(QString, sFolderEnd);
+        QFETCH(bool, bUnknownEditorFirst);
+
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const QString sFolder = tmp.path() + QLatin1Char('/') + sSubFolder;
+        QVERIFY(QDir().mkpath(sFolder));
+        // Empty: the program opens it without reading it.
+        QVERIFY(WriteFile(sFolder + QStringLiteral("/readme.txt"), QByteArray()));
+        const QString sEditor = MakeRecordingEditor(tmp.path());
+        QStringList lstCandidates{sEditor};
+        if (bUnknownEditorFirst)
+            lstCandidates.prepend(QStringLiteral("ringwright-no-such-editor"));
+        CLauncher::setEditorCandidates(lstCandidates);
+        CProgram::setOwnFolder(sFolder + sFolderEnd);
+
+        CInstructions::Open(nullptr);
+
+        QTRY_VERIFY(QFile::exists(sEditor + QStringLiteral(".args")));
+        const QString sExpectedPath = sFolder + sFolderEnd + QStringLiteral("/readme.txt");
+        QCOMPARE(RecordedArguments(sEditor), (QStringList{QStringLiteral("1"), sExpectedPath}));
+        QVERIFY(CMessageBox::takeShown().isEmpty());
+    }
+
+    // Installed, the program lies in <prefix>/bin and its guide in
+    // <prefix>/share/ringwright.
+    void installedProgramOpensGuideFromDataFolder() {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        QVERIFY(QDir().mkpath(tmp.filePath(QStringLiteral("bin"))));
+        QVERIFY(QDir().mkpath(tmp.filePath(QStringLiteral("share/ringwright"))));
+        QVERIFY(WriteFile(tmp.filePath(QStringLiteral("share/ringwright/readme.txt")), "Guide\n"));
+        const QString sEditor = MakeRecordingEditor(tmp.path());
+        CLauncher::setEditorCandidates({sEditor});
+        CProgram::setOwnFolder(tmp.filePath(QStringLiteral("bin")));
+
+        CInstructions::Open(nullptr);
+
+        QTRY_VERIFY(QFile::exists(sEditor + QStringLiteral(".args")));
+        QCOMPARE(RecordedArguments(sEditor),
+                 (QStringList{QStringLiteral("1"),
+                              tmp.filePath(QStringLiteral("share/ringwright/readme.txt"))}));
+        QVERIFY(CMessageBox::takeShown().isEmpty());
+    }
+
+    void missingReadmeIsReported_data() {
+        QTest::addColumn<bool>("bFolderInstead");
+        QTest::newRow("no such file") << false;
+        QTest::newRow("a folder named readme.txt") << true;
+    }
+
+    void missingReadmeIsReported() {
+        QFETCH(bool, bFolderInstead);
+
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        if (bFolderInstead)
+            QVERIFY(QDir(tmp.path()).mkdir(QStringLiteral("readme.txt")));
+        const QString sEditor = MakeRecordingEditor(tmp.path());
+        CLauncher::setEditorCandidates({sEditor});
+        CProgram::setOwnFolder(tmp.path());
+
+        CInstructions::Open(nullptr);
+
+        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].Text, QStringLiteral("Text file does not exist."));
+        QCOMPARE(shown[0].Title, QStringLiteral("Readme.txt not found"));
+        QCOMPARE(shown[0].IconKind, CMessageBox::Exclamation);
+        QCOMPARE(shown[0].ButtonSet, CMessageBox::OkOnly);
+        QTest::qWait(100);
+        QVERIFY(!QFile::exists(sEditor + QStringLiteral(".args")));
+    }
+
+    void editorThatCannotStartIsReported_data() {
+        QTest::addColumn<QString>("sCandidate");
+        QTest::newRow("program not on the search path") << "ringwright-no-such-editor";
+        QTest::newRow("path that does not exist") << "@/no-such-editor.sh";
+        QTest::newRow("file that is not executable") << "@/plain.sh";
+    }
+
+    void editorThatCannotStartIsReported() {
+        QFETCH(QString, sCandidate);
+
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        QVERIFY(WriteFile(tmp.path() + QStringLiteral("/readme.txt"), "Guide\n"));
+        QVERIFY(WriteFile(tmp.path() + QStringLiteral("/plain.sh"), "#!/bin/sh\nexit 0\n"));
+        sCandidate.replace(QLatin1Char('@'), tmp.path());
+        CLauncher::setEditorCandidates({sCandidate});
+        CProgram::setOwnFolder(tmp.path());
+
+        CInstructions::Open(nullptr);
+
+        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].Text, kCannotOpenText);
+        QCOMPARE(shown[0].Title, QStringLiteral("Cannot open Readme.txt"));
+        QCOMPARE(shown[0].IconKind, CMessageBox::Exclamation);
+        QCOMPARE(shown[0].ButtonSet, CMessageBox::OkOnly);
+    }
+};
+
+QTEST_MAIN(CInstructionsTest)
+#include "CInstructionsTest.moc"
