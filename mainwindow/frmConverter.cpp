@@ -477,10 +477,12 @@ void frmConverter::StartUp() {
     if (sFolder.isEmpty()) {
         // Nothing remembered: a first run, greeted before the window appears.
         ShowAbout(nullptr);
-        sFolder = CProgram::OwnFolder();
+        sFolder = CProgram::RingToneFolder();
     }
+    // The program's own folder, or the home folder where the program lives
+    // in a system folder that saves could not write to.
     if (!HoldsOrdinaryFile(sFolder))
-        sFolder = CProgram::OwnFolder();
+        sFolder = CProgram::RingToneFolder();
     nokia.FilePath = CProgram::ToEngine(sFolder);
 
     // The source handling runs once, whether or not the selection changes.

@@ -143,6 +143,7 @@ private Q_SLOTS:
     void exportConfirmsThenCopies();
     void roundTrip_data();
     void roundTrip();
+    void firstRunOfAnInstalledProgramSavesIntoHome();
 
 private:
     void Fill(const QString& sName, const QString& sTempo, int iForm, const QString& sBody);
@@ -611,4 +612,47 @@ void frmConverterSaveTest::roundTrip() {
 }
 
 QTEST_MAIN(frmConverterSaveTest)
+
+// An installed program's folder is read-only for its users: a first run
+// starts in the home folder instead, and the first save lands there.
+void frmConverterSaveTest::firstRunOfAnInstalledProgramSavesIntoHome() {
+    m_pWindow.reset();
+    {
+        QSettings settings(CProgram::Name(), CProgram::Name());
+        settings.clear();
+        settings.sync();
+    }
+    CProgram::Nokia() = CNokia();
+    QVERIFY(QFile::setPermissions(Folder(), ReadOnly));
+
+    // The first-run greeting comes before the window; answer it.
+    QTimer greeting;
+    greeting.setInterval(10);
+    connect(&greeting, &QTimer::timeout, &greeting, [&greeting] {
+        QWidget* pModal = QApplication::activeModalWidget();
+        if (!pModal || pModal->objectName() != QLatin1String("frmInfo"))
+            return;
+        greeting.stop();
+        pModal->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+    });
+    greeting.start();
+    m_pWindow = std::make_unique<frmConverter>();
+    m_pWindow->show();
+    QVERIFY(!greeting.isActive());
+    QCOMPARE(CProgram::FromEngine(CProgram::Nokia().FilePath), QDir::homePath());
+
+    const QString sSaved = QDir(QDir::homePath()).filePath(QStringLiteral("FirstTone.KEY"));
+    QFile::remove(sSaved);
+    Fill(QStringLiteral("FirstTone"), QStringLiteral("125"), 0, QStringLiteral("1 2 3"));
+    SaveAsSeen seen;
+    AnswerSaveAs(seen, Answer::Proposed);
+    Save();
+
+    QVERIFY(seen.bShown);
+    QCOMPARE(TakeShown(), QStringList());
+    QCOMPARE(ReadAll(sSaved), QByteArray("FirstTone:Tempo=125:1 2 3\r\n"));
+    QVERIFY(SavedFiles().isEmpty());
+    QFile::remove(sSaved);
+}
+
 #include "frmConverterSaveTest.moc"

@@ -74,6 +74,8 @@ private Q_SLOTS:
     void startUpRestoresSettings_data();
     void startUpRestoresSettings();
     void firstRunGreetsBeforeTheWindowAppears();
+    void readOnlyProgramFolderGivesWayToHome_data();
+    void readOnlyProgramFolderGivesWayToHome();
     void windowIsCentredAndFixed();
     void everyControlCarriesItsNameAndTexts_data();
     void everyControlCarriesItsNameAndTexts();
@@ -141,6 +143,9 @@ void frmConverterTest::init() {
 
 void frmConverterTest::cleanup() {
     CLauncher::setBrowserCandidates({});
+    // Writable again, so that the temporary tree can be removed.
+    QFile::setPermissions(Folder(QStringLiteral("own")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     CProgram::setOwnFolder(QString());
     tmp.reset();
 }
@@ -331,6 +336,59 @@ void frmConverterTest::firstRunGreetsBeforeTheWindowAppears() {
     w.reset();
     auto again = Start(&bAbout);
     QVERIFY(!bAbout);
+}
+
+// An installed program lives in a system folder: where the user may not
+// write there, the ringtone folder a first run (or a lost folder) falls back
+// to is the home folder, so that Save works; a remembered folder still wins.
+void frmConverterTest::readOnlyProgramFolderGivesWayToHome_data() {
+    QTest::addColumn<Settings>("stored");
+    QTest::addColumn<bool>("aboutShown");
+    QTest::addColumn<QString>("folder");
+
+    const QString sDir = QStringLiteral("RingToneDirectory");
+    const QString sHome = QDir::homePath();
+    QTest::newRow("first run") << Settings{} << true << sHome;
+    QTest::newRow("remembered folder is gone")
+        << Settings{{sDir, QStringLiteral("@gone")}} << false << sHome;
+    QTest::newRow("remembered folder holds only hidden files")
+        << Settings{{sDir, QStringLiteral("@hidden")}} << false << sHome;
+    QTest::newRow("remembered folder with ringtones")
+        << Settings{{sDir, QStringLiteral("@tones")}} << false << "@tones";
+}
+
+void frmConverterTest::readOnlyProgramFolderGivesWayToHome() {
+    QFETCH(Settings, stored);
+    QFETCH(bool, aboutShown);
+    QFETCH(QString, folder);
+
+    // Without any write permission: read-only even for the administrator.
+    QVERIFY(QFile::setPermissions(Folder(QStringLiteral("own")),
+                                  QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                      QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    {
+        QSettings settings = Store();
+        settings.beginGroup(QStringLiteral("Settings"));
+        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
+            settings.setValue(it.key(), Resolve(it.value()));
+        settings.endGroup();
+        settings.sync();
+    }
+
+    bool bAbout = false;
+    auto w = Start(&bAbout);
+    QCOMPARE(bAbout, aboutShown);
+    QCOMPARE(CProgram::FromEngine(CProgram::Nokia().FilePath), Resolve(folder));
+
+    // The keys and their texts stay as they were: only the folder differs.
+    w->show();
+    QVERIFY(w->close());
+    QSettings settings = Store();
+    settings.beginGroup(QStringLiteral("Settings"));
+    QCOMPARE(settings.childKeys(),
+             QStringList({QStringLiteral("FromFile"), QStringLiteral("RingToneDirectory"),
+                          QStringLiteral("ShowType"), QStringLiteral("SourceType")}));
+    QCOMPARE(settings.value(QStringLiteral("RingToneDirectory")).toString(), Resolve(folder));
 }
 
 void frmConverterTest::windowIsCentredAndFixed() {
