@@ -13,6 +13,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2").arg(RINGWRIGHT_VERSION_MAJOR).arg(RINGWRIGHT_VERSION_MINOR));
     QApplication::setWindowIcon(CResources::AppIcon());
+    // Wayland compositors find the icon and name through the desktop entry
+    // of this name; on X11 it marks the windows as this application's.
+    QGuiApplication::setDesktopFileName(QStringLiteral(RINGWRIGHT_APP_ID));
 
     frmConverter window;
     window.show();
