@@ -1,6 +1,7 @@
 #include "dialogs/frmOpen.h"
 
 #include "app/CProgram.h"
+#include "dialogs/CAccessibleName.h"
 #include "engine/CNokia.h"
 
 #include <QApplication>
@@ -85,10 +86,14 @@ frmOpen::frmOpen(QWidget* pParent) : QDialog(pParent) {
     Drive1 = new QComboBox(fraFile);
     Drive1->setObjectName(QStringLiteral("Drive1"));
     Drive1->setToolTip(QStringLiteral("Select the drive"));
+    // The lists have no labels of their own: screen readers get short names,
+    // and the tooltips as their descriptions.
+    CAccessibleName::Set(Drive1, QStringLiteral("Drive"));
 
     Dir1 = new QTreeWidget(fraFile);
     Dir1->setObjectName(QStringLiteral("Dir1"));
     Dir1->setToolTip(QStringLiteral("Select the folder"));
+    CAccessibleName::Set(Dir1, QStringLiteral("Folder"));
     Dir1->setHeaderHidden(true);
     Dir1->setColumnCount(1);
     Dir1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -98,6 +103,7 @@ frmOpen::frmOpen(QWidget* pParent) : QDialog(pParent) {
     File1 = new QListWidget(fraFile);
     File1->setObjectName(QStringLiteral("File1"));
     File1->setToolTip(QStringLiteral("Select a ringtone file"));
+    CAccessibleName::Set(File1, QStringLiteral("File"));
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
     // A double-click anywhere in the list, on a file or not, is OK.
     File1->viewport()->installEventFilter(this);

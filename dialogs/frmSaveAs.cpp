@@ -1,6 +1,7 @@
 #include "dialogs/frmSaveAs.h"
 
 #include "app/CProgram.h"
+#include "dialogs/CAccessibleName.h"
 #include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
 
@@ -35,10 +36,13 @@ frmSaveAs::frmSaveAs(QWidget* pParent)
     m_ptxtFilename = new QLineEdit(m_pFrame1);
     m_ptxtFilename->setObjectName(QStringLiteral("txtFilename"));
     m_ptxtFilename->setMinimumWidth(240);
+    // Named after the frame that holds it, for screen readers.
+    CAccessibleName::Set(m_ptxtFilename, m_pFrame1->title());
 
     m_ptxtExtension = new QLineEdit(m_pFrame1);
     m_ptxtExtension->setObjectName(QStringLiteral("txtExtension"));
     m_ptxtExtension->setEnabled(false);
+    CAccessibleName::Set(m_ptxtExtension, QStringLiteral("Extension"));
     m_ptxtExtension->setFixedWidth(
         m_ptxtExtension->fontMetrics().horizontalAdvance(QStringLiteral("MMMMM")) + 12);
     // Greyed like the dialog's own background, so it reads as fixed.

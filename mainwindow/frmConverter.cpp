@@ -1,6 +1,7 @@
 #include "mainwindow/frmConverter.h"
 
 #include "app/CProgram.h"
+#include "dialogs/CAccessibleName.h"
 #include "dialogs/CClickLabel.h"
 #include "dialogs/CInstructions.h"
 #include "dialogs/CLauncher.h"
@@ -63,6 +64,7 @@ QRadioButton* MakeOption(const QString& sName, const QString& sText, const QStri
     auto* pOption = new QRadioButton(sText, pParent);
     pOption->setObjectName(sName);
     pOption->setToolTip(sTip);
+    CAccessibleName::Set(pOption, sText);
     return pOption;
 }
 
@@ -129,6 +131,17 @@ int OptionIndex(const QString& sStored, int iOptions) {
         return iValue >= 0 && iValue < iOptions ? iValue : 0;
     } catch (const std::exception&) {
         return 0;
+    }
+}
+
+// Tab stops at the chosen option of a group, as on other desktops, and the
+// arrow keys move between the options. Left to itself the toolkit stops at
+// the option that last had the focus, which need not be the chosen one.
+template <size_t N> void TabToChosen(const std::array<QRadioButton*, N>& group) {
+    for (QRadioButton* pOption : group) {
+        const int iPolicy = pOption->focusPolicy();
+        pOption->setFocusPolicy(static_cast<Qt::FocusPolicy>(
+            pOption->isChecked() ? iPolicy | Qt::TabFocus : iPolicy & ~Qt::TabFocus));
     }
 }
 
@@ -254,6 +267,11 @@ QGroupBox* frmConverter::BuildResults() {
     txtTempo->setObjectName(QStringLiteral("txtTempo"));
     txtTempo->setFixedWidth(txtTempo->fontMetrics().horizontalAdvance(QStringLiteral("000000")) +
                             12);
+    // Each box is named after the label in front of it, for screen readers.
+    lbl1->setBuddy(txtName);
+    Label6->setBuddy(txtTempo);
+    CAccessibleName::Set(txtName, lbl1->text());
+    CAccessibleName::Set(txtTempo, Label6->text());
     auto* pNameRow = new QHBoxLayout(pnl);
     pNameRow->setContentsMargins(6, 4, 6, 4);
     pNameRow->addWidget(lbl1);
@@ -276,6 +294,9 @@ QGroupBox* frmConverter::BuildResults() {
     rtf->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     rtf->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     rtf->setFont(ResultsFont());
+    // Named after the frame's own caption, not after the file it names
+    // once a ringtone is shown.
+    CAccessibleName::Set(rtf, sResultsCaption);
     {
         const QFontMetrics metrics(rtf->font());
         rtf->setMinimumSize(metrics.horizontalAdvance(QLatin1Char('0')) * 40 + 40,
@@ -411,19 +432,28 @@ void frmConverter::ConnectControls() {
     // handling; clicking the option already selected changes nothing.
     for (size_t i = 0; i < optSource.size(); ++i)
         connect(optSource[i], &QRadioButton::toggled, this, [this, i](bool bOn) {
-            if (bOn)
-                SourceOptionChosen(static_cast<int>(i));
+            if (!bOn)
+                return;
+            TabToChosen(optSource);
+            SourceOptionChosen(static_cast<int>(i));
         });
     for (size_t i = 0; i < optFile.size(); ++i)
         connect(optFile[i], &QRadioButton::toggled, this, [this, i](bool bOn) {
-            if (bOn)
-                FileOptionChosen(static_cast<int>(i));
+            if (!bOn)
+                return;
+            TabToChosen(optFile);
+            FileOptionChosen(static_cast<int>(i));
         });
     for (size_t i = 0; i < optShowAs.size(); ++i)
         connect(optShowAs[i], &QRadioButton::toggled, this, [this, i](bool bOn) {
-            if (bOn)
-                ShowAsOptionChosen(static_cast<int>(i));
+            if (!bOn)
+                return;
+            TabToChosen(optShowAs);
+            ShowAsOptionChosen(static_cast<int>(i));
         });
+    TabToChosen(optSource);
+    TabToChosen(optFile);
+    TabToChosen(optShowAs);
 
     connect(cmdGet, &QPushButton::clicked, this, &frmConverter::Get);
     connect(mnuFile, &QMenu::aboutToShow, this, &frmConverter::EnableFileMenu);
