@@ -103,6 +103,10 @@ exec_line=$(sed -n 's/^Exec=//p' "$entry" | head -n 1)
 check "desktop entry has a command ($exec_line)" test -n "$exec_line"
 installed=$(command -v "${exec_line%% *}")
 check "the command is the installed program ($installed)" test -x "$installed"
+# The icon the entry names is installed in the hicolor theme.
+icon=$(sed -n 's/^Icon=//p' "$entry" | head -n 1)
+icons=$(ls "$(dirname "$entry")"/../icons/hicolor/*/apps/"$icon".* 2>/dev/null | wc -l)
+check "the entry's icon $icon is installed in $icons sizes" test "$icons" -ge 2
 # shellcheck disable=SC2086
 $exec_line >"$work/app.log" 2>&1 &
 app_pid=$!
