@@ -36,6 +36,20 @@ Decimal Normalised(Decimal d) {
     return d;
 }
 
+// Plain digits, without blanks, sign or point: how nearly every number in a
+// ringtone is written, and readable without building any text.
+bool AllDigits(std::string_view s) {
+    for (const char c : s)
+        if (!IsDigit(c))
+            return false;
+    return true;
+}
+
+std::string_view WithoutLeadingZeros(std::string_view s) {
+    const auto iFirst = s.find_first_not_of('0');
+    return iFirst == std::string_view::npos ? std::string_view{} : s.substr(iFirst);
+}
+
 } // namespace
 
 std::string_view TrimBlanks(std::string_view sText) {
@@ -104,9 +118,22 @@ std::string Value(std::string_view sText) {
     return sResult;
 }
 
-bool SameValue(std::string_view sA, std::string_view sB) { return Value(sA) == Value(sB); }
+bool SameValue(std::string_view sA, std::string_view sB) {
+    // Plain digits (empty text included, whose value is 0) are equal in
+    // value exactly when they are equal without their leading zeros.
+    if (AllDigits(sA) && AllDigits(sB))
+        return WithoutLeadingZeros(sA) == WithoutLeadingZeros(sB);
+    return Value(sA) == Value(sB);
+}
 
 int16_t WholeNumber(std::string_view sText) {
+    // Up to four plain digits always fit; everything else takes the full rules.
+    if (!sText.empty() && sText.size() <= 4 && AllDigits(sText)) {
+        int iWhole = 0;
+        for (const char c : sText)
+            iWhole = iWhole * 10 + (c - '0');
+        return static_cast<int16_t>(iWhole);
+    }
     if (!IsNumeric(sText))
         throw Failure(TypeMismatch);
     const std::string_view s = TrimBlanks(sText);
