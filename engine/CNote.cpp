@@ -119,7 +119,10 @@ void CNote::BuildKeypresses() {
     if (Octave_Part != PhoneOctave)
         Keypresses += GetOctaveKeys(WholeNumber(Octave_Part));
     Keypresses += Sharp_Part;
-    Keypresses = std::string(TrimBlanks(Keypresses));
+    // No piece puts a blank at either end, so this check normally copies nothing.
+    if (const std::string_view sTrimmed = TrimBlanks(Keypresses);
+        sTrimmed.size() != Keypresses.size())
+        Keypresses = std::string(sTrimmed);
 
     // A pause gets its duration and octave keys but leaves the phone as it was.
     if (Note_Part != "-") {
