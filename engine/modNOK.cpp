@@ -1,5 +1,6 @@
 #include "engine/modNOK.h"
 
+#include <algorithm>
 #include <array>
 
 namespace modNOK {
@@ -259,12 +260,15 @@ void AddError(const std::string& sSource, const std::string& sMessage) {
 std::string GetErrors() { return ErrorList; }
 
 std::string CleanNoteText(std::string sText) {
+    // Copies the runs between the removed characters whole, not one by one.
     auto removeAll = [](std::string_view s, char c) {
         std::string sOut;
         sOut.reserve(s.size());
-        for (const char ch : s)
-            if (ch != c)
-                sOut += ch;
+        for (size_t iFrom = 0; iFrom < s.size();) {
+            const size_t iFound = std::min(s.find(c, iFrom), s.size());
+            sOut.append(s.substr(iFrom, iFound - iFrom));
+            iFrom = iFound + 1;
+        }
         return sOut;
     };
     std::string s = removeAll(TrimBlanks(sText), '\n');
