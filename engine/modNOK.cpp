@@ -260,23 +260,23 @@ void AddError(const std::string& sSource, const std::string& sMessage) {
 std::string GetErrors() { return ErrorList; }
 
 std::string CleanNoteText(std::string sText) {
-    // Copies the runs between the removed characters whole, not one by one.
-    auto removeAll = [](std::string_view s, char c) {
-        std::string sOut;
-        sOut.reserve(s.size());
-        for (size_t iFrom = 0; iFrom < s.size();) {
-            const size_t iFound = std::min(s.find(c, iFrom), s.size());
-            sOut.append(s.substr(iFrom, iFound - iFrom));
-            iFrom = iFound + 1;
-        }
-        return sOut;
-    };
-    std::string s = removeAll(TrimBlanks(sText), '\n');
-    s = removeAll(TrimBlanks(s), '\r');
-    s = std::string(TrimBlanks(s));
-    if (!s.empty() && s.back() == ',')
-        s.pop_back();
-    return s;
+    // Works in place on its own copy. Removing every line end first and
+    // trimming once at the end leaves the same text as trimming before and
+    // after each removal: a trim only ever takes blanks from the ends, and
+    // the last one takes those anyway.
+    sText.erase(
+        std::remove_if(sText.begin(), sText.end(), [](char c) { return c == '\n' || c == '\r'; }),
+        sText.end());
+    const size_t iFirst = sText.find_first_not_of(' ');
+    if (iFirst == std::string::npos) {
+        sText.clear();
+    } else {
+        sText.erase(sText.find_last_not_of(' ') + 1);
+        sText.erase(0, iFirst);
+    }
+    if (!sText.empty() && sText.back() == ',')
+        sText.pop_back();
+    return sText;
 }
 
 } // namespace modNOK

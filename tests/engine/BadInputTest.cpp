@@ -35,6 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CleanCase{"a,,", "a,"}, CleanCase{"", ""}, CleanCase{"\r\n\r\n\n\r", ""},
                       CleanCase{"\na\rb\nc\r", "abc"}, CleanCase{"\n\n  a  \r\r", "a"},
                       CleanCase{" \n \r ,", ""}, CleanCase{"a\0b\n\0"s, "a\0b\0"s},
-                      CleanCase{"\nc,\r", "c"}));
+                      CleanCase{"\nc,\r", "c"}, CleanCase{"   ", ""},
+                      CleanCase{" \r \n x \n \r ", "x"}, CleanCase{"a \n b", "a  b"},
+                      CleanCase{"c,,\n", "c,"}));
 
 } // namespace
