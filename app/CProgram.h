@@ -2,6 +2,7 @@
 // What the whole program shares: its one converter, its name and version,
 // its own folder, and the conversions between engine text and Qt text.
 
+#include <QFileInfo>
 #include <QString>
 #include <string>
 
@@ -18,6 +19,20 @@ public:
     // The folder of the running executable, unless set otherwise (tests).
     static QString OwnFolder();
     static void setOwnFolder(const QString& sFolder);
+
+    // Where the program's own files (the user guide) lie: beside the program
+    // in a build, <prefix>/share/ringwright once installed.
+    static QString DataFolder();
+
+    // The ringtone folder a first run starts in: the program's own folder
+    // while the user may write there, else the user's home folder (an
+    // installed program lives in a system folder that saves could not use).
+    static QString RingToneFolder();
+
+    // Whether the user may write there. Something without any write
+    // permission counts as read-only for everybody, the administrator
+    // included, as a user who marked it so would expect.
+    static bool IsWritable(const QFileInfo& info);
 
     // Folder and file name joined with one separator, as they are: a root
     // folder "/" gives "//name", which still names the file.

@@ -1,0 +1,28 @@
+#include "dialogs/CClickLabel.h"
+
+#include <QMouseEvent>
+
+CClickLabel::CClickLabel(QWidget* pParent) : QLabel(pParent) {}
+
+CClickLabel::CClickLabel(const QString& sText, QWidget* pParent) : QLabel(sText, pParent) {}
+
+void CClickLabel::mousePressEvent(QMouseEvent* pEvent) {
+    if (pEvent->button() == Qt::LeftButton) {
+        bPressed = true;
+        pEvent->accept();
+        return;
+    }
+    QLabel::mousePressEvent(pEvent);
+}
+
+void CClickLabel::mouseReleaseEvent(QMouseEvent* pEvent) {
+    if (pEvent->button() == Qt::LeftButton && bPressed) {
+        bPressed = false;
+        pEvent->accept();
+        // Releasing outside the label takes the click back.
+        if (rect().contains(pEvent->position().toPoint()))
+            Q_EMIT clicked();
+        return;
+    }
+    QLabel::mouseReleaseEvent(pEvent);
+}

@@ -1,0 +1,210 @@
+#include "dialogs/frmInfo.h"
+
+#include "app/CProgram.h"
+#include "dialogs/CClickLabel.h"
+#include "dialogs/CLauncher.h"
+#include "resources/CResources.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+// The client area is exactly the background picture.
+constexpr int iWidth = 446;
+constexpr int iHeight = 161;
+
+QFont TimesFont(qreal rPoints, bool bBold = false) {
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setStyleHint(QFont::Serif);
+    font.setPointSizeF(rPoints);
+    font.setBold(bBold);
+    return font;
+}
+
+QLabel* MakeLabel(const QString& sName, const QString& sText, QWidget* pParent) {
+    auto* pLabel = new QLabel(sText, pParent);
+    pLabel->setObjectName(sName);
+    pLabel->setTextFormat(Qt::PlainText);
+    return pLabel;
+}
+
+QFrame* MakeLine(const QString& sName, const QColor& colour, QWidget* pParent) {
+    auto* pLine = new QFrame(pParent);
+    pLine->setObjectName(sName);
+    pLine->setFixedHeight(1);
+    pLine->setAutoFillBackground(true);
+    QPalette pal = pLine->palette();
+    pal.setColor(QPalette::Window, colour);
+    pLine->setPalette(pal);
+    return pLine;
+}
+
+} // namespace
+
+frmInfo::frmInfo(QWidget* pParent)
+    : QDialog(pParent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("frmInfo"));
+    setModal(true);
+    CResources::Init();
+    picBackground = QPixmap(QStringLiteral(":/pictures/about-background.png"));
+    BuildLayout();
+    setFixedSize(iWidth, iHeight);
+    CentreOnScreen();
+    setWindowTitle(QStringLiteral("About..."));
+    lblAppName->setText(CProgram::Caption());
+}
+
+QString frmInfo::AuthorName() {
+    return QStringLiteral("Morgan Ashdown");
+}
+
+QString frmInfo::AuthorEmail() {
+    return QStringLiteral("morgan.ashdown@ringwright.example");
+}
+
+QString frmInfo::WebAddress() {
+    return QStringLiteral("http://www.ringwright.example/");
+}
+
+void frmInfo::BuildLayout() {
+    // The picture is light whatever the desktop's colour scheme, so the text
+    // on it stays dark.
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, Qt::black);
+    setPalette(pal);
+    QFont body = font();
+    body.setPointSizeF(8);
+    setFont(body);
+
+    lblAppName = MakeLabel(QStringLiteral("lblAppName"), CProgram::Name(), this);
+    lblAppName->setFont(TimesFont(11.25, true));
+    lblAppName->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    QPalette palName = lblAppName->palette();
+    palName.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
+    lblAppName->setPalette(palName);
+
+    Image1 = MakeLabel(QStringLiteral("Image1"), QString(), this);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/phone.png")));
+    Image1->setFixedSize(55, 86);
+
+    lblMsg3 = MakeLabel(QStringLiteral("lblMsg3"),
+                        QStringLiteral("This program is provided free of charge and may be "
+                                       "distributed freely.  I hope it is found to be useful."),
+                        this);
+    lblMsg3->setWordWrap(true);
+
+    // lblMsg4 ends in "at" on its second line, and the e-mail address
+    // continues that line in a font of its own, so the two are placed by hand
+    // on a holder that the layout treats as one piece.
+    auto* pAddress = new QWidget(this);
+    const QString sSecondLine = AuthorName() + QStringLiteral(" at");
+    lblMsg4 = MakeLabel(QStringLiteral("lblMsg4"),
+                        QStringLiteral("Please direct any comments/suggestions to\n") + sSecondLine,
+                        pAddress);
+    QPalette palLink = palette();
+    palLink.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xff));
+    lblEmail = MakeLabel(QStringLiteral("lblEmail"), AuthorEmail(), pAddress);
+    lblEmail->setFont(TimesFont(9));
+    lblEmail->setPalette(palLink);
+    {
+        const QSize msgSize = lblMsg4->sizeHint();
+        lblMsg4->setGeometry(QRect(QPoint(0, 0), msgSize));
+        const QFontMetrics msgMetrics = lblMsg4->fontMetrics();
+        const QFontMetrics emailMetrics = lblEmail->fontMetrics();
+        const QSize emailSize = lblEmail->sizeHint();
+        // Both texts share the baseline of lblMsg4's second line.
+        const int iBaseline = msgSize.height() -
+                              (msgSize.height() - 2 * msgMetrics.lineSpacing()) / 2 -
+                              msgMetrics.lineSpacing() + msgMetrics.ascent();
+        const int iLeft = msgMetrics.horizontalAdvance(sSecondLine + QLatin1Char(' '));
+        const int iTop = iBaseline - emailMetrics.ascent();
+        lblEmail->setGeometry(iLeft, iTop, emailSize.width(), emailSize.height());
+        pAddress->setFixedSize(qMax(msgSize.width(), iLeft + emailSize.width()),
+                               qMax(msgSize.height(), iTop + emailSize.height()));
+    }
+
+    Label2 =
+        MakeLabel(QStringLiteral("Label2"), QStringLiteral("Visit my web-site for updates:"), this);
+
+    lblMyWeb = new CClickLabel(WebAddress(), this);
+    lblMyWeb->setObjectName(QStringLiteral("lblMyWeb"));
+    lblMyWeb->setTextFormat(Qt::PlainText);
+    QFont linkFont = TimesFont(9);
+    linkFont.setUnderline(true);
+    lblMyWeb->setFont(linkFont);
+    lblMyWeb->setPalette(palLink);
+    lblMyWeb->setCursor(Qt::PointingHandCursor);
+    lblMyWeb->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(lblMyWeb, &CClickLabel::clicked, this,
+            [this] { modNOK::LaunchBrowser(lblMyWeb->text()); });
+
+    Line1 = MakeLine(QStringLiteral("Line1"), QColor(0x00, 0x60, 0x00), this);
+    Line2 = MakeLine(QStringLiteral("Line2"), Qt::white, this);
+
+    cmdOK = new QPushButton(QStringLiteral("&Ok"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+
+    Label4 = MakeLabel(QStringLiteral("Label4"),
+                       QStringLiteral("\u00a9 2000 ") + AuthorName() +
+                           QStringLiteral(". All rights reserved."),
+                       this);
+
+    auto* pText = new QGridLayout;
+    pText->setContentsMargins(0, 0, 0, 0);
+    pText->setVerticalSpacing(3);
+    pText->addWidget(lblMsg3, 0, 0);
+    pText->addWidget(pAddress, 1, 0);
+    pText->addWidget(Label2, 2, 0);
+    pText->addWidget(lblMyWeb, 3, 0, Qt::AlignLeft);
+    pText->setRowStretch(4, 1);
+
+    auto* pMiddle = new QHBoxLayout;
+    pMiddle->setSpacing(10);
+    pMiddle->addWidget(Image1, 0, Qt::AlignTop);
+    pMiddle->addLayout(pText, 1);
+
+    auto* pSeparator = new QVBoxLayout;
+    pSeparator->setSpacing(0);
+    pSeparator->setContentsMargins(4, 0, 4, 0);
+    pSeparator->addWidget(Line1);
+    pSeparator->addWidget(Line2);
+
+    auto* pBottom = new QHBoxLayout;
+    pBottom->addWidget(Label4, 1, Qt::AlignBottom);
+    pBottom->addWidget(cmdOK);
+
+    auto* pRoot = new QVBoxLayout(this);
+    pRoot->setContentsMargins(12, 4, 10, 6);
+    pRoot->setSpacing(3);
+    pRoot->addWidget(lblAppName);
+    pRoot->addLayout(pMiddle, 1);
+    pRoot->addLayout(pSeparator);
+    pRoot->addLayout(pBottom);
+}
+
+void frmInfo::CentreOnScreen() {
+    const QScreen* pScreen = parentWidget() ? parentWidget()->screen() : nullptr;
+    if (!pScreen)
+        pScreen = QGuiApplication::primaryScreen();
+    if (!pScreen)
+        return;
+    const QRect area = pScreen->availableGeometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void frmInfo::paintEvent(QPaintEvent* pEvent) {
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, picBackground);
+    QDialog::paintEvent(pEvent);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The About window: the program's name and version, a remark, the author's
+// addresses and a link to the author's web page, over a background picture.
+
+#include <QDialog>
+#include <QPixmap>
+
+class CClickLabel;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+class frmInfo : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmInfo(QWidget* pParent = nullptr);
+
+    // The author's details, shared with the main window's credit and link.
+    static QString AuthorName();
+    static QString AuthorEmail();
+    static QString WebAddress();
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+
+private:
+    void BuildLayout();
+    void CentreOnScreen();
+
+    QPixmap picBackground;
+
+    QLabel* lblAppName = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* lblMsg3 = nullptr;
+    QLabel* lblMsg4 = nullptr;
+    QLabel* lblEmail = nullptr;
+    QLabel* Label2 = nullptr;
+    CClickLabel* lblMyWeb = nullptr;
+    QFrame* Line1 = nullptr;
+    QFrame* Line2 = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QLabel* Label4 = nullptr;
+};

@@ -1,0 +1,614 @@
+// File > Save and Edit > Export/Copy, driven through the real main window,
+// the real Save-As dialog, real files and the real clipboard.
+
+#include "app/CProgram.h"
+#include "dialogs/CMessageBox.h"
+#include "dialogs/frmSaveAs.h"
+#include "engine/CNokia.h"
+#include "engine/modNOK.h"
+#include "mainwindow/frmConverter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+namespace {
+using Records = QList<CMessageBox::Record>;
+
+QByteArray ReadAll(const QString& sPath) {
+    QFile file(sPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable>");
+    return file.readAll();
+}
+
+bool WriteRaw(const QString& sPath, const QByteArray& bytes) {
+    QFile file(sPath);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+const QFileDevice::Permissions ReadOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                          QFileDevice::ReadOther | QFileDevice::ExeOwner |
+                                          QFileDevice::ExeGroup | QFileDevice::ExeOther;
+const QFileDevice::Permissions Writable = ReadOnly | QFileDevice::WriteOwner;
+
+// What the Save-As dialog showed while it was open.
+struct SaveAsSeen {
+    bool bShown = false;
+    QString sCaption;
+    QString sProposed;
+    QString sSelected;
+    QString sExtension;
+};
+
+enum class Answer { Proposed, Cancel, TitleBarClose };
+
+// Answers the Save-As dialog once it is on screen; if no dialog comes, the
+// check finds no modal window and does nothing.
+void AnswerSaveAs(SaveAsSeen& seen, Answer iAnswer, const QString& sTyped = QString()) {
+    QTimer::singleShot(0, [&seen, iAnswer, sTyped] {
+        auto* pDlg = qobject_cast<frmSaveAs*>(QApplication::activeModalWidget());
+        if (!pDlg)
+            return;
+        auto* pName = pDlg->findChild<QLineEdit*>(QStringLiteral("txtFilename"));
+        seen.bShown = true;
+        seen.sCaption = pDlg->windowTitle();
+        seen.sProposed = pName->text();
+        seen.sSelected = pName->selectedText();
+        seen.sExtension = pDlg->findChild<QLineEdit*>(QStringLiteral("txtExtension"))->text();
+        switch (iAnswer) {
+        case Answer::Proposed:
+            // The proposed name is selected whole, so typing replaces it.
+            if (!sTyped.isEmpty())
+                QTest::keyClicks(pName, sTyped);
+            QTest::mouseClick(pDlg->findChild<QPushButton*>(QStringLiteral("cmdOk")),
+                              Qt::LeftButton);
+            break;
+        case Answer::Cancel:
+            QTest::mouseClick(pDlg->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
+                              Qt::LeftButton);
+            break;
+        case Answer::TitleBarClose:
+            pDlg->close();
+            break;
+        }
+        if (pDlg->isVisible())
+            pDlg->done(QDialog::Rejected);
+    });
+}
+
+CMessageBox::Record Box(const QString& sText, const QString& sTitle = CProgram::Name(),
+                        CMessageBox::Buttons iButtons = CMessageBox::OkOnly) {
+    return {sText, sTitle, CMessageBox::NoIcon, iButtons};
+}
+
+// Boxes as comparable lines: title, buttons, icon and text.
+QStringList Lines(const Records& records) {
+    QStringList lines;
+    for (const auto& record : records)
+        lines << QStringLiteral("%1 [%2/%3] %4")
+                     .arg(record.Title)
+                     .arg(record.ButtonSet)
+                     .arg(record.IconKind)
+                     .arg(record.Text);
+    return lines;
+}
+
+QStringList TakeShown() {
+    return Lines(CMessageBox::takeShown());
+}
+
+const QString Overwrite = QStringLiteral("The file already exists.  Do you want to overwrite it?");
+} // namespace
+
+class frmConverterSaveTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void missingNameOrTempoOnlyAsks_data();
+    void missingNameOrTempoOnlyAsks();
+    void failureBeforeDialogNamesCurrentTarget_data();
+    void failureBeforeDialogNamesCurrentTarget();
+    void proposesNameAndKind_data();
+    void proposesNameAndKind();
+    void writesEachForm_data();
+    void writesEachForm();
+    void overwriteQuestion_data();
+    void overwriteQuestion();
+    void savesWhatWasTyped();
+    void failedSaveKeepsExistingFile_data();
+    void failedSaveKeepsExistingFile();
+    void typedExtensionIsKept();
+    void closingWithoutOkWritesNothing_data();
+    void closingWithoutOkWritesNothing();
+    void exportConfirmsThenCopies_data();
+    void exportConfirmsThenCopies();
+    void roundTrip_data();
+    void roundTrip();
+
+private:
+    void Fill(const QString& sName, const QString& sTempo, int iForm, const QString& sBody);
+    void Save() { m_pWindow->findChild<QAction*>(QStringLiteral("mnuFileSave"))->trigger(); }
+    void Export() { m_pWindow->findChild<QAction*>(QStringLiteral("mnuEditCopy"))->trigger(); }
+    QString Folder() const { return m_pDir->path(); }
+    QStringList SavedFiles() const {
+        return QDir(Folder()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_pDir;
+    std::unique_ptr<frmConverter> m_pWindow;
+};
+
+void frmConverterSaveTest::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void frmConverterSaveTest::init() {
+    CProgram::Nokia() = CNokia();
+    CMessageBox::setTestMode(true);
+    m_pDir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_pDir->isValid());
+    CProgram::setOwnFolder(Folder());
+    // A remembered folder: no first-run greeting.
+    QSettings settings(CProgram::Name(), CProgram::Name());
+    settings.setValue(QStringLiteral("Settings/RingToneDirectory"), Folder());
+    settings.sync();
+
+    m_pWindow = std::make_unique<frmConverter>();
+    m_pWindow->show();
+    CProgram::Nokia().FilePath = CProgram::ToEngine(Folder());
+    CMessageBox::takeShown();
+}
+
+void frmConverterSaveTest::cleanup() {
+    m_pWindow.reset();
+    // Give back write permission so the temporary folder can be removed.
+    QFile::setPermissions(Folder(), Writable);
+    for (const QString& sName : QDir(Folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
+        QFile::setPermissions(QDir(Folder()).filePath(sName), Writable);
+    m_pDir.reset();
+    CMessageBox::setTestMode(false);
+}
+
+void frmConverterSaveTest::Fill(const QString& sName, const QString& sTempo, int iForm,
+                                const QString& sBody) {
+    m_pWindow->findChild<QRadioButton*>(QStringLiteral("optShowAs_%1").arg(iForm))
+        ->setChecked(true);
+    m_pWindow->findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(sName);
+    m_pWindow->findChild<QLineEdit*>(QStringLiteral("txtTempo"))->setText(sTempo);
+    m_pWindow->findChild<QTextEdit*>(QStringLiteral("rtf"))->setPlainText(sBody);
+}
+
+void frmConverterSaveTest::missingNameOrTempoOnlyAsks_data() {
+    QTest::addColumn<QString>("sName");
+    QTest::addColumn<QString>("sTempo");
+    QTest::newRow("no name") << ""
+                             << "120";
+    QTest::newRow("no tempo") << "Tone"
+                              << "";
+    QTest::newRow("neither") << ""
+                             << "";
+}
+
+void frmConverterSaveTest::missingNameOrTempoOnlyAsks() {
+    QFETCH(QString, sName);
+    QFETCH(QString, sTempo);
+    CNokia& nokia = CProgram::Nokia();
+    nokia.RingToneName = "Old";
+    nokia.Tempo = 99;
+    nokia.FileName = "old.TXT";
+    Fill(sName, sTempo, 2, QStringLiteral("8c,d"));
+
+    SaveAsSeen seen;
+    AnswerSaveAs(seen, Answer::Proposed);
+    Save();
+    QCoreApplication::processEvents();
+
+    QCOMPARE(TakeShown(),
+             Lines(Records{Box(QStringLiteral("Please type in a Ringtone name and Tempo."))}));
+    QVERIFY(!seen.bShown);
+    QCOMPARE(nokia.RingToneName, std::string("Old"));
+    QCOMPARE(nokia.Tempo, int16_t(99));
+    QCOMPARE(nokia.FileName, std::string("old.TXT"));
+    QVERIFY(SavedFiles().isEmpty());
+}
+
+void frmConverterSaveTest::failureBeforeDialogNamesCurrentTarget_data() {
+    QTest::addColumn<QString>("sTempo");
+    QTest::addColumn<QString>("sFileName");
+    QTest::addColumn<QString>("sDescription");
+    QTest::newRow("tempo not a number") << "fast"
+                                        << "jingle.TXT"
+                                        << "Type mismatch";
+    QTest::newRow("tempo beyond 16 bits") << "40000"
+                                          << "jingle.TXT"
+                                          << "Overflow";
+    QTest::newRow("never saved") << "fast"
+                                 << ""
+                                 << "Type mismatch";
+    QTest::newRow("stored name too short") << "120"
+                                           << "abc"
+                                           << "The file name is too short";
+}
+
+void frmConverterSaveTest::failureBeforeDialogNamesCurrentTarget() {
+    QFETCH(QString, sTempo);
+    QFETCH(QString, sFileName);
+    QFETCH(QString, sDescription);
+    CNokia& nokia = CProgram::Nokia();
+    nokia.FileName = CProgram::ToEngine(sFileName);
+    Fill(QStringLiteral("Tone"), sTempo, 2, QStringLiteral("8c,d"));
+
+    SaveAsSeen seen;
+    AnswerSaveAs(seen, Answer::Proposed);
+    Save();
+    QCoreApplication::processEvents();
+
+    QVERIFY(!seen.bShown);
+    QCOMPARE(TakeShown(),
+             Lines(Records{Box(QStringLiteral("An error occurred trying to save ") + Folder() +
+                               QLatin1Char('/') + sFileName + QStringLiteral(". [") + sDescription +
+                               QLatin1Char(']'))}));
+    // The name had been taken before the failure.
+    QCOMPARE(nokia.RingToneName, std::string("Tone"));
+    QCOMPARE(nokia.FileName, CProgram::ToEngine(sFileName));
+    QVERIFY(SavedFiles().isEmpty());
+}
+
+void frmConverterSaveTest::proposesNameAndKind_data() {
+    QTest::addColumn<int>("iForm");
+    QTest::addColumn<QString>("sFileName");
+    QTest::addColumn<QString>("sName");
+    QTest::addColumn<QString>("sCaption");
+    QTest::addColumn<QString>("sExtension");
+    QTest::addColumn<QString>("sProposed");
+
+    QTest::newRow("keypresses from clipboard") << 0 << ""
+                                               << "Tone"
+                                               << "Save Keypress File As..."
+                                               << ".KEY"
+                                               << "Tone";
+    QTest::newRow("read from jingle.TXT") << 2 << "jingle.TXT"
+                                          << "Tone"
+                                          << "Save RTTTL File As..."
+                                          << ".TXT"
+                                          << "jingle";
+    QTest::newRow("composer after jingle.TXT") << 1 << "jingle.TXT"
+                                               << "Tone"
+                                               << "Save Composer File As..."
+                                               << ".321"
+                                               << "jingle";
+    QTest::newRow("name with blanks") << 1 << ""
+                                      << " My Tone "
+                                      << "Save Composer File As..."
+                                      << ".321"
+                                      << " My Tone ";
+}
+
+void frmConverterSaveTest::proposesNameAndKind() {
+    QFETCH(int, iForm);
+    QFETCH(QString, sFileName);
+    QFETCH(QString, sName);
+    CProgram::Nokia().FileName = CProgram::ToEngine(sFileName);
+    Fill(sName, QStringLiteral("140"), iForm, QStringLiteral("8c"));
+
+    SaveAsSeen seen;
+    AnswerSaveAs(seen, Answer::Cancel);
+    Save();
+
+    QVERIFY(seen.bShown);
+    QTEST(seen.sCaption, "sCaption");
+    QTEST(seen.sExtension, "sExtension");
+    QTEST(seen.sProposed, "sProposed");
+    QTEST(seen.sSelected, "sProposed");
+    QCOMPARE(CProgram::Nokia().Tempo, int16_t(140));
+    QCOMPARE(TakeShown(), QStringList());
+    QVERIFY(SavedFiles().isEmpty());
+}
+
+void frmConverterSaveTest::writesEachForm_data() {
+    QTest::addColumn<int>("iForm");
+    QTest::addColumn<QString>("sBody");
+    QTest::addColumn<QString>("sFile");
+    QTest::addColumn<QString>("sText");
+
+    QTest::newRow("keypresses") << 0 << "8c, d"
+                                << "Tone.KEY"
+                                << "Tone:Tempo=140:8c, d";
+    QTest::newRow("composer") << 1 << "8c2 4d2"
+                              << "Tone.321"
+                              << "Tone:Tempo=140:8c2 4d2";
+    QTest::newRow("rtttl") << 2 << "8c,d"
+                           << "Tone.TXT"
+                           << "Tone:d=4,o=6,b=140:8c,d";
+}
+
+// The file gets the text and CR LF; the clipboard the same text alone.
+void frmConverterSaveTest::writesEachForm() {
+    QFETCH(int, iForm);
+    QFETCH(QString, sBody);
+    QFETCH(QString, sFile);
+    QFETCH(QString, sText);
+    modNOK::DefaultDuration = "4";
+    modNOK::DefaultOctave = "6";
+    Fill(QStringLiteral("Tone"), QStringLiteral("140"), iForm, sBody);
+
+    SaveAsSeen seen;
+    AnswerSaveAs(seen, Answer::Proposed);
+    Save();
+    QVERIFY(seen.bShown);
+    QCOMPARE(CProgram::Nokia().FileName, CProgram::ToEngine(sFile));
+    QCOMPARE(ReadAll(QDir(Folder()).filePath(sFile)), sText.toUtf8() + "\r\n");
+    QCOMPARE(TakeShown(), QStringList());
+
+    Export();
+    QCOMPARE(QGuiApplication::clipboard()->text(), sText);
+}
+
+void frmConverterSaveTest::overwriteQuestion_data() {
+    QTest::addColumn<bool>("bYes");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("no") << false << QByteArray("old content\r\nsecond line\r\n");
+    QTest::newRow("yes") << true << QByteArray("Tone:d=4,o=5,b=100:c\r\n");
+}
+
+void frmConverterSaveTest::overwriteQuestion() {
+    QFETCH(bool, bYes);
+    const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.TXT"));
+    QVERIFY(WriteRaw(sPath, "old content\r\nsecond line\r\n"));
+    modNOK::DefaultDuration = "4";
+    modNOK::DefaultOctave = "5";
+    Fill(QStringLiteral("Tone"), QStringLiteral("100"), 2, QStringLiteral("c"));
+
+    CMessageBox::queueAnswer(bYes ? CMessageBox::Yes : CMessageBox::No);
+    SaveAsSeen seen;
+    AnswerSaveAs(seen, Answer::Proposed);
+    Save();
+
+    QCOMPARE(TakeShown(),
+             Lines(Records{Box(Overwrite, QStringLiteral("Overwrite File?"), CMessageBox::YesNo)}));
+    QTEST(ReadAll(sPath), "expected");
+}
+
+void frmConverterSaveTest::savesWhatWasTyped() {
+    CNokia& nokia = CProgram::Nokia();
+    nokia.SourceType = 1;
+    nokia.OriginalText = "Tone:Tempo=90:4c2 8d2";
+    nokia.Convert();
+    nokia.ShowType = 1;
+    Fill(CProgram::FromEngine(nokia.RingToneName), QString::number(nokia.Tempo), 1,
+         CProgram::FromEngine(nokia.ShowScreen()));
+
+    auto* pName = m_pWindow->findChild<QLineEdit*>(QStringLiteral("txtName"));
+    pName->selectAll();
+    QTest::keyClicks(pName, QStringLiteral("Mine"));
+    auto* pResults = m_pWindow->findChild<QTextEdit*>(QStringLiteral("rtf"));
+    pResults->moveCursor(QTextCursor::End);
+    QTest::keyClicks(pResults, QStringLiteral(" 2e3"));
+
+    SaveAsSeen seen;
+    AnswerSaveAs(seen, Answer::Proposed);
+    Save();
+
+    QCOMPARE(seen.sProposed, QStringLiteral("Mine"));
+    QCOMPARE(ReadAll(QDir(Folder()).filePath(QStringLiteral("Mine.321"))),
+             QByteArray("Mine:Tempo=90:4c2 8d2 2e3\r\n"));
+}
+
+void frmConverterSaveTest::failedSaveKeepsExistingFile_data() {
+    QTest::addColumn<QString>("sCase");
+    QTest::addColumn<QString>("sDescription");
+    QTest::newRow("read-only file") << "file"
+                                    << "The file is read-only";
+    QTest::newRow("read-only folder") << "folder"
+                                      << "The folder is read-only";
+    QTest::newRow("folder gone") << "gone"
+                                 << "The folder does not exist";
+}
+
+void frmConverterSaveTest::failedSaveKeepsExistingFile() {
+    QFETCH(QString, sCase);
+    QFETCH(QString, sDescription);
+    const QByteArray old("Old:d=4,o=5,b=63:c\r\n");
+    const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.TXT"));
+    QVERIFY(WriteRaw(sPath, old));
+    QString sTarget = sPath;
+    Records expected;
+    if (sCase == QLatin1String("gone")) {
+        const QString sGone = QDir(Folder()).filePath(QStringLiteral("gone"));
+        CProgram::Nokia().FilePath = CProgram::ToEngine(sGone);
+        sTarget = sGone + QStringLiteral("/Tone.TXT");
+    } else {
+        QVERIFY(QFile::setPermissions(sCase == QLatin1String("file") ? sPath : Folder(), ReadOnly));
+        expected << Box(Overwrite, QStringLiteral("Overwrite File?"), CMessageBox::YesNo);
+        CMessageBox::queueAnswer(CMessageBox::Yes);
+    }
+    expected << Box(QStringLiteral("An error occurred trying to save ") + sTarget +
+                    QStringLiteral(". [") + sDescription + QLatin1Char(']'));
+    Fill(QStringLiteral("Tone"), QStringLiteral("100"), 2, QStringLiteral("c"));
+
+    SaveAsSeen seen;
+    AnswerSaveAs(seen, Answer::Proposed);
+    Save();
+
+    QCOMPARE(TakeShown(), Lines(expected));
+    QCOMPARE(ReadAll(sPath), old);
+    QCOMPARE(SavedFiles(), QStringList{QStringLiteral("Tone.TXT")});
+}
+
+void frmConverterSaveTest::typedExtensionIsKept() {
+    modNOK::DefaultDuration = "4";
+    modNOK::DefaultOctave = "5";
+    Fill(QStringLiteral("Tone"), QStringLiteral("100"), 2, QStringLiteral("c"));
+
+    SaveAsSeen seen;
+    AnswerSaveAs(seen, Answer::Proposed, QStringLiteral("tune.TXT"));
+    Save();
+
+    QCOMPARE(CProgram::Nokia().FileName, std::string("tune.TXT.TXT"));
+    QCOMPARE(SavedFiles(), QStringList{QStringLiteral("tune.TXT.TXT")});
+
+    // The next save proposes the name just saved, without its last extension.
+    AnswerSaveAs(seen, Answer::Cancel);
+    Save();
+    QCOMPARE(seen.sProposed, QStringLiteral("tune.TXT"));
+}
+
+void frmConverterSaveTest::closingWithoutOkWritesNothing_data() {
+    QTest::addColumn<bool>("bTitleBar");
+    QTest::newRow("cancel button") << false;
+    QTest::newRow("title bar") << true;
+}
+
+void frmConverterSaveTest::closingWithoutOkWritesNothing() {
+    QFETCH(bool, bTitleBar);
+    // An existing file of the stored name must not be touched either.
+    CProgram::Nokia().FileName = "Tone.TXT";
+    const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.TXT"));
+    QVERIFY(WriteRaw(sPath, "old\r\n"));
+    Fill(QStringLiteral("Tone"), QStringLiteral("100"), 2, QStringLiteral("c"));
+
+    SaveAsSeen seen;
+    AnswerSaveAs(seen, bTitleBar ? Answer::TitleBarClose : Answer::Cancel);
+    Save();
+    QVERIFY(seen.bShown);
+    QCOMPARE(TakeShown(), QStringList());
+    QCOMPARE(ReadAll(sPath), QByteArray("old\r\n"));
+    QCOMPARE(CProgram::Nokia().FileName, std::string("Tone.TXT"));
+
+    // The next showing starts afresh: OK now saves.
+    AnswerSaveAs(seen, Answer::Proposed, QStringLiteral("Other"));
+    Save();
+    QCOMPARE(SavedFiles(), (QStringList{QStringLiteral("Other.TXT"), QStringLiteral("Tone.TXT")}));
+}
+
+void frmConverterSaveTest::exportConfirmsThenCopies_data() {
+    QTest::addColumn<int>("iForm");
+    QTest::addColumn<QString>("sName");
+    QTest::addColumn<QString>("sConfirmation");
+    QTest::addColumn<QString>("sText");
+
+    QTest::newRow("keypresses") << 0 << "Tone"
+                                << "Keypresses have been copied to clipboard."
+                                << "Tone:Tempo=fast:8c";
+    QTest::newRow("composer") << 1 << "Tone"
+                              << "Composer notes have been copied to clipboard."
+                              << "Tone:Tempo=fast:8c";
+    QTest::newRow("rtttl") << 2 << "Tone"
+                           << "Nokring RTTTL notes have been copied to clipboard."
+                           << "Tone:d=8,o=7,b=fast:8c";
+    QTest::newRow("no name") << 2 << ""
+                             << "Nokring RTTTL notes have been copied to clipboard."
+                             << ":d=8,o=7,b=fast:8c";
+}
+
+// Neither name nor tempo is checked, and the converter is left alone.
+void frmConverterSaveTest::exportConfirmsThenCopies() {
+    QFETCH(int, iForm);
+    QFETCH(QString, sName);
+    QFETCH(QString, sConfirmation);
+    QFETCH(QString, sText);
+    modNOK::DefaultDuration = "8";
+    modNOK::DefaultOctave = "7";
+    CProgram::Nokia().RingToneName = "Kept";
+    Fill(sName, QStringLiteral("fast"), iForm, QStringLiteral("8c"));
+    QClipboard* pClipboard = QGuiApplication::clipboard();
+    pClipboard->setText(QStringLiteral("before"));
+
+    QString sWhileShown;
+    CMessageBox::setObserver([&](const CMessageBox::Record&) { sWhileShown = pClipboard->text(); });
+    Export();
+
+    QCOMPARE(TakeShown(), Lines(Records{Box(sConfirmation)}));
+    QCOMPARE(sWhileShown, QStringLiteral("before"));
+    QCOMPARE(pClipboard->text(), sText);
+    QCOMPARE(pClipboard->mimeData()->formats(), QStringList{QStringLiteral("text/plain")});
+    QCOMPARE(CProgram::Nokia().RingToneName, std::string("Kept"));
+}
+
+void frmConverterSaveTest::roundTrip_data() {
+    QTest::addColumn<int>("iSource");
+    QTest::addColumn<int>("iForm");
+    QTest::addColumn<QString>("sFile");
+    QTest::addColumn<QString>("sRingTone");
+
+    QTest::newRow("rtttl") << 0 << 2 << "Jingle.TXT"
+                           << "Jingle:d=8,o=6,b=140:c,d#,4e.,p,16f7,2g5,a,32b.";
+    QTest::newRow("composer") << 1 << 1 << "Jingle.321"
+                              << "Jingle:Tempo=125:8c2 4.#d1 16- 2g3 32a2 1.b1";
+}
+
+// Saved in the form the ringtone was read in and read back, a ringtone keeps
+// its name, tempo, defaults and notes.
+void frmConverterSaveTest::roundTrip() {
+    QFETCH(int, iSource);
+    QFETCH(int, iForm);
+    QFETCH(QString, sFile);
+    QFETCH(QString, sRingTone);
+
+    CNokia& nokia = CProgram::Nokia();
+    nokia.SourceType = iSource;
+    nokia.ShowType = static_cast<int16_t>(iForm);
+    nokia.OriginalText = CProgram::ToEngine(sRingTone);
+    nokia.Convert();
+    QCOMPARE(modNOK::GetErrors(), std::string());
+    // The results area as a read fills it.
+    Fill(CProgram::FromEngine(nokia.RingToneName), QString::number(nokia.Tempo), iForm,
+         CProgram::FromEngine(nokia.ShowScreen()));
+    const std::string sName = nokia.RingToneName;
+    const int16_t iTempo = nokia.Tempo;
+    const std::string sDuration = modNOK::DefaultDuration;
+    const std::string sOctave = modNOK::DefaultOctave;
+    QStringList notes;
+    for (int16_t iShow = 0; iShow < 3; ++iShow) {
+        nokia.ShowType = iShow;
+        notes << CProgram::FromEngine(nokia.ShowScreen());
+    }
+
+    SaveAsSeen seen;
+    AnswerSaveAs(seen, Answer::Proposed);
+    Save();
+    QCOMPARE(TakeShown(), QStringList());
+
+    // Read back as a ringtone file is read: its lines joined with nothing
+    // between them.
+    QByteArray bytes = ReadAll(QDir(Folder()).filePath(sFile));
+    QVERIFY(bytes.endsWith("\r\n"));
+    bytes.replace("\r", "").replace("\n", "");
+    CNokia back;
+    back.SourceType = iSource;
+    back.OriginalText = bytes.toStdString();
+    back.Convert();
+    QCOMPARE(modNOK::GetErrors(), std::string());
+    QCOMPARE(back.RingToneName, sName);
+    QCOMPARE(back.Tempo, iTempo);
+    QCOMPARE(modNOK::DefaultDuration, sDuration);
+    QCOMPARE(modNOK::DefaultOctave, sOctave);
+    QStringList notesBack;
+    for (int16_t iShow = 0; iShow < 3; ++iShow) {
+        back.ShowType = iShow;
+        notesBack << CProgram::FromEngine(back.ShowScreen());
+    }
+    QCOMPARE(notesBack, notes);
+}
+
+QTEST_MAIN(frmConverterSaveTest)
+#include "frmConverterSaveTest.moc"
