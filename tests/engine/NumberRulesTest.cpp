@@ -1,6 +1,7 @@
-// The text-number rules take a shortcut for plain digits; these tables hold
-// the shortcut and the full rules to the same answers, including the texts
-// that only the full rules may read.
+// The text-number rules take a shortcut for texts of plain digits. These
+// tables sit on the edges of that shortcut (leading zeros, empty text, four
+// against five digits) and on texts just outside it, which must still get the
+// full rules.
 
 #include "engine/modNOK.h"
 
@@ -32,15 +33,11 @@ TEST_P(SameValueTest, ComparesByValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SameValueTest,
-    ::testing::Values(SameValueCase{"4", "4", true}, SameValueCase{"04", "4", true},
-                      SameValueCase{"", "0", true}, SameValueCase{"000", "", true},
+    ::testing::Values(SameValueCase{"000", "", true}, SameValueCase{"007", "7", true},
                       SameValueCase{"4", "40", false}, SameValueCase{"16", "61", false},
-                      SameValueCase{"8", "", false}, SameValueCase{"007", "7", true},
-                      // Only the full rules read these.
-                      SameValueCase{"8", "8.", true}, SameValueCase{"8", "8.0", true},
-                      SameValueCase{"8", "8.4", false}, SameValueCase{" 8", "8", true},
+                      SameValueCase{"8", "", false}, SameValueCase{"10", "1", false},
+                      SameValueCase{"8", "8.", true}, SameValueCase{" 8", "8", true},
                       SameValueCase{"8c", "8", true}, SameValueCase{"c", "0", true},
-                      SameValueCase{"+4", "4", true}, SameValueCase{"-0", "", true},
                       SameValueCase{"-4", "4", false}));
 
 struct WholeNumberCase {
@@ -71,19 +68,13 @@ TEST_P(WholeNumberTest, RoundsOrFails) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, WholeNumberTest,
-    ::testing::Values(WholeNumberCase{"4", 4, nullptr}, WholeNumberCase{"16", 16, nullptr},
-                      WholeNumberCase{"0000", 0, nullptr}, WholeNumberCase{"0032", 32, nullptr},
-                      WholeNumberCase{"9999", 9999, nullptr},
+    ::testing::Values(WholeNumberCase{"0", 0, nullptr}, WholeNumberCase{"0000", 0, nullptr},
+                      WholeNumberCase{"0032", 32, nullptr}, WholeNumberCase{"9999", 9999, nullptr},
                       WholeNumberCase{"09999", 9999, nullptr},
-                      WholeNumberCase{"32767", 32767, nullptr},
-                      WholeNumberCase{"-32768", -32768, nullptr},
-                      WholeNumberCase{" 8 ", 8, nullptr}, WholeNumberCase{"4.5", 4, nullptr},
-                      WholeNumberCase{"5.5", 6, nullptr}, WholeNumberCase{"+3", 3, nullptr},
+                      WholeNumberCase{"10000", 10000, nullptr}, WholeNumberCase{"16 ", 16, nullptr},
+                      WholeNumberCase{"-8", -8, nullptr}, WholeNumberCase{"8.", 8, nullptr},
                       WholeNumberCase{"", std::nullopt, "Type mismatch"},
                       WholeNumberCase{"8c", std::nullopt, "Type mismatch"},
-                      WholeNumberCase{".", std::nullopt, "Type mismatch"},
-                      WholeNumberCase{"32768", std::nullopt, "Overflow"},
-                      WholeNumberCase{"99999", std::nullopt, "Overflow"},
-                      WholeNumberCase{"000000000000000000001", 1, nullptr}));
+                      WholeNumberCase{"32768", std::nullopt, "Overflow"}));
 
 } // namespace
