@@ -2,13 +2,17 @@
 
 #include "app/CProgram.h"
 #include "dialogs/CClickLabel.h"
+#include "dialogs/CInstructions.h"
 #include "dialogs/CLauncher.h"
 #include "dialogs/CMessageBox.h"
+#include "dialogs/frmHelp.h"
 #include "dialogs/frmInfo.h"
+#include "dialogs/frmOpen.h"
 #include "dialogs/frmSaveAs.h"
 #include "engine/CNokia.h"
 #include "engine/RingToneText.h"
 #include "engine/modNOK.h"
+#include "mainwindow/CRingToneFile.h"
 #include "mainwindow/CRingToneWriter.h"
 #include "resources/CResources.h"
 
@@ -33,6 +37,7 @@
 #include <QSettings>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 #include <iterator>
 
@@ -420,13 +425,23 @@ void frmConverter::ConnectControls() {
                 ShowAsOptionChosen(static_cast<int>(i));
         });
 
+    connect(cmdGet, &QPushButton::clicked, this, &frmConverter::Get);
     connect(mnuFile, &QMenu::aboutToShow, this, &frmConverter::EnableFileMenu);
     connect(mnuEdit, &QMenu::aboutToShow, this, &frmConverter::EnableEditMenu);
     connect(mnuFileNew, &QAction::triggered, this, &frmConverter::FileNew);
     connect(mnuFileSave, &QAction::triggered, this, &frmConverter::FileSave);
     connect(mnuEditCopy, &QAction::triggered, this, &frmConverter::EditCopy);
     connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnuHelpInfo, &QAction::triggered, this, [this] { CInstructions::Open(this); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { ShowAbout(this); });
+    // The numbered labels open their step's quick help; the legend's square
+    // only shows what to look for.
+    const QCursor helpCursor = frmHelp::HelpCursor();
+    for (size_t i = 0; i < lblNum.size(); ++i) {
+        lblNum[i]->setCursor(helpCursor);
+        connect(lblNum[i], &CClickLabel::clicked, this,
+                [this, i] { LoadHelp(static_cast<qint16>(i + 1)); });
+    }
     connect(lblMyWeb, &CClickLabel::clicked, this,
             [this] { modNOK::LaunchBrowser(lblMyWeb->text()); });
 }
@@ -545,6 +560,13 @@ void frmConverter::FileNew() {
     optSource[1]->setFocus(Qt::OtherFocusReason);
 }
 
+void frmConverter::LoadHelp(qint16 iHelpNum) {
+    // The help window deletes itself when closed.
+    auto* pHelp = new frmHelp(this);
+    pHelp->setHelpNum(iHelpNum);
+    pHelp->Load();
+}
+
 void frmConverter::ShowAbout(QWidget* pParent) {
     frmInfo about(pParent);
     about.exec();
@@ -556,6 +578,123 @@ void frmConverter::EnableFileMenu() {
 
 void frmConverter::EnableEditMenu() {
     mnuEditCopy->setEnabled(!rtf->toPlainText().isEmpty());
+}
+
+void frmConverter::Get() {
+    CNokia& nokia = CProgram::Nokia();
+    nokia.Clear();
+    Clear();
+
+    if (optFile[0]->isChecked()) {
+        frmOpen::Pick(this);
+        if (nokia.FileName.empty())
+            return;
+        const QString sFileName = CProgram::FromEngine(nokia.FileName);
+        const std::optional<QString> sText =
+            ReadRingToneFile(CProgram::JoinPath(CProgram::FromEngine(nokia.FilePath), sFileName));
+        if (!sText)
+            return;
+        nokia.OriginalText = CProgram::ToEngine(*sText);
+        ConvertAndShow();
+        fraResults->setTitle(sResultsCaption + QStringLiteral(" - [") + sFileName +
+                             QStringLiteral("]"));
+    } else {
+        QClipboard* pClipboard = QGuiApplication::clipboard();
+        const QString sText = pClipboard->text();
+        // Blanks are spaces only: a line break or a tab is text to convert.
+        if (std::all_of(sText.cbegin(), sText.cend(),
+                        [](QChar cChar) { return cChar == QLatin1Char(' '); })) {
+            CMessageBox::Show(this,
+                              QStringLiteral("The clipboard is empty.  Please highlight and copy "
+                                             "some ringtone text from a webpage or other "
+                                             "document."),
+                              QStringLiteral("No RingTone in Clipboard"), CMessageBox::Information);
+            return;
+        }
+        if (sText.size() > CRingToneFile::MaxLength) {
+            // Refused before the clipboard is touched: the user may still
+            // want what it holds.
+            CMessageBox::Show(this,
+                              QStringLiteral("The clipboard holds too much text to be a "
+                                             "ringtone.  Please highlight and copy only the "
+                                             "ringtone text from a webpage or other document."),
+                              QStringLiteral("RingTone Too Large"), CMessageBox::Exclamation);
+            return;
+        }
+        // The text leaves the clipboard before anything is converted.
+        pClipboard->clear();
+        nokia.OriginalText = CProgram::ToEngine(sText);
+        ConvertAndShow();
+        fraResults->setTitle(sResultsCaption + QStringLiteral(" - [Clipboard]"));
+    }
+    ReportErrors();
+}
+
+std::optional<QString> frmConverter::ReadRingToneFile(const QString& sPath) {
+    QString sText;
+    switch (CRingToneFile::Read(sPath, sText)) {
+    case CRingToneFile::Loaded:
+        return sText;
+    case CRingToneFile::CannotOpen:
+        CMessageBox::Show(this, QStringLiteral("Could not open file ") + sPath);
+        return QString();
+    case CRingToneFile::TooLarge:
+        CMessageBox::Show(this,
+                          QStringLiteral("The file ") + sPath +
+                              QStringLiteral(" is too large to be a ringtone.  Please choose a "
+                                             "file that holds only the ringtone text."),
+                          QStringLiteral("RingTone Too Large"), CMessageBox::Exclamation);
+        return std::nullopt;
+    case CRingToneFile::NotText:
+        CMessageBox::Show(this,
+                          QStringLiteral("The file ") + sPath +
+                              QStringLiteral(" is not a ringtone text file.  Please choose a "
+                                             "file that holds the ringtone as text."),
+                          QStringLiteral("Not a RingTone File"), CMessageBox::Exclamation);
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+void frmConverter::ConvertAndShow() {
+    CNokia& nokia = CProgram::Nokia();
+    try {
+        nokia.Convert();
+        txtName->setText(modNOK::TrimBlanks(nokia.RingToneName).empty()
+                             ? QString()
+                             : CProgram::FromEngine(nokia.RingToneName));
+        txtTempo->setText(QString::number(nokia.Tempo));
+        const int16_t iNoteCount = nokia.NoteCount();
+        lblNoteCount->setText(QString::number(iNoteCount));
+        if (iNoteCount > 50)
+            lblMsg->setText(QStringLiteral("This ringing tone has more than the maximum of 50 "
+                                           "notes allowed for the Nokia 3210."));
+        rtf->setPlainText(CProgram::FromEngine(nokia.Notes.GetNotes(nokia.ShowType)));
+        lblRemaining->setText(iNoteCount <= 50 ? QString::number(50 - nokia.Notes.Count())
+                                               : QStringLiteral("-"));
+    } catch (const std::exception& e) {
+        ShowFailure(e.what());
+    } catch (...) {
+        ShowFailure("Unknown failure");
+    }
+}
+
+// What is left of the results stays as far as it got. The failure joins the
+// error list, so that the warning that follows says what went wrong; the
+// one-line message shows the failure's own line, which is the last.
+void frmConverter::ShowFailure(const char* sDescription) {
+    modNOK::AddError("frmConverter.ConvertAndShow", sDescription);
+    lblMsg->setText(CProgram::FromEngine(modNOK::GetErrors()).section(QLatin1Char('\r'), -1));
+}
+
+void frmConverter::ReportErrors() {
+    const std::string sErrors = modNOK::GetErrors();
+    if (modNOK::TrimBlanks(sErrors).empty())
+        return;
+    CMessageBox::Show(this,
+                      QStringLiteral("There have been some conversion errors:\r") +
+                          CProgram::FromEngine(sErrors),
+                      QStringLiteral("Conversion Errors"), CMessageBox::Exclamation);
 }
 
 int16_t frmConverter::ChosenForm() const {

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class CClickLabel;
 class QAction;
@@ -29,6 +30,10 @@ public:
     // Empties the results area; leaves the converter, the options and the
     // menus alone.
     void Clear();
+
+    // Opens the quick help window on text iHelpNum and returns at once,
+    // while the window is still growing.
+    void LoadHelp(qint16 iHelpNum);
 
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
@@ -53,6 +58,15 @@ private:
     void ShowAbout(QWidget* pParent);
     void EnableFileMenu();
     void EnableEditMenu();
+
+    // Get: the ringtone from a file or the clipboard, converted and shown.
+    void Get();
+    // The file's text with its lines joined; empty after "Could not open
+    // file". Nothing when the file is refused as no ringtone at all.
+    std::optional<QString> ReadRingToneFile(const QString& sPath);
+    void ConvertAndShow();
+    void ShowFailure(const char* sDescription);
+    void ReportErrors();
 
     // File > Save and Edit > Export/Copy.
     void FileSave();

@@ -1,0 +1,14 @@
+#pragma once
+// Help > Instructions...: opens the user guide readme.txt, which lies in the
+// program's own folder (or, once installed, its data folder), in a text
+// editor. The program never reads the file.
+
+class QWidget;
+
+class CInstructions {
+public:
+    // Starts the first editor found, detached, with the path as its one
+    // argument. A missing file or an editor that cannot be started is
+    // reported in a message box over pParent; nothing else changes.
+    static void Open(QWidget* pParent);
+};

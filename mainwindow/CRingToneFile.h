@@ -1,0 +1,34 @@
+#pragma once
+// Reads a ringtone text file into one text. Line ends carry no meaning in a
+// ringtone, so the lines are joined with nothing between them. A file that
+// is valid UTF-8 is read as UTF-8 (a byte-order mark, UTF-16 included, is
+// honoured), any other as Latin-1. Files too large to be a ringtone, and
+// files that are not text at all, are refused before anything is decoded.
+
+#include <QByteArray>
+#include <QString>
+
+class CRingToneFile {
+public:
+    enum Status {
+        Loaded,     // the text is in sText
+        CannotOpen, // missing, not an ordinary file, unreadable
+        TooLarge,   // more than MaxLength bytes
+        NotText     // holds NUL characters: a binary file
+    };
+
+    // A phone ringtone of 50 notes takes a few hundred characters; 64 KiB
+    // leaves room for long names, comments and many more notes while
+    // keeping the conversion and the display instant.
+    static constexpr qsizetype MaxLength = 64 * 1024;
+
+    // Reads at most MaxLength + 1 bytes, whatever the file's size.
+    static Status Read(const QString& sPath, QString& sText);
+
+    // UTF-8 (or the encoding its byte-order mark names) when valid,
+    // Latin-1 otherwise.
+    static QString Decode(const QByteArray& bytes);
+
+    // Removes every carriage return and line feed.
+    static QString JoinLines(QString sText);
+};

@@ -1,0 +1,165 @@
+#include "dialogs/CInstructions.h"
+#include "app/CProgram.h"
+#include "dialogs/CLauncher.h"
+#include "dialogs/CMessageBox.h"
+#include "tests/support/CRecordingProgram.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+const QString kCannotOpenText = QStringLiteral(
+    "Cannot load readme.txt  Please find the file yourself and open it in Notepad to get the "
+    "latest information or go to my website.");
+
+bool WriteFile(const QString& sPath, const QByteArray& data,
+               QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner) {
+    QFile file(sPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(data);
+    file.close();
+    return file.setPermissions(permissions);
+}
+
+} // namespace
+
+class CInstructionsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init() { CMessageBox::setTestMode(true); }
+
+    void cleanup() {
+        CMessageBox::setTestMode(false);
+        CLauncher::setEditorCandidates({});
+        CProgram::setOwnFolder(QString());
+    }
+
+    void opensReadmeWithPathAsOneArgument_data() {
+        QTest::addColumn<QString>("sSubFolder");
+        QTest::addColumn<QString>("sFolderEnd");
+        QTest::addColumn<bool>("bUnknownEditorFirst");
+
+        QTest::newRow("plain folder") << "prog"
+                                      << "" << false;
+        // A root folder already ends in its separator: "//readme.txt".
+        QTest::newRow("folder ending in a separator") << "prog"
+                                                      << "/" << false;
+        QTest::newRow("blanks in the folder name") << "my programs/ring wright"
+                                                   << "" << false;
+        QTest::newRow("first editor not installed") << "prog"
+                                                    << "" << true;
+    }
+
+    void opensReadmeWithPathAsOneArgument() {
+        QFETCH(QString, sSubFolder);
+        QFETCH(QString, sFolderEnd);
+        QFETCH(bool, bUnknownEditorFirst);
+
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const QString sFolder = tmp.path() + QLatin1Char('/') + sSubFolder;
+        QVERIFY(QDir().mkpath(sFolder));
+        // Empty: the program opens it without reading it.
+        QVERIFY(WriteFile(sFolder + QStringLiteral("/readme.txt"), QByteArray()));
+        const CRecordingProgram editor(tmp.path(), QStringLiteral("editor.sh"));
+        QStringList lstCandidates{editor.Path()};
+        if (bUnknownEditorFirst)
+            lstCandidates.prepend(QStringLiteral("ringwright-no-such-editor"));
+        CLauncher::setEditorCandidates(lstCandidates);
+        CProgram::setOwnFolder(sFolder + sFolderEnd);
+
+        CInstructions::Open(nullptr);
+
+        QTRY_VERIFY(editor.WasStarted());
+        const QString sExpectedPath = sFolder + sFolderEnd + QStringLiteral("/readme.txt");
+        QCOMPARE(editor.Arguments(), QStringList{sExpectedPath});
+        QVERIFY(CMessageBox::takeShown().isEmpty());
+    }
+
+    // Installed, the program lies in <prefix>/bin and its guide in
+    // <prefix>/share/ringwright.
+    void installedProgramOpensGuideFromDataFolder() {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        QVERIFY(QDir().mkpath(tmp.filePath(QStringLiteral("bin"))));
+        QVERIFY(QDir().mkpath(tmp.filePath(QStringLiteral("share/ringwright"))));
+        QVERIFY(WriteFile(tmp.filePath(QStringLiteral("share/ringwright/readme.txt")), "Guide\n"));
+        const CRecordingProgram editor(tmp.path(), QStringLiteral("editor.sh"));
+        CLauncher::setEditorCandidates({editor.Path()});
+        CProgram::setOwnFolder(tmp.filePath(QStringLiteral("bin")));
+
+        CInstructions::Open(nullptr);
+
+        QTRY_VERIFY(editor.WasStarted());
+        QCOMPARE(editor.Arguments(),
+                 QStringList{tmp.filePath(QStringLiteral("share/ringwright/readme.txt"))});
+        QVERIFY(CMessageBox::takeShown().isEmpty());
+    }
+
+    void missingReadmeIsReported_data() {
+        QTest::addColumn<bool>("bFolderInstead");
+        QTest::newRow("no such file") << false;
+        QTest::newRow("a folder named readme.txt") << true;
+    }
+
+    void missingReadmeIsReported() {
+        QFETCH(bool, bFolderInstead);
+
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        if (bFolderInstead)
+            QVERIFY(QDir(tmp.path()).mkdir(QStringLiteral("readme.txt")));
+        const CRecordingProgram editor(tmp.path(), QStringLiteral("editor.sh"));
+        CLauncher::setEditorCandidates({editor.Path()});
+        CProgram::setOwnFolder(tmp.path());
+
+        CInstructions::Open(nullptr);
+
+        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].Text, QStringLiteral("Text file does not exist."));
+        QCOMPARE(shown[0].Title, QStringLiteral("Readme.txt not found"));
+        QCOMPARE(shown[0].IconKind, CMessageBox::Exclamation);
+        QCOMPARE(shown[0].ButtonSet, CMessageBox::OkOnly);
+        QTest::qWait(100);
+        QVERIFY(!editor.WasStarted());
+    }
+
+    void editorThatCannotStartIsReported_data() {
+        QTest::addColumn<QString>("sCandidate");
+        QTest::newRow("program not on the search path") << "ringwright-no-such-editor";
+        QTest::newRow("path that does not exist") << "@/no-such-editor.sh";
+        QTest::newRow("file that is not executable") << "@/plain.sh";
+    }
+
+    void editorThatCannotStartIsReported() {
+        QFETCH(QString, sCandidate);
+
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        QVERIFY(WriteFile(tmp.path() + QStringLiteral("/readme.txt"), "Guide\n"));
+        QVERIFY(WriteFile(tmp.path() + QStringLiteral("/plain.sh"), "#!/bin/sh\nexit 0\n"));
+        sCandidate.replace(QLatin1Char('@'), tmp.path());
+        CLauncher::setEditorCandidates({sCandidate});
+        CProgram::setOwnFolder(tmp.path());
+
+        CInstructions::Open(nullptr);
+
+        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].Text, kCannotOpenText);
+        QCOMPARE(shown[0].Title, QStringLiteral("Cannot open Readme.txt"));
+        QCOMPARE(shown[0].IconKind, CMessageBox::Exclamation);
+        QCOMPARE(shown[0].ButtonSet, CMessageBox::OkOnly);
+    }
+};
+
+QTEST_MAIN(CInstructionsTest)
+#include "CInstructionsTest.moc"

@@ -1,0 +1,455 @@
+#include "app/CProgram.h"
+#include "dialogs/CMessageBox.h"
+#include "engine/CNokia.h"
+#include "engine/modNOK.h"
+#include "mainwindow/CRingToneFile.h"
+#include "mainwindow/frmConverter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QString sTooMany =
+    "This ringing tone has more than the maximum of 50 notes allowed for the Nokia 3210.";
+
+QString Notes(int iCount, const QString& sNote, const QString& sSeparator) {
+    QStringList lstNotes;
+    for (int i = 0; i < iCount; ++i)
+        lstNotes.append(sNote);
+    return lstNotes.join(sSeparator);
+}
+
+} // namespace
+
+class frmConverterGetTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<frmConverter> m_pWindow;
+
+    template <typename T> T* Child(const QString& sName) const {
+        T* pChild = m_pWindow->findChild<T*>(sName);
+        if (!pChild)
+            qFatal("no %s", qPrintable(sName));
+        return pChild;
+    }
+    QString Caption() const { return Child<QGroupBox>("fraResults")->title(); }
+    QString Label(const QString& sName) const { return Child<QLabel>(sName)->text(); }
+    QString Box(const QString& sName) const { return Child<QLineEdit>(sName)->text(); }
+    QString Results() const { return Child<QTextEdit>("rtf")->toPlainText(); }
+
+    QString Write(const QString& sName, const QByteArray& bytes) {
+        const QString sPath = m_dir.filePath(sName);
+        QFile file(sPath);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(sPath));
+        return sPath;
+    }
+
+    void Choose(int iSourceType, bool bFromFile) {
+        Child<QRadioButton>(QString("optSource_%1").arg(iSourceType))->click();
+        Child<QRadioButton>(bFromFile ? "optFile_0" : "optFile_1")->click();
+    }
+
+    // Presses Get; when the open dialog appears, fnAnswer works it.
+    void GetWithDialog(std::function<void(QDialog*)> fnAnswer) {
+        bool bAnswered = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(pDialog);
+            bAnswered = true;
+            fnAnswer(pDialog);
+        });
+        Child<QPushButton>("cmdGet")->click();
+        QVERIFY(bAnswered);
+    }
+
+    // Presses Get and picks the file in the open dialog.
+    void GetFile(const QString& sName) {
+        GetWithDialog([sName](QDialog* pDialog) {
+            auto* pList = pDialog->findChild<QListWidget*>("File1");
+            const QList<QListWidgetItem*> found = pList->findItems(sName, Qt::MatchExactly);
+            QCOMPARE(found.size(), 1);
+            pList->setCurrentItem(found.first());
+            pDialog->findChild<QPushButton*>("cmdOk")->click();
+        });
+    }
+
+    void GetClipboard(const QString& sText) {
+        QGuiApplication::clipboard()->setText(sText);
+        Child<QPushButton>("cmdGet")->click();
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+        CProgram::setOwnFolder(m_dir.path());
+        // A remembered folder, so that start-up does not greet with the
+        // About window.
+        QSettings settings("Ringwright", "Ringwright");
+        settings.beginGroup("Settings");
+        settings.setValue("RingToneDirectory", m_dir.path());
+        settings.setValue("FromFile", "True");
+        Write("keep.TXT", "Keep:8c");
+    }
+
+    void init() {
+        CProgram::Nokia() = CNokia();
+        CMessageBox::setTestMode(true);
+        m_pWindow = std::make_unique<frmConverter>();
+        m_pWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_pWindow.get()));
+        CProgram::Nokia().FilePath = CProgram::ToEngine(m_dir.path());
+    }
+
+    void cleanup() {
+        m_pWindow.reset();
+        CMessageBox::setTestMode(false);
+    }
+
+    void fileLinesJoinIntoOneText() {
+        Write("two.TXT", "Tone:d=4,o=5,b=100:8c,8d,\r\n8e,8f\r\n");
+        Choose(0, true);
+        GetFile("two.TXT");
+        QCOMPARE(CProgram::Nokia().OriginalText, std::string("Tone:d=4,o=5,b=100:8c,8d,8e,8f"));
+        QCOMPARE(Box("txtName"), QString("Tone"));
+        QCOMPARE(Box("txtTempo"), QString("100"));
+        QCOMPARE(Label("lblNoteCount"), QString("4"));
+        QCOMPARE(Label("lblRemaining"), QString("46"));
+        QCOMPARE(Label("lblMsg"), QString());
+        QCOMPARE(Caption(), QString("Conversion Results - [two.TXT]"));
+        QCOMPARE(Results(), CProgram::FromEngine(CProgram::Nokia().ShowScreen()));
+        QVERIFY(CMessageBox::takeShown().isEmpty());
+        QCOMPARE(CProgram::FromEngine(CProgram::Nokia().FileName), QString("two.TXT"));
+    }
+
+    void composerLinesBecomeOneToken() {
+        Write("lines.321", "4c2\n8d2\n");
+        Choose(1, true);
+        GetFile("lines.321");
+        QCOMPARE(CProgram::Nokia().OriginalText, std::string("4c28d2"));
+        QCOMPARE(Label("lblNoteCount"), QString("1"));
+        QCOMPARE(CProgram::Nokia().Notes.Count(), 1);
+    }
+
+    void counts_data() {
+        QTest::addColumn<int>("iSourceType");
+        QTest::addColumn<QString>("sText");
+        QTest::addColumn<QString>("sCount");
+        QTest::addColumn<QString>("sRemaining");
+        QTest::addColumn<QString>("sMessage");
+        QTest::newRow("no notes") << 0 << "Tone:d=4,o=5,b=100:"
+                                  << "0"
+                                  << "50"
+                                  << "";
+        QTest::newRow("one note") << 0 << "Tone:d=4,o=5,b=100:8c"
+                                  << "1"
+                                  << "49"
+                                  << "";
+        QTest::newRow("50 RTTTL") << 0 << "Tone:d=4,o=5,b=100:" + Notes(50, "8c", ",") << "50"
+                                  << "0"
+                                  << "";
+        QTest::newRow("51 RTTTL") << 0 << "Tone:d=4,o=5,b=100:" + Notes(51, "8c", ",") << "51"
+                                  << "-" << sTooMany;
+        QTest::newRow("50 Composer") << 1 << "Tone:Tempo=100:" + Notes(50, "8c2", " ") << "50"
+                                     << "0"
+                                     << "";
+        QTest::newRow("51 Composer") << 1 << "Tone:Tempo=100:" + Notes(51, "8c2", " ") << "51"
+                                     << "-" << sTooMany;
+    }
+    void counts() {
+        QFETCH(int, iSourceType);
+        QFETCH(QString, sText);
+        QFETCH(QString, sCount);
+        QFETCH(QString, sRemaining);
+        QFETCH(QString, sMessage);
+        Choose(iSourceType, false);
+        GetClipboard(sText);
+        QCOMPARE(Label("lblNoteCount"), sCount);
+        QCOMPARE(Label("lblRemaining"), sRemaining);
+        QCOMPARE(Label("lblMsg"), sMessage);
+        QCOMPARE(Caption(), QString("Conversion Results - [Clipboard]"));
+        // Every note is shown, however many there are.
+        QCOMPARE(Results(), CProgram::FromEngine(CProgram::Nokia().ShowScreen()));
+        QCOMPARE(CProgram::Nokia().Notes.Count(), sCount.toInt());
+        QVERIFY(CMessageBox::takeShown().isEmpty());
+    }
+
+    void names_data() {
+        QTest::addColumn<QString>("sText");
+        QTest::addColumn<QString>("sName");
+        QTest::addColumn<bool>("bErrors");
+        QTest::newRow("blank name") << "   :d=4,o=5,b=100:8c"
+                                    << "" << true;
+        QTest::newRow("blanks inside and after") << "A  Tone  :d=4,o=5,b=100:8c"
+                                                 << "A  Tone  " << false;
+        QTest::newRow("non-ASCII") << "Grüße für Ŝ:d=4,o=5,b=100:8c"
+                                   << "Grüße für Ŝ" << false;
+    }
+    void names() {
+        QFETCH(QString, sText);
+        QFETCH(QString, sName);
+        QFETCH(bool, bErrors);
+        Choose(0, false);
+        GetClipboard(sText);
+        QCOMPARE(Box("txtName"), sName);
+        QCOMPARE(CMessageBox::takeShown().size(), bErrors ? 1 : 0);
+    }
+
+    void blankNameTakesTheFileName() {
+        Write("Sommer.TXT", "  :d=4,o=5,b=100:8c");
+        Choose(0, true);
+        GetFile("Sommer.TXT");
+        QCOMPARE(Box("txtName"), QString("Sommer"));
+        QVERIFY(CMessageBox::takeShown().isEmpty());
+    }
+
+    void fileEncodings_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("UTF-8") << QByteArray("Gr\xc3\xbc\xc3\x9f"
+                                             "e:d=4,o=5,b=100:8c");
+        QTest::newRow("Latin-1") << QByteArray("Gr\xfc\xdf"
+                                               "e:d=4,o=5,b=100:8c");
+    }
+    void fileEncodings() {
+        QFETCH(QByteArray, bytes);
+        Write("enc.TXT", bytes);
+        Choose(0, true);
+        GetFile("enc.TXT");
+        QCOMPARE(Box("txtName"), QString("Grüße"));
+        QCOMPARE(CProgram::FromEngine(CProgram::Nokia().RingToneName), QString("Grüße"));
+    }
+
+    void nonAsciiNameSurvivesSaveAndGet() {
+        const QString sPath = Write("latin.TXT", "Gr\xfc\xdf"
+                                                 "e:d=4,o=5,b=100:8c,8d");
+        Choose(0, true);
+        GetFile("latin.TXT");
+        // Saved over the file it came from, as RTTTL.
+        Child<QRadioButton>("optShowAs_2")->click();
+        CMessageBox::queueAnswer(CMessageBox::Yes);
+        QTimer::singleShot(0, this, [] {
+            QWidget* pDialog = QApplication::activeModalWidget();
+            QVERIFY(pDialog);
+            pDialog->findChild<QPushButton*>("cmdOk")->click();
+        });
+        m_pWindow->findChild<QAction*>("mnuFileSave")->trigger();
+        QFile saved(sPath);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().startsWith("Gr\xc3\xbc\xc3\x9f"
+                                           "e:"));
+        CMessageBox::takeShown();
+
+        GetFile("latin.TXT");
+        QCOMPARE(Box("txtName"), QString("Grüße"));
+        QCOMPARE(Label("lblNoteCount"), QString("2"));
+    }
+
+    void clipboardOnlySpacesIsEmpty() {
+        Choose(0, false);
+        GetClipboard("   ");
+        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].Text, QString("The clipboard is empty.  Please highlight and copy some "
+                                        "ringtone text from a webpage or other document."));
+        QCOMPARE(shown[0].Title, QString("No RingTone in Clipboard"));
+        QCOMPARE(shown[0].IconKind, CMessageBox::Information);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("   "));
+        QCOMPARE(Caption(), QString("Conversion Results"));
+        QCOMPARE(Label("lblNoteCount"), QString("0"));
+        QCOMPARE(Label("lblRemaining"), QString());
+    }
+
+    void clipboardLineBreakIsConverted_data() {
+        QTest::addColumn<QString>("sText");
+        QTest::addColumn<int>("iNotes");
+        QTest::newRow("line break") << "\n" << 0;
+        QTest::newRow("line breaks and spaces") << " \r\n " << 0;
+        // A tab is no blank: it stays as a note of its own.
+        QTest::newRow("tab") << "\t" << 1;
+    }
+    void clipboardLineBreakIsConverted() {
+        QFETCH(QString, sText);
+        QFETCH(int, iNotes);
+        Choose(0, false);
+        GetClipboard(sText);
+        QVERIFY(CMessageBox::takeShown().isEmpty());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+        QCOMPARE(Caption(), QString("Conversion Results - [Clipboard]"));
+        QCOMPARE(Label("lblNoteCount"), QString::number(iNotes));
+        QCOMPARE(Label("lblRemaining"), QString::number(50 - iNotes));
+    }
+
+    void errorsShownAfterTheClipboardWasEmptied() {
+        Choose(0, false);
+        QString sClipboardAtBox = "not shown";
+        CMessageBox::setObserver([&](const CMessageBox::Record&) {
+            sClipboardAtBox = QGuiApplication::clipboard()->text();
+        });
+        GetClipboard("Tone:d=4,o=8,b=100:8c,8d,8e");
+        QCOMPARE(sClipboardAtBox, QString());
+        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].Title, QString("Conversion Errors"));
+        QCOMPARE(shown[0].IconKind, CMessageBox::Exclamation);
+        // The whole list, one line per problem, in the one warning.
+        const QString sErrors = CProgram::FromEngine(modNOK::GetErrors());
+        QCOMPARE(sErrors.count('\r'), 3);
+        QCOMPARE(shown[0].Text, "There have been some conversion errors:\r" + sErrors);
+        // The results are shown all the same.
+        QCOMPARE(Label("lblNoteCount"), QString("3"));
+        QCOMPARE(Box("txtName"), QString("Tone"));
+    }
+
+    void cancelAfterAnEarlierGet() {
+        Choose(0, true);
+        GetFile("keep.TXT");
+        QCOMPARE(Label("lblNoteCount"), QString("1"));
+        GetWithDialog(
+            [](QDialog* pDialog) { pDialog->findChild<QPushButton*>("cmdCancel")->click(); });
+        QCOMPARE(Caption(), QString("Conversion Results"));
+        QCOMPARE(Label("lblNoteCount"), QString("0"));
+        QCOMPARE(Label("lblRemaining"), QString());
+        QCOMPARE(Box("txtName"), QString());
+        QCOMPARE(Results(), QString());
+        QVERIFY(CProgram::Nokia().OriginalText.empty());
+        QVERIFY(CMessageBox::takeShown().isEmpty());
+    }
+
+    void vanishedFile() {
+        const QString sPath = Write("gone.TXT", "Gone:8c");
+        Choose(0, true);
+        GetWithDialog([sPath](QDialog* pDialog) {
+            auto* pList = pDialog->findChild<QListWidget*>("File1");
+            pList->setCurrentItem(pList->findItems("gone.TXT", Qt::MatchExactly).value(0));
+            QVERIFY(QFile::remove(sPath));
+            pDialog->findChild<QPushButton*>("cmdOk")->click();
+        });
+        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].Text,
+                 "Could not open file " + CProgram::JoinPath(m_dir.path(), "gone.TXT"));
+        QCOMPARE(shown[0].Title, QString("Ringwright"));
+        QCOMPARE(shown[0].IconKind, CMessageBox::NoIcon);
+        // The empty text is converted as usual.
+        QCOMPARE(Caption(), QString("Conversion Results - [gone.TXT]"));
+        QCOMPARE(Label("lblNoteCount"), QString("0"));
+        QCOMPARE(Label("lblRemaining"), QString("50"));
+        QVERIFY(m_pWindow->isVisible());
+    }
+
+    void refusedFiles_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("sMessage");
+        QTest::addColumn<QString>("sTitle");
+        QTest::newRow("too large")
+            << QByteArray(CRingToneFile::MaxLength + 1, 'c') << " is too large to be a ringtone."
+            << "RingTone Too Large";
+        QTest::newRow("binary") << QByteArray("\x7f"
+                                              "ELF\x02\x01\x01\0\0\0\0",
+                                              12)
+                                << " is not a ringtone text file."
+                                << "Not a RingTone File";
+    }
+    void refusedFiles() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, sMessage);
+        QFETCH(QString, sTitle);
+        Write("bad.TXT", bytes);
+        Choose(0, true);
+        GetFile("bad.TXT");
+        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].Text.startsWith("The file " +
+                                          CProgram::JoinPath(m_dir.path(), "bad.TXT") + sMessage),
+                 qPrintable(shown[0].Text));
+        QCOMPARE(shown[0].Title, sTitle);
+        QCOMPARE(shown[0].IconKind, CMessageBox::Exclamation);
+        // Nothing was converted.
+        QCOMPARE(Caption(), QString("Conversion Results"));
+        QVERIFY(CProgram::Nokia().OriginalText.empty());
+        QCOMPARE(Label("lblRemaining"), QString());
+    }
+
+    void clipboardTooLargeIsKept() {
+        Choose(0, false);
+        const QString sHuge(CRingToneFile::MaxLength + 1, 'c');
+        GetClipboard(sHuge);
+        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].Title, QString("RingTone Too Large"));
+        QCOMPARE(QGuiApplication::clipboard()->text().size(), sHuge.size());
+        QCOMPARE(Caption(), QString("Conversion Results"));
+        QVERIFY(CProgram::Nokia().OriginalText.empty());
+    }
+
+    void displayFailureGoesToTheMessageLine() {
+        // More notes than a 16-bit count holds: the counts cannot be shown.
+        Choose(0, false);
+        GetClipboard(Notes(32768, "c", ","));
+        QCOMPARE(Label("lblNoteCount"), QString("0"));
+        QCOMPARE(Label("lblRemaining"), QString());
+        QCOMPARE(Results(), QString());
+        QVERIFY2(Label("lblMsg").contains("Overflow"), qPrintable(Label("lblMsg")));
+        QCOMPARE(Caption(), QString("Conversion Results - [Clipboard]"));
+        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].Text.contains("Overflow"));
+    }
+
+    void rootFolderPathStillReads() {
+        // A folder handed back with its separator, as a root is, doubles it.
+        Write("root.TXT", "Root:8c");
+        CProgram::Nokia().FilePath = CProgram::ToEngine(m_dir.path() + "/");
+        QCOMPARE(CProgram::JoinPath(m_dir.path() + "/", "root.TXT"), m_dir.path() + "//root.TXT");
+        Choose(0, true);
+        GetWithDialog([](QDialog* pDialog) {
+            auto* pList = pDialog->findChild<QListWidget*>("File1");
+            pList->setCurrentItem(pList->findItems("root.TXT", Qt::MatchExactly).value(0));
+            pDialog->accept();
+        });
+        QCOMPARE(Box("txtName"), QString("Root"));
+    }
+
+    void displayFormSwitchRerendersOnlyTheNotes() {
+        Choose(0, false);
+        GetClipboard("Tone:d=4,o=5,b=100:8c,8d,8e");
+        Child<QLineEdit>("txtName")->setText("Edited");
+        Child<QLineEdit>("txtTempo")->setText("77");
+        const QString sCount = Label("lblNoteCount");
+        for (int iType : {1, 2, 0}) {
+            Child<QRadioButton>(QString("optShowAs_%1").arg(iType))->click();
+            CNokia& nokia = CProgram::Nokia();
+            QCOMPARE(Results(), CProgram::FromEngine(nokia.Notes.GetNotes(int16_t(iType))));
+            QCOMPARE(Box("txtName"), QString("Edited"));
+            QCOMPARE(Box("txtTempo"), QString("77"));
+            QCOMPARE(Label("lblNoteCount"), sCount);
+            QCOMPARE(Caption(), QString("Conversion Results - [Clipboard]"));
+        }
+        QVERIFY(CMessageBox::takeShown().isEmpty());
+    }
+};
+
+QTEST_MAIN(frmConverterGetTest)
+#include "frmConverterGetTest.moc"

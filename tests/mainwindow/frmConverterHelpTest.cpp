@@ -1,0 +1,100 @@
+#include "app/CProgram.h"
+#include "dialogs/CMessageBox.h"
+#include "dialogs/frmHelp.h"
+#include "engine/CNokia.h"
+#include "mainwindow/frmConverter.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The main window's way into quick help and the instructions.
+class frmConverterHelpTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_RingTones;
+
+private Q_SLOTS:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        // A remembered folder with a file in it: no first-run greeting.
+        QVERIFY(m_RingTones.isValid());
+        QFile tone(m_RingTones.filePath(QStringLiteral("tone.TXT")));
+        QVERIFY(tone.open(QIODevice::WriteOnly));
+        tone.close();
+        QSettings settings(CProgram::Name(), CProgram::Name());
+        settings.setValue(QStringLiteral("Settings/RingToneDirectory"), m_RingTones.path());
+    }
+
+    void init() {
+        CProgram::Nokia() = CNokia();
+        CMessageBox::setTestMode(true);
+    }
+
+    void cleanup() {
+        CMessageBox::setTestMode(false);
+        CProgram::setOwnFolder(QString());
+    }
+
+    void numberedLabelOpensItsHelp_data() {
+        QTest::addColumn<int>("iIndex");
+        for (int i = 0; i < 4; ++i)
+            QTest::addRow("lblNum_%d", i) << i;
+    }
+
+    void numberedLabelOpensItsHelp() {
+        QFETCH(int, iIndex);
+
+        frmConverter window;
+        window.show();
+        auto* pLabel = window.findChild<QLabel*>(QStringLiteral("lblNum_%1").arg(iIndex));
+        QVERIFY(pLabel);
+        QCOMPARE(pLabel->toolTip(), QStringLiteral("Click for help"));
+        QCOMPARE(pLabel->cursor().shape(), Qt::BitmapCursor);
+
+        QTest::mouseClick(pLabel, Qt::LeftButton);
+        QPointer<frmHelp> pHelp = window.findChild<frmHelp*>();
+        QVERIFY(pHelp);
+        QCOMPARE(pHelp->findChild<QLabel*>("lblHelpNum")->text(),
+                 QStringLiteral("%1.").arg(iIndex + 1));
+        QCOMPARE(pHelp->findChild<QLabel*>("lblHelpText")->text(),
+                 frmHelp::DisplayText(frmHelp::HelpText(iIndex + 1)));
+        QVERIFY(!window.isEnabled());
+        QVERIFY(pHelp->isEnabled());
+
+        QTest::mouseClick(pHelp->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+        QVERIFY(window.isEnabled());
+        QTRY_VERIFY(pHelp.isNull());
+    }
+
+    void legendSquareOpensNothing() {
+        frmConverter window;
+        window.show();
+        auto* pSquare = window.findChild<QLabel*>(QStringLiteral("lblNum1"));
+        QVERIFY(pSquare);
+        QTest::mouseClick(pSquare, Qt::LeftButton);
+        QVERIFY(!window.findChild<frmHelp*>());
+        QVERIFY(window.isEnabled());
+    }
+
+    void instructionsMenuLooksForReadme() {
+        QTemporaryDir empty;
+        QVERIFY(empty.isValid());
+        CProgram::setOwnFolder(empty.path());
+        frmConverter window;
+        window.findChild<QAction*>(QStringLiteral("mnuHelpInfo"))->trigger();
+        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].Title, QStringLiteral("Readme.txt not found"));
+    }
+};
+
+QTEST_MAIN(frmConverterHelpTest)
+#include "frmConverterHelpTest.moc"
