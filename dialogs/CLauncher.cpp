@@ -37,8 +37,7 @@ QStringList CLauncher::BrowserCandidates() {
     if (!BrowserOverride().isEmpty())
         return BrowserOverride();
     return {QStringLiteral("xdg-open"), QStringLiteral("sensible-browser"),
-            QStringLiteral("x-www-browser"), QStringLiteral("firefox"),
-            QStringLiteral("chromium")};
+            QStringLiteral("x-www-browser"), QStringLiteral("firefox"), QStringLiteral("chromium")};
 }
 
 QStringList CLauncher::EditorCandidates() {

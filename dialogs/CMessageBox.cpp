@@ -4,6 +4,9 @@
 
 #include <QMessageBox>
 #include <QQueue>
+#include <QStringList>
+
+#include <algorithm>
 
 namespace {
 struct TestState {
@@ -19,8 +22,8 @@ TestState& Test() {
 }
 } // namespace
 
-CMessageBox::Result CMessageBox::Show(QWidget* pParent, const QString& sText,
-                                      const QString& sTitle, Icon iIcon, Buttons iButtons) {
+CMessageBox::Result CMessageBox::Show(QWidget* pParent, const QString& sText, const QString& sTitle,
+                                      Icon iIcon, Buttons iButtons) {
     const QString sShownTitle = sTitle.isEmpty() ? CProgram::Name() : sTitle;
     if (Test().bOn) {
         const Record record{sText, sShownTitle, iIcon, iButtons};
@@ -34,13 +37,10 @@ CMessageBox::Result CMessageBox::Show(QWidget* pParent, const QString& sText,
 
     QMessageBox box(pParent);
     box.setWindowTitle(sShownTitle);
-    // The engine separates lines with a lone carriage return, which a label
-    // would not break on.
-    QString sDisplay = sText;
-    sDisplay.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    sDisplay.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    box.setText(sDisplay);
+    QString sDetails;
     box.setTextFormat(Qt::PlainText);
+    box.setText(ShownText(sText, sDetails));
+    box.setDetailedText(sDetails);
     switch (iIcon) {
     case NoIcon:
         box.setIcon(QMessageBox::NoIcon);
@@ -64,6 +64,34 @@ CMessageBox::Result CMessageBox::Show(QWidget* pParent, const QString& sText,
     return Ok;
 }
 
+QString CMessageBox::ShownText(const QString& sText, QString& sDetails) {
+    // The engine separates lines with a lone carriage return, which a label
+    // would not break on.
+    QString sLines = sText;
+    sLines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    sLines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+
+    // A box taller than the screen would hide its buttons: a long text shows
+    // its first lines, and the whole text scrolls under "Show Details...".
+    constexpr int MaxLines = 20;
+    constexpr int MaxLineLength = 200;
+    const QStringList lstLines = sLines.split(QLatin1Char('\n'));
+    const bool bLongLine = std::any_of(lstLines.begin(), lstLines.end(),
+                                       [](const QString& s) { return s.size() > MaxLineLength; });
+    if (lstLines.size() <= MaxLines && !bLongLine) {
+        sDetails.clear();
+        return sLines;
+    }
+    sDetails = sLines;
+    QStringList lstShown = lstLines.mid(0, MaxLines);
+    for (QString& sLine : lstShown)
+        if (sLine.size() > MaxLineLength)
+            sLine = sLine.left(MaxLineLength) + QStringLiteral("...");
+    if (lstLines.size() > MaxLines)
+        lstShown.append(QStringLiteral("... (%1 more lines)").arg(lstLines.size() - MaxLines));
+    return lstShown.join(QLatin1Char('\n'));
+}
+
 void CMessageBox::setTestMode(bool bOn) {
     Test().bOn = bOn;
     Test().Answers.clear();
@@ -71,7 +99,9 @@ void CMessageBox::setTestMode(bool bOn) {
     Test().Observer = nullptr;
 }
 
-void CMessageBox::queueAnswer(Result iAnswer) { Test().Answers.enqueue(iAnswer); }
+void CMessageBox::queueAnswer(Result iAnswer) {
+    Test().Answers.enqueue(iAnswer);
+}
 
 QList<CMessageBox::Record> CMessageBox::takeShown() {
     QList<Record> shown;

@@ -156,7 +156,7 @@ void frmInfo::BuildLayout() {
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
     Label4 = MakeLabel(QStringLiteral("Label4"),
-                       QStringLiteral("\u00a9 2000 ") + AuthorName() +
+                       QStringLiteral("\u00a9 2026 ") + AuthorName() +
                            QStringLiteral(". All rights reserved."),
                        this);
 

@@ -19,6 +19,12 @@ std::string_view Drop(std::string_view s, size_t iCount) {
     return iCount >= s.size() ? std::string_view{} : s.substr(iCount);
 }
 
+// Whether the text is exactly the one character; cheaper than comparing
+// with a one-letter string, and every note makes several such tests.
+bool Is(std::string_view s, char c) {
+    return s.size() == 1 && s[0] == c;
+}
+
 } // namespace
 
 void CNote::setNoteBatch(const std::string& sNewNoteBatch) {
@@ -50,15 +56,15 @@ void CNote::ParseRTTTL(std::string_view s) {
     RDuration_Part = SameValue(Duration_Part, DefaultDuration) ? std::string() : Duration_Part;
 
     Note_Part = RNote_Part = std::string(Mid(s, 0, 1));
-    if (Note_Part == "p")
+    if (Is(Note_Part, 'p'))
         Note_Part = "-";
     s = Drop(s, 1);
 
-    if (Mid(s, 0, 1) == "#") {
+    if (Is(Mid(s, 0, 1), '#')) {
         Sharp_Part = RSharp_Part = "#";
         s = Drop(s, 1);
     }
-    if (Mid(s, 0, 1) == ".") {
+    if (Is(Mid(s, 0, 1), '.')) {
         Dotted_Part = RDotted_Part = ".";
         s = Drop(s, 1);
     }
@@ -83,17 +89,17 @@ void CNote::ParseComposer(std::string_view s) {
     RDuration_Part = SameValue(Duration_Part, DefaultDuration) ? std::string() : Duration_Part;
     s = Drop(s, iTaken);
 
-    if (Mid(s, 0, 1) == ".") {
+    if (Is(Mid(s, 0, 1), '.')) {
         Dotted_Part = RDotted_Part = ".";
         s = Drop(s, 1);
     }
-    if (Mid(s, 0, 1) == "#") {
+    if (Is(Mid(s, 0, 1), '#')) {
         Sharp_Part = RSharp_Part = "#";
         s = Drop(s, 1);
     }
 
     Note_Part = RNote_Part = std::string(Mid(s, 0, 1));
-    if (RNote_Part == "-")
+    if (Is(RNote_Part, '-'))
         RNote_Part = "p";
     s = Drop(s, 1);
 
@@ -108,7 +114,7 @@ void CNote::ParseComposer(std::string_view s) {
 
 // Appends piece by piece, so that a failure leaves the keys made so far.
 void CNote::BuildKeypresses() {
-    const bool bDotted = Dotted_Part == ".";
+    const bool bDotted = Is(Dotted_Part, '.');
     if (bDotted)
         Keypresses += "(hold ";
     Keypresses += GetNoteKey(Note_Part);
@@ -119,23 +125,26 @@ void CNote::BuildKeypresses() {
     if (Octave_Part != PhoneOctave)
         Keypresses += GetOctaveKeys(WholeNumber(Octave_Part));
     Keypresses += Sharp_Part;
-    Keypresses = std::string(TrimBlanks(Keypresses));
+    // No piece puts a blank at either end, so this check normally copies nothing.
+    if (const std::string_view sTrimmed = TrimBlanks(Keypresses);
+        sTrimmed.size() != Keypresses.size())
+        Keypresses = std::string(sTrimmed);
 
     // A pause gets its duration and octave keys but leaves the phone as it was.
-    if (Note_Part != "-") {
+    if (!Is(Note_Part, '-')) {
         PhoneDuration = Duration_Part;
         PhoneOctave = Octave_Part;
     }
 }
 
 std::string CNote::Full_ComposerNote() const {
-    if (Note_Part == "-")
+    if (Is(Note_Part, '-'))
         return Duration_Part + Note_Part;
     return Duration_Part + Dotted_Part + Sharp_Part + Note_Part + Octave_Part;
 }
 
 std::string CNote::Full_RTTTLNote() const {
-    if (RNote_Part == "-")
+    if (Is(RNote_Part, '-'))
         return RDuration_Part + RNote_Part;
     return RDuration_Part + RNote_Part + RSharp_Part + RDotted_Part + ROctave_Part;
 }

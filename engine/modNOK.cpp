@@ -1,5 +1,6 @@
 #include "engine/modNOK.h"
 
+#include <algorithm>
 #include <array>
 
 namespace modNOK {
@@ -34,6 +35,20 @@ Decimal Normalised(Decimal d) {
     if (d.sInteger.empty() && d.sFraction.empty())
         d.bNegative = false;
     return d;
+}
+
+// Plain digits, without blanks, sign or point: how nearly every number in a
+// ringtone is written, and readable without building any text.
+bool AllDigits(std::string_view s) {
+    for (const char c : s)
+        if (!IsDigit(c))
+            return false;
+    return true;
+}
+
+std::string_view WithoutLeadingZeros(std::string_view s) {
+    const auto iFirst = s.find_first_not_of('0');
+    return iFirst == std::string_view::npos ? std::string_view{} : s.substr(iFirst);
 }
 
 } // namespace
@@ -104,9 +119,22 @@ std::string Value(std::string_view sText) {
     return sResult;
 }
 
-bool SameValue(std::string_view sA, std::string_view sB) { return Value(sA) == Value(sB); }
+bool SameValue(std::string_view sA, std::string_view sB) {
+    // Plain digits (empty text included, whose value is 0) are equal in
+    // value exactly when they are equal without their leading zeros.
+    if (AllDigits(sA) && AllDigits(sB))
+        return WithoutLeadingZeros(sA) == WithoutLeadingZeros(sB);
+    return Value(sA) == Value(sB);
+}
 
 int16_t WholeNumber(std::string_view sText) {
+    // Up to four plain digits always fit; everything else takes the full rules.
+    if (!sText.empty() && sText.size() <= 4 && AllDigits(sText)) {
+        int iWhole = 0;
+        for (const char c : sText)
+            iWhole = iWhole * 10 + (c - '0');
+        return static_cast<int16_t>(iWhole);
+    }
     if (!IsNumeric(sText))
         throw Failure(TypeMismatch);
     const std::string_view s = TrimBlanks(sText);
@@ -232,20 +260,23 @@ void AddError(const std::string& sSource, const std::string& sMessage) {
 std::string GetErrors() { return ErrorList; }
 
 std::string CleanNoteText(std::string sText) {
-    auto removeAll = [](std::string_view s, char c) {
-        std::string sOut;
-        sOut.reserve(s.size());
-        for (const char ch : s)
-            if (ch != c)
-                sOut += ch;
-        return sOut;
-    };
-    std::string s = removeAll(TrimBlanks(sText), '\n');
-    s = removeAll(TrimBlanks(s), '\r');
-    s = std::string(TrimBlanks(s));
-    if (!s.empty() && s.back() == ',')
-        s.pop_back();
-    return s;
+    // Works in place on its own copy. Removing every line end first and
+    // trimming once at the end leaves the same text as trimming before and
+    // after each removal: a trim only ever takes blanks from the ends, and
+    // the last one takes those anyway.
+    sText.erase(
+        std::remove_if(sText.begin(), sText.end(), [](char c) { return c == '\n' || c == '\r'; }),
+        sText.end());
+    const size_t iFirst = sText.find_first_not_of(' ');
+    if (iFirst == std::string::npos) {
+        sText.clear();
+    } else {
+        sText.erase(sText.find_last_not_of(' ') + 1);
+        sText.erase(0, iFirst);
+    }
+    if (!sText.empty() && sText.back() == ',')
+        sText.pop_back();
+    return sText;
 }
 
 } // namespace modNOK

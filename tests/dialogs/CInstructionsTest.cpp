@@ -2,6 +2,7 @@
 #include "app/CProgram.h"
 #include "dialogs/CLauncher.h"
 #include "dialogs/CMessageBox.h"
+#include "tests/support/CRecordingProgram.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,28 +25,6 @@ bool WriteFile(const QString& sPath, const QByteArray& data,
     return file.setPermissions(permissions);
 }
 
-// Stands in for the text editor: writes its argument count and arguments,
-// one a line, to "<script>.args".
-QString MakeRecordingEditor(const QString& sFolder) {
-    const QString sScript = sFolder + QStringLiteral("/editor.sh");
-    const QByteArray script = "#!/bin/sh\n"
-                              "{ printf '%s\\n' \"$#\"; for a in \"$@\"; do printf '%s\\n' \"$a\";"
-                              " done; } > \"$0.tmp\" && mv \"$0.tmp\" \"$0.args\"\n";
-    WriteFile(sScript, script,
-              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
-                  QFile::ExeUser);
-    return sScript;
-}
-
-QStringList RecordedArguments(const QString& sScript) {
-    QFile file(sScript + QStringLiteral(".args"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lst = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    if (!lst.isEmpty() && lst.last().isEmpty())
-        lst.removeLast();
-    return lst;
-}
 } // namespace
 
 class CInstructionsTest : public QObject {
@@ -89,8 +68,8 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(sFolder));
         // Empty: the program opens it without reading it.
         QVERIFY(WriteFile(sFolder + QStringLiteral("/readme.txt"), QByteArray()));
-        const QString sEditor = MakeRecordingEditor(tmp.path());
-        QStringList lstCandidates{sEditor};
+        const CRecordingProgram editor(tmp.path(), QStringLiteral("editor.sh"));
+        QStringList lstCandidates{editor.Path()};
         if (bUnknownEditorFirst)
             lstCandidates.prepend(QStringLiteral("ringwright-no-such-editor"));
         CLauncher::setEditorCandidates(lstCandidates);
@@ -98,9 +77,9 @@ private Q_SLOTS:
 
         CInstructions::Open(nullptr);
 
-        QTRY_VERIFY(QFile::exists(sEditor + QStringLiteral(".args")));
+        QTRY_VERIFY(editor.WasStarted());
         const QString sExpectedPath = sFolder + sFolderEnd + QStringLiteral("/readme.txt");
-        QCOMPARE(RecordedArguments(sEditor), (QStringList{QStringLiteral("1"), sExpectedPath}));
+        QCOMPARE(editor.Arguments(), QStringList{sExpectedPath});
         QVERIFY(CMessageBox::takeShown().isEmpty());
     }
 
@@ -112,16 +91,15 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(tmp.filePath(QStringLiteral("bin"))));
         QVERIFY(QDir().mkpath(tmp.filePath(QStringLiteral("share/ringwright"))));
         QVERIFY(WriteFile(tmp.filePath(QStringLiteral("share/ringwright/readme.txt")), "Guide\n"));
-        const QString sEditor = MakeRecordingEditor(tmp.path());
-        CLauncher::setEditorCandidates({sEditor});
+        const CRecordingProgram editor(tmp.path(), QStringLiteral("editor.sh"));
+        CLauncher::setEditorCandidates({editor.Path()});
         CProgram::setOwnFolder(tmp.filePath(QStringLiteral("bin")));
 
         CInstructions::Open(nullptr);
 
-        QTRY_VERIFY(QFile::exists(sEditor + QStringLiteral(".args")));
-        QCOMPARE(RecordedArguments(sEditor),
-                 (QStringList{QStringLiteral("1"),
-                              tmp.filePath(QStringLiteral("share/ringwright/readme.txt"))}));
+        QTRY_VERIFY(editor.WasStarted());
+        QCOMPARE(editor.Arguments(),
+                 QStringList{tmp.filePath(QStringLiteral("share/ringwright/readme.txt"))});
         QVERIFY(CMessageBox::takeShown().isEmpty());
     }
 
@@ -138,8 +116,8 @@ private Q_SLOTS:
         QVERIFY(tmp.isValid());
         if (bFolderInstead)
             QVERIFY(QDir(tmp.path()).mkdir(QStringLiteral("readme.txt")));
-        const QString sEditor = MakeRecordingEditor(tmp.path());
-        CLauncher::setEditorCandidates({sEditor});
+        const CRecordingProgram editor(tmp.path(), QStringLiteral("editor.sh"));
+        CLauncher::setEditorCandidates({editor.Path()});
         CProgram::setOwnFolder(tmp.path());
 
         CInstructions::Open(nullptr);
@@ -151,7 +129,7 @@ private Q_SLOTS:
         QCOMPARE(shown[0].IconKind, CMessageBox::Exclamation);
         QCOMPARE(shown[0].ButtonSet, CMessageBox::OkOnly);
         QTest::qWait(100);
-        QVERIFY(!QFile::exists(sEditor + QStringLiteral(".args")));
+        QVERIFY(!editor.WasStarted());
     }
 
     void editorThatCannotStartIsReported_data() {

@@ -1,5 +1,7 @@
 #include "mainwindow/CRingToneWriter.h"
 
+#include "tests/support/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -7,17 +9,8 @@
 #include <QTest>
 
 namespace {
-QByteArray ReadAll(const QString& sPath) {
-    QFile file(sPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
-}
-
-bool WriteRaw(const QString& sPath, const QByteArray& bytes) {
-    QFile file(sPath);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using TestFiles::ReadAll;
+using TestFiles::WriteRaw;
 
 const QFileDevice::Permissions ReadOnly =
     QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;

@@ -8,6 +8,8 @@
 #include "engine/modNOK.h"
 #include "mainwindow/frmConverter.h"
 
+#include "tests/support/TestFiles.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -29,17 +31,8 @@
 namespace {
 using Records = QList<CMessageBox::Record>;
 
-QByteArray ReadAll(const QString& sPath) {
-    QFile file(sPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
-}
-
-bool WriteRaw(const QString& sPath, const QByteArray& bytes) {
-    QFile file(sPath);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using TestFiles::ReadAll;
+using TestFiles::WriteRaw;
 
 const QFileDevice::Permissions ReadOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup |
                                           QFileDevice::ReadOther | QFileDevice::ExeOwner |
