@@ -78,7 +78,7 @@ session() { # session <user>: a first run of the installed program
 }
 
 echo "== tools for the check"
-in_root apt-get update -qq
+in_root apt-get update -qq --error-on=any
 in_root apt-get install -y -qq --no-install-recommends \
     xvfb xauth xdotool x11-utils xclip weston >/dev/null
 
