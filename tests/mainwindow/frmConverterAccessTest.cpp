@@ -267,7 +267,6 @@ void frmConverterAccessTest::everyInputHasAnAccessibleName_data() {
     row("optSource_1", "Nokia 3210 Composer");
     row("optFile_0", "a File");
     row("optFile_1", "the Clipboard");
-    row("cmdGet", "Get...");
     row("optShowAs_0", "Keypresses");
     row("optShowAs_1", "3210 Composer");
     row("optShowAs_2", "RTTTL/Nokring");
