@@ -449,6 +449,63 @@ private Q_SLOTS:
         }
         QVERIFY(CMessageBox::takeShown().isEmpty());
     }
+
+    // Read from a file, saved in the same notation and read back through the
+    // real Get and Save: name, tempo, defaults and every rendering survive.
+    void savedRingtoneReadsBack_data() {
+        QTest::addColumn<int>("iSource");
+        QTest::addColumn<QString>("sFile");
+        QTest::addColumn<QByteArray>("ringtone");
+        QTest::newRow("RTTTL") << 0 << "Trip.TXT"
+                               << QByteArray("Trip:d=8,o=6,b=140:\r\nc,d#,4e.,p,16f7,\n2g5,a,32b.");
+        QTest::newRow("Composer") << 1 << "Trip.321"
+                                  << QByteArray("Trip:Tempo=125:8c2 4.#d1\r\n 16- 2g3 32a2 1.b1");
+    }
+
+    void savedRingtoneReadsBack() {
+        QFETCH(int, iSource);
+        QFETCH(QString, sFile);
+        QFETCH(QByteArray, ringtone);
+        const int iForm = iSource == 0 ? 2 : 1;
+        const QString sBackFile = "Back" + sFile.right(4);
+        QFile::remove(m_dir.filePath(sBackFile));
+
+        Write(sFile, ringtone);
+        Child<QRadioButton>(QString("optShowAs_%1").arg(iForm))->click();
+        Choose(iSource, true);
+        GetFile(sFile);
+        QVERIFY(CMessageBox::takeShown().isEmpty());
+        auto renderings = [this] {
+            QStringList lst;
+            for (int iType : {0, 1, 2}) {
+                Child<QRadioButton>(QString("optShowAs_%1").arg(iType))->click();
+                lst << Results();
+            }
+            return lst;
+        };
+        const QString sName = Box("txtName");
+        const QString sTempo = Box("txtTempo");
+        const std::string sDefaults = modNOK::DefaultDuration + "/" + modNOK::DefaultOctave;
+        const QStringList lstNotes = renderings();
+
+        Child<QRadioButton>(QString("optShowAs_%1").arg(iForm))->click();
+        QTimer::singleShot(0, this, [] {
+            auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(pDialog);
+            auto* pName = pDialog->findChild<QLineEdit*>("txtFilename");
+            pName->setText("Back");
+            pDialog->findChild<QPushButton*>("cmdOk")->click();
+        });
+        m_pWindow->findChild<QAction*>("mnuFileSave")->trigger();
+        QVERIFY(QFile::exists(m_dir.filePath(sBackFile)));
+
+        GetFile(sBackFile);
+        QVERIFY(CMessageBox::takeShown().isEmpty());
+        QCOMPARE(Box("txtName"), sName);
+        QCOMPARE(Box("txtTempo"), sTempo);
+        QCOMPARE(modNOK::DefaultDuration + "/" + modNOK::DefaultOctave, sDefaults);
+        QCOMPARE(renderings(), lstNotes);
+    }
 };
 
 QTEST_MAIN(frmConverterGetTest)
