@@ -29,12 +29,15 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cmake --preset default >/dev/null
-cmake --build --preset default
 
 if [ "$mode" = test ]; then
+    cmake --build --preset default
     ctest --preset default
     exit $?
 fi
+
+# Starting the program needs only the program.
+cmake --build --preset default --target ringwright
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "Built build/default/app/ringwright, but there is no desktop to show it on" >&2
