@@ -3,16 +3,15 @@
 #include "app/CProgram.h"
 #include "dialogs/CClickLabel.h"
 #include "dialogs/CLauncher.h"
+#include "dialogs/CWindowPlacement.h"
 #include "resources/CResources.h"
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -58,7 +57,7 @@ frmInfo::frmInfo(QWidget* pParent)
     picBackground = QPixmap(QStringLiteral(":/pictures/about-background.png"));
     BuildLayout();
     setFixedSize(iWidth, iHeight);
-    CentreOnScreen();
+    CWindowPlacement::CentreOnScreen(this);
     setWindowTitle(QStringLiteral("About..."));
     lblAppName->setText(CProgram::Caption());
 }
@@ -191,16 +190,6 @@ void frmInfo::BuildLayout() {
     pRoot->addLayout(pMiddle, 1);
     pRoot->addLayout(pSeparator);
     pRoot->addLayout(pBottom);
-}
-
-void frmInfo::CentreOnScreen() {
-    const QScreen* pScreen = parentWidget() ? parentWidget()->screen() : nullptr;
-    if (!pScreen)
-        pScreen = QGuiApplication::primaryScreen();
-    if (!pScreen)
-        return;
-    const QRect area = pScreen->availableGeometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
 void frmInfo::paintEvent(QPaintEvent* pEvent) {

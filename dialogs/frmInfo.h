@@ -25,7 +25,6 @@ protected:
 
 private:
     void BuildLayout();
-    void CentreOnScreen();
 
     QPixmap picBackground;
 

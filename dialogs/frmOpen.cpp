@@ -2,6 +2,7 @@
 
 #include "app/CProgram.h"
 #include "dialogs/CAccessibleName.h"
+#include "dialogs/CWindowPlacement.h"
 #include "engine/CNokia.h"
 
 #include <QApplication>
@@ -17,7 +18,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QStorageInfo>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -162,10 +162,7 @@ void frmOpen::Pick(QWidget* pParent) {
 void frmOpen::Load() {
     const BusyPointer busy;
 
-    if (const QScreen* pScreen = screen()) {
-        const QRect area = pScreen->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    CWindowPlacement::CentreOnScreen(this);
 
     const QString sFolder = StartFolder();
     const QString sRoot = RootOf(sFolder);

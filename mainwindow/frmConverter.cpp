@@ -6,6 +6,7 @@
 #include "dialogs/CInstructions.h"
 #include "dialogs/CLauncher.h"
 #include "dialogs/CMessageBox.h"
+#include "dialogs/CWindowPlacement.h"
 #include "dialogs/frmHelp.h"
 #include "dialogs/frmInfo.h"
 #include "dialogs/frmOpen.h"
@@ -34,7 +35,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSettings>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -476,16 +476,8 @@ void frmConverter::ConnectControls() {
             [this] { modNOK::LaunchBrowser(lblMyWeb->text()); });
 }
 
-void frmConverter::CentreOnScreen() {
-    const QScreen* pScreen = QGuiApplication::primaryScreen();
-    if (!pScreen)
-        return;
-    const QRect area = pScreen->availableGeometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-}
-
 void frmConverter::StartUp() {
-    CentreOnScreen();
+    CWindowPlacement::CentreOnScreen(this);
     CNokia& nokia = CProgram::Nokia();
     bLoading = true;
 
