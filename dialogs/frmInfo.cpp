@@ -74,6 +74,23 @@ QString frmInfo::WebAddress() {
     return QStringLiteral("http://www.ringwright.example/");
 }
 
+CClickLabel* frmInfo::MakeWebLink(QWidget* pParent) {
+    auto* pLink = new CClickLabel(WebAddress(), pParent);
+    pLink->setObjectName(QStringLiteral("lblMyWeb"));
+    pLink->setTextFormat(Qt::PlainText);
+    QFont linkFont = TimesFont(9);
+    linkFont.setUnderline(true);
+    pLink->setFont(linkFont);
+    QPalette pal = pLink->palette();
+    pal.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xff));
+    pLink->setPalette(pal);
+    pLink->setCursor(Qt::PointingHandCursor);
+    pLink->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    QObject::connect(pLink, &CClickLabel::clicked, pLink,
+                     [pLink] { modNOK::LaunchBrowser(pLink->text()); });
+    return pLink;
+}
+
 void frmInfo::BuildLayout() {
     // The picture is light whatever the desktop's colour scheme, so the text
     // on it stays dark.
@@ -134,17 +151,7 @@ void frmInfo::BuildLayout() {
     Label2 =
         MakeLabel(QStringLiteral("Label2"), QStringLiteral("Visit my web-site for updates:"), this);
 
-    lblMyWeb = new CClickLabel(WebAddress(), this);
-    lblMyWeb->setObjectName(QStringLiteral("lblMyWeb"));
-    lblMyWeb->setTextFormat(Qt::PlainText);
-    QFont linkFont = TimesFont(9);
-    linkFont.setUnderline(true);
-    lblMyWeb->setFont(linkFont);
-    lblMyWeb->setPalette(palLink);
-    lblMyWeb->setCursor(Qt::PointingHandCursor);
-    lblMyWeb->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    connect(lblMyWeb, &CClickLabel::clicked, this,
-            [this] { modNOK::LaunchBrowser(lblMyWeb->text()); });
+    lblMyWeb = MakeWebLink(this);
 
     Line1 = MakeLine(QStringLiteral("Line1"), QColor(0x00, 0x60, 0x00), this);
     Line2 = MakeLine(QStringLiteral("Line2"), Qt::white, this);

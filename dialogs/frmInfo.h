@@ -19,6 +19,9 @@ public:
     static QString AuthorName();
     static QString AuthorEmail();
     static QString WebAddress();
+    // The underlined link to WebAddress() that opens it in a browser, as
+    // both this window and the main window show it.
+    static CClickLabel* MakeWebLink(QWidget* pParent);
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;

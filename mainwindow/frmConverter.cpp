@@ -4,7 +4,6 @@
 #include "dialogs/CAccessibleName.h"
 #include "dialogs/CClickLabel.h"
 #include "dialogs/CInstructions.h"
-#include "dialogs/CLauncher.h"
 #include "dialogs/CMessageBox.h"
 #include "dialogs/CWindowPlacement.h"
 #include "dialogs/frmHelp.h"
@@ -363,19 +362,7 @@ QGroupBox* frmConverter::BuildResults() {
     Label4 =
         MakeLabel(QStringLiteral("Label4"),
                   CProgram::Name() + QStringLiteral(" by ") + frmInfo::AuthorName(), fraResults);
-    lblMyWeb = new CClickLabel(frmInfo::WebAddress(), fraResults);
-    lblMyWeb->setObjectName(QStringLiteral("lblMyWeb"));
-    lblMyWeb->setTextFormat(Qt::PlainText);
-    QFont linkFont(QStringLiteral("Times New Roman"));
-    linkFont.setStyleHint(QFont::Serif);
-    linkFont.setPointSizeF(9);
-    linkFont.setUnderline(true);
-    lblMyWeb->setFont(linkFont);
-    QPalette palLink = lblMyWeb->palette();
-    palLink.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xff));
-    lblMyWeb->setPalette(palLink);
-    lblMyWeb->setCursor(Qt::PointingHandCursor);
-    lblMyWeb->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    lblMyWeb = frmInfo::MakeWebLink(fraResults);
     auto* pBottom = new QHBoxLayout;
     pBottom->addWidget(Label4);
     pBottom->addStretch(1);
@@ -472,8 +459,6 @@ void frmConverter::ConnectControls() {
         connect(lblNum[i], &CClickLabel::clicked, this,
                 [this, i] { LoadHelp(static_cast<qint16>(i + 1)); });
     }
-    connect(lblMyWeb, &CClickLabel::clicked, this,
-            [this] { modNOK::LaunchBrowser(lblMyWeb->text()); });
 }
 
 void frmConverter::StartUp() {
