@@ -41,6 +41,11 @@ QString FolderOf(const QString& sParent, const QString& sName) {
     return QDir::cleanPath(sParent + QLatin1Char('/') + sName);
 }
 
+const QFileIconProvider& Icons() {
+    static const QFileIconProvider icons;
+    return icons;
+}
+
 bool IsUsableFolder(const QString& sFolder) {
     if (sFolder.isEmpty())
         return false;
@@ -218,10 +223,9 @@ void frmOpen::OpenFolder(const QString& sRoot, const QString& sFolder) {
     // The tree is built quietly; the one folder change follows at the end.
     const QSignalBlocker blocker(Dir1);
     Dir1->clear();
-    static const QFileIconProvider icons;
     auto* pItem = new QTreeWidgetItem(Dir1, {sRoot});
     pItem->setData(0, FolderRole, sRoot);
-    pItem->setIcon(0, icons.icon(QFileIconProvider::Drive));
+    pItem->setIcon(0, Icons().icon(QFileIconProvider::Drive));
 
     const QStringList lstParts =
         sFolder.mid(sRoot.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
@@ -255,7 +259,6 @@ void frmOpen::FillFolder(QTreeWidgetItem* pItem, const QString& sKeepName) {
                 return;
         }
     }
-    static const QFileIconProvider icons;
     const QString sFolder = pItem->data(0, FolderRole).toString();
     QStringList lstNames = QDir(sFolder).entryList(
         QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
@@ -267,7 +270,7 @@ void frmOpen::FillFolder(QTreeWidgetItem* pItem, const QString& sKeepName) {
     for (const QString& sName : lstNames) {
         auto* pChild = new QTreeWidgetItem(pItem, {sName});
         pChild->setData(0, FolderRole, FolderOf(sFolder, sName));
-        pChild->setIcon(0, icons.icon(QFileIconProvider::Folder));
+        pChild->setIcon(0, Icons().icon(QFileIconProvider::Folder));
         pChild->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     }
     pItem->setData(0, FilledRole, true);
