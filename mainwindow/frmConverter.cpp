@@ -45,7 +45,6 @@ namespace {
 
 const QString sResultsCaption = QStringLiteral("Conversion Results");
 const QString sHelpTip = QStringLiteral("Click for help");
-const QColor HelpGreen(0xc0, 0xff, 0xc0);
 
 QString Key(const char* sName) {
     return QString::fromLatin1(sName);
@@ -88,7 +87,7 @@ CClickLabel* MakeHelpLabel(const QString& sName, const QString& sText, QWidget* 
     pLabel->setBackgroundRole(QPalette::Window);
     pLabel->setAutoFillBackground(true);
     QPalette pal = pLabel->palette();
-    pal.setColor(QPalette::Window, HelpGreen);
+    pal.setColor(QPalette::Window, frmHelp::HelpColour());
     pal.setColor(QPalette::WindowText, Qt::black);
     pLabel->setPalette(pal);
     QFont bold = pLabel->font();
