@@ -22,9 +22,12 @@ QString CProgram::Name() {
     return QStringLiteral("Ringwright");
 }
 
+QString CProgram::Version() {
+    return QStringLiteral("%1.%2").arg(RINGWRIGHT_VERSION_MAJOR).arg(RINGWRIGHT_VERSION_MINOR);
+}
+
 QString CProgram::Caption() {
-    return Name() +
-           QStringLiteral(" V%1.%2").arg(RINGWRIGHT_VERSION_MAJOR).arg(RINGWRIGHT_VERSION_MINOR);
+    return Name() + QStringLiteral(" V") + Version();
 }
 
 QString CProgram::OwnFolder() {

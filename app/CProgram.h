@@ -14,7 +14,8 @@ public:
     static CNokia& Nokia();
 
     static QString Name();    // "Ringwright"
-    static QString Caption(); // "Ringwright V2.0", from the project's version
+    static QString Version(); // "2.0", from the project's version
+    static QString Caption(); // "Ringwright V2.0"
 
     // The folder of the running executable, unless set otherwise (tests).
     static QString OwnFolder();

@@ -10,8 +10,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(CProgram::Name());
     QApplication::setApplicationName(CProgram::Name());
-    QApplication::setApplicationVersion(
-        QStringLiteral("%1.%2").arg(RINGWRIGHT_VERSION_MAJOR).arg(RINGWRIGHT_VERSION_MINOR));
+    QApplication::setApplicationVersion(CProgram::Version());
     QApplication::setWindowIcon(CResources::AppIcon());
     // Wayland compositors find the icon and name through the desktop entry
     // of this name; on X11 it marks the windows as this application's.

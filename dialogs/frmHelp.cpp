@@ -95,6 +95,10 @@ QString frmHelp::DisplayText(const QString& sStoredText) {
     return sDisplay;
 }
 
+QColor frmHelp::HelpColour() {
+    return kLightGreen;
+}
+
 QCursor frmHelp::HelpCursor() {
     // A round lens with a handle towards the bottom right; the hot spot is
     // the middle of the lens.

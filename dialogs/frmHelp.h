@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+class QColor;
 class QCursor;
 class QFrame;
 class QLabel;
@@ -45,6 +46,8 @@ public:
 
     // Magnifying-glass pointer for the clickable help numbers.
     static QCursor HelpCursor();
+    // The light green behind every help number, here and in the main window.
+    static QColor HelpColour();
 
 protected:
     void keyPressEvent(QKeyEvent* pEvent) override;

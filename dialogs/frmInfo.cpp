@@ -3,16 +3,15 @@
 #include "app/CProgram.h"
 #include "dialogs/CClickLabel.h"
 #include "dialogs/CLauncher.h"
+#include "dialogs/CWindowPlacement.h"
 #include "resources/CResources.h"
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -58,7 +57,7 @@ frmInfo::frmInfo(QWidget* pParent)
     picBackground = QPixmap(QStringLiteral(":/pictures/about-background.png"));
     BuildLayout();
     setFixedSize(iWidth, iHeight);
-    CentreOnScreen();
+    CWindowPlacement::CentreOnScreen(this);
     setWindowTitle(QStringLiteral("About..."));
     lblAppName->setText(CProgram::Caption());
 }
@@ -73,6 +72,23 @@ QString frmInfo::AuthorEmail() {
 
 QString frmInfo::WebAddress() {
     return QStringLiteral("http://www.ringwright.example/");
+}
+
+CClickLabel* frmInfo::MakeWebLink(QWidget* pParent) {
+    auto* pLink = new CClickLabel(WebAddress(), pParent);
+    pLink->setObjectName(QStringLiteral("lblMyWeb"));
+    pLink->setTextFormat(Qt::PlainText);
+    QFont linkFont = TimesFont(9);
+    linkFont.setUnderline(true);
+    pLink->setFont(linkFont);
+    QPalette pal = pLink->palette();
+    pal.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xff));
+    pLink->setPalette(pal);
+    pLink->setCursor(Qt::PointingHandCursor);
+    pLink->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    QObject::connect(pLink, &CClickLabel::clicked, pLink,
+                     [pLink] { modNOK::LaunchBrowser(pLink->text()); });
+    return pLink;
 }
 
 void frmInfo::BuildLayout() {
@@ -135,17 +151,7 @@ void frmInfo::BuildLayout() {
     Label2 =
         MakeLabel(QStringLiteral("Label2"), QStringLiteral("Visit my web-site for updates:"), this);
 
-    lblMyWeb = new CClickLabel(WebAddress(), this);
-    lblMyWeb->setObjectName(QStringLiteral("lblMyWeb"));
-    lblMyWeb->setTextFormat(Qt::PlainText);
-    QFont linkFont = TimesFont(9);
-    linkFont.setUnderline(true);
-    lblMyWeb->setFont(linkFont);
-    lblMyWeb->setPalette(palLink);
-    lblMyWeb->setCursor(Qt::PointingHandCursor);
-    lblMyWeb->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    connect(lblMyWeb, &CClickLabel::clicked, this,
-            [this] { modNOK::LaunchBrowser(lblMyWeb->text()); });
+    lblMyWeb = MakeWebLink(this);
 
     Line1 = MakeLine(QStringLiteral("Line1"), QColor(0x00, 0x60, 0x00), this);
     Line2 = MakeLine(QStringLiteral("Line2"), Qt::white, this);
@@ -191,16 +197,6 @@ void frmInfo::BuildLayout() {
     pRoot->addLayout(pMiddle, 1);
     pRoot->addLayout(pSeparator);
     pRoot->addLayout(pBottom);
-}
-
-void frmInfo::CentreOnScreen() {
-    const QScreen* pScreen = parentWidget() ? parentWidget()->screen() : nullptr;
-    if (!pScreen)
-        pScreen = QGuiApplication::primaryScreen();
-    if (!pScreen)
-        return;
-    const QRect area = pScreen->availableGeometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
 void frmInfo::paintEvent(QPaintEvent* pEvent) {

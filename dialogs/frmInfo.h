@@ -19,13 +19,15 @@ public:
     static QString AuthorName();
     static QString AuthorEmail();
     static QString WebAddress();
+    // The underlined link to WebAddress() that opens it in a browser, as
+    // both this window and the main window show it.
+    static CClickLabel* MakeWebLink(QWidget* pParent);
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
 
 private:
     void BuildLayout();
-    void CentreOnScreen();
 
     QPixmap picBackground;
 

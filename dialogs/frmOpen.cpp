@@ -2,6 +2,7 @@
 
 #include "app/CProgram.h"
 #include "dialogs/CAccessibleName.h"
+#include "dialogs/CWindowPlacement.h"
 #include "engine/CNokia.h"
 
 #include <QApplication>
@@ -17,7 +18,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QStorageInfo>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -39,6 +39,11 @@ public:
 
 QString FolderOf(const QString& sParent, const QString& sName) {
     return QDir::cleanPath(sParent + QLatin1Char('/') + sName);
+}
+
+const QFileIconProvider& Icons() {
+    static const QFileIconProvider icons;
+    return icons;
 }
 
 bool IsUsableFolder(const QString& sFolder) {
@@ -162,10 +167,7 @@ void frmOpen::Pick(QWidget* pParent) {
 void frmOpen::Load() {
     const BusyPointer busy;
 
-    if (const QScreen* pScreen = screen()) {
-        const QRect area = pScreen->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    CWindowPlacement::CentreOnScreen(this);
 
     const QString sFolder = StartFolder();
     const QString sRoot = RootOf(sFolder);
@@ -221,10 +223,9 @@ void frmOpen::OpenFolder(const QString& sRoot, const QString& sFolder) {
     // The tree is built quietly; the one folder change follows at the end.
     const QSignalBlocker blocker(Dir1);
     Dir1->clear();
-    static const QFileIconProvider icons;
     auto* pItem = new QTreeWidgetItem(Dir1, {sRoot});
     pItem->setData(0, FolderRole, sRoot);
-    pItem->setIcon(0, icons.icon(QFileIconProvider::Drive));
+    pItem->setIcon(0, Icons().icon(QFileIconProvider::Drive));
 
     const QStringList lstParts =
         sFolder.mid(sRoot.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
@@ -258,7 +259,6 @@ void frmOpen::FillFolder(QTreeWidgetItem* pItem, const QString& sKeepName) {
                 return;
         }
     }
-    static const QFileIconProvider icons;
     const QString sFolder = pItem->data(0, FolderRole).toString();
     QStringList lstNames = QDir(sFolder).entryList(
         QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
@@ -270,7 +270,7 @@ void frmOpen::FillFolder(QTreeWidgetItem* pItem, const QString& sKeepName) {
     for (const QString& sName : lstNames) {
         auto* pChild = new QTreeWidgetItem(pItem, {sName});
         pChild->setData(0, FolderRole, FolderOf(sFolder, sName));
-        pChild->setIcon(0, icons.icon(QFileIconProvider::Folder));
+        pChild->setIcon(0, Icons().icon(QFileIconProvider::Folder));
         pChild->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     }
     pItem->setData(0, FilledRole, true);

@@ -49,7 +49,7 @@ private:
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdCancel = nullptr;
 
-    QString m_sPattern; // extension with its dot; empty lists every file
+    QString m_sPattern; // name pattern such as "*.TXT"; empty lists every file
     QString m_sFolder;
     QString m_sRoot;
     QHash<QString, QString> m_lastFolderOnDrive;

@@ -3,16 +3,15 @@
 #include "app/CProgram.h"
 #include "dialogs/CAccessibleName.h"
 #include "dialogs/CMessageBox.h"
+#include "dialogs/CWindowPlacement.h"
 #include "engine/CNokia.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -134,7 +133,9 @@ void frmSaveAs::Prepare() {
         break;
     }
 
-    CentreOnScreen();
+    // Sized for the texts just set before it is placed.
+    adjustSize();
+    CWindowPlacement::CentreOnScreen(this);
     m_bPrepared = true;
 }
 
@@ -180,15 +181,4 @@ void frmSaveAs::cmdOk_Click() {
     // Taken as typed: the write reports names the file system refuses.
     CProgram::Nokia().FileName = CProgram::ToEngine(sName + m_ptxtExtension->text());
     accept();
-}
-
-void frmSaveAs::CentreOnScreen() {
-    adjustSize();
-    QScreen* pScreen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (pScreen == nullptr)
-        return;
-    const QRect screenArea = pScreen->geometry();
-    const QRect outer = frameGeometry();
-    move(screenArea.x() + (screenArea.width() - outer.width()) / 2,
-         screenArea.y() + (screenArea.height() - outer.height()) / 2);
 }

@@ -45,7 +45,6 @@ protected:
 
 private:
     void cmdOk_Click();
-    void CentreOnScreen();
 
     int16_t m_iSaveAsType = 0;
     bool m_bCancelled = false;

@@ -2,7 +2,6 @@
 
 #include "engine/modNOK.h"
 
-
 using namespace modNOK;
 
 namespace {

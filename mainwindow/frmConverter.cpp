@@ -4,8 +4,8 @@
 #include "dialogs/CAccessibleName.h"
 #include "dialogs/CClickLabel.h"
 #include "dialogs/CInstructions.h"
-#include "dialogs/CLauncher.h"
 #include "dialogs/CMessageBox.h"
+#include "dialogs/CWindowPlacement.h"
 #include "dialogs/frmHelp.h"
 #include "dialogs/frmInfo.h"
 #include "dialogs/frmOpen.h"
@@ -34,7 +34,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSettings>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -46,7 +45,6 @@ namespace {
 
 const QString sResultsCaption = QStringLiteral("Conversion Results");
 const QString sHelpTip = QStringLiteral("Click for help");
-const QColor HelpGreen(0xc0, 0xff, 0xc0);
 
 QString Key(const char* sName) {
     return QString::fromLatin1(sName);
@@ -89,7 +87,7 @@ CClickLabel* MakeHelpLabel(const QString& sName, const QString& sText, QWidget* 
     pLabel->setBackgroundRole(QPalette::Window);
     pLabel->setAutoFillBackground(true);
     QPalette pal = pLabel->palette();
-    pal.setColor(QPalette::Window, HelpGreen);
+    pal.setColor(QPalette::Window, frmHelp::HelpColour());
     pal.setColor(QPalette::WindowText, Qt::black);
     pLabel->setPalette(pal);
     QFont bold = pLabel->font();
@@ -363,19 +361,7 @@ QGroupBox* frmConverter::BuildResults() {
     Label4 =
         MakeLabel(QStringLiteral("Label4"),
                   CProgram::Name() + QStringLiteral(" by ") + frmInfo::AuthorName(), fraResults);
-    lblMyWeb = new CClickLabel(frmInfo::WebAddress(), fraResults);
-    lblMyWeb->setObjectName(QStringLiteral("lblMyWeb"));
-    lblMyWeb->setTextFormat(Qt::PlainText);
-    QFont linkFont(QStringLiteral("Times New Roman"));
-    linkFont.setStyleHint(QFont::Serif);
-    linkFont.setPointSizeF(9);
-    linkFont.setUnderline(true);
-    lblMyWeb->setFont(linkFont);
-    QPalette palLink = lblMyWeb->palette();
-    palLink.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xff));
-    lblMyWeb->setPalette(palLink);
-    lblMyWeb->setCursor(Qt::PointingHandCursor);
-    lblMyWeb->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    lblMyWeb = frmInfo::MakeWebLink(fraResults);
     auto* pBottom = new QHBoxLayout;
     pBottom->addWidget(Label4);
     pBottom->addStretch(1);
@@ -472,20 +458,10 @@ void frmConverter::ConnectControls() {
         connect(lblNum[i], &CClickLabel::clicked, this,
                 [this, i] { LoadHelp(static_cast<qint16>(i + 1)); });
     }
-    connect(lblMyWeb, &CClickLabel::clicked, this,
-            [this] { modNOK::LaunchBrowser(lblMyWeb->text()); });
-}
-
-void frmConverter::CentreOnScreen() {
-    const QScreen* pScreen = QGuiApplication::primaryScreen();
-    if (!pScreen)
-        return;
-    const QRect area = pScreen->availableGeometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
 void frmConverter::StartUp() {
-    CentreOnScreen();
+    CWindowPlacement::CentreOnScreen(this);
     CNokia& nokia = CProgram::Nokia();
     bLoading = true;
 

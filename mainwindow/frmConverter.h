@@ -47,7 +47,6 @@ private:
     void BuildMenus();
     void SetTabOrder();
     void ConnectControls();
-    void CentreOnScreen();
     void StartUp();
     void SaveSettings();
 

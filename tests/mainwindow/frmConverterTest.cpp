@@ -7,6 +7,7 @@
 #include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
 #include "tests/support/CRecordingProgram.h"
+#include "tests/support/TestFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,8 +58,7 @@ QSettings Store() {
 }
 
 bool WriteFile(const QString& sPath, const QByteArray& data = "x") {
-    QFile file(sPath);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+    return TestFiles::WriteRaw(sPath, data);
 }
 
 } // namespace
@@ -97,6 +97,7 @@ private Q_SLOTS:
 private:
     QString Folder(const QString& sName) const;
     QString Resolve(const QString& sValue) const;
+    void StoreSettings(const Settings& stored) const;
     // Builds the window, answering an About window if one appears. The
     // flags say whether it appeared, and whether the main window was
     // already visible at that moment.
@@ -156,6 +157,15 @@ QString frmConverterTest::Folder(const QString& sName) const {
 
 QString frmConverterTest::Resolve(const QString& sValue) const {
     return sValue.startsWith(QLatin1Char('@')) ? Folder(sValue.mid(1)) : sValue;
+}
+
+void frmConverterTest::StoreSettings(const Settings& stored) const {
+    QSettings settings = Store();
+    settings.beginGroup(QStringLiteral("Settings"));
+    for (auto it = stored.cbegin(); it != stored.cend(); ++it)
+        settings.setValue(it.key(), Resolve(it.value()));
+    settings.endGroup();
+    settings.sync();
 }
 
 std::unique_ptr<frmConverter> frmConverterTest::Start(bool* pAboutShown, bool* pMainVisibleThen) {
@@ -284,14 +294,7 @@ void frmConverterTest::startUpRestoresSettings() {
     QFETCH(int, showAs);
     QFETCH(QString, folder);
 
-    {
-        QSettings settings = Store();
-        settings.beginGroup(QStringLiteral("Settings"));
-        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
-            settings.setValue(it.key(), Resolve(it.value()));
-        settings.endGroup();
-        settings.sync();
-    }
+    StoreSettings(stored);
 
     bool bAbout = false;
     auto w = Start(&bAbout);
@@ -366,14 +369,7 @@ void frmConverterTest::readOnlyProgramFolderGivesWayToHome() {
     QVERIFY(QFile::setPermissions(Folder(QStringLiteral("own")),
                                   QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
                                       QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
-    {
-        QSettings settings = Store();
-        settings.beginGroup(QStringLiteral("Settings"));
-        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
-            settings.setValue(it.key(), Resolve(it.value()));
-        settings.endGroup();
-        settings.sync();
-    }
+    StoreSettings(stored);
 
     bool bAbout = false;
     auto w = Start(&bAbout);
