@@ -121,8 +121,7 @@ void CNokia::ReadHeader(std::string_view& sWork) {
 // Walks the note text once; each token is a view into it, so a long text is
 // never copied again per token.
 void CNokia::SplitNotes() {
-    const char cSeparator =
-        SourceType == 0 || NoteText.find(',') != std::string::npos ? ',' : ' ';
+    const char cSeparator = SourceType == 0 || NoteText.find(',') != std::string::npos ? ',' : ' ';
     std::string_view sWork = TrimBlanks(NoteText);
     if (sWork.empty())
         return;
@@ -150,4 +149,6 @@ int16_t CNokia::NoteCount() const {
     return static_cast<int16_t>(iCount);
 }
 
-std::string CNokia::ShowScreen() const { return Notes.GetNotes(ShowType); }
+std::string CNokia::ShowScreen() const {
+    return Notes.GetNotes(ShowType);
+}

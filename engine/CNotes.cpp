@@ -21,7 +21,9 @@ std::shared_ptr<CNote> CNotes::Add(const std::string& strNoteBatch, int32_t sSou
     return nullptr;
 }
 
-int32_t CNotes::Count() const { return static_cast<int32_t>(m_Notes.size()); }
+int32_t CNotes::Count() const {
+    return static_cast<int32_t>(m_Notes.size());
+}
 
 void CNotes::Delete(int32_t Index) {
     if (Index < 1 || Index > Count())

@@ -10,8 +10,8 @@ std::string Format(const std::string& sName, const std::string& sTempo, int16_t 
     if (iShowType == 0 || iShowType == 1) {
         sText += ":Tempo=" + sTempo + ":";
     } else {
-        sText += ":d=" + modNOK::DefaultDuration + ",o=" + modNOK::DefaultOctave + ",b=" + sTempo +
-                 ":";
+        sText +=
+            ":d=" + modNOK::DefaultDuration + ",o=" + modNOK::DefaultOctave + ",b=" + sTempo + ":";
     }
     return sText + sBody;
 }

@@ -16,7 +16,9 @@ const char* const Overflow = "Overflow";
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The pieces of a decimal number as written: sign, integer digits and
 // fraction digits. Kept as text so that any number of digits stays exact.
@@ -257,7 +259,9 @@ void AddError(const std::string& sSource, const std::string& sMessage) {
     ErrorList += sMessage;
 }
 
-std::string GetErrors() { return ErrorList; }
+std::string GetErrors() {
+    return ErrorList;
+}
 
 std::string CleanNoteText(std::string sText) {
     // Works in place on its own copy. Removing every line end first and
