@@ -1,6 +1,8 @@
 #include "engine/CNokia.h"
 #include "engine/modNOK.h"
 
+#include "tests/engine/ErrorLines.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,8 +18,7 @@ const std::string RTTTLHeaderFailure =
 const std::string ComposerHeaderFailure =
     "[CNokia.Convert] This ringtone does not have valid COMPOSER header information.";
 const std::string Octave8Warning = "[CNokia.Convert] RTTTL Octave 8 Not supported by Nokia 3210.";
-const std::string Octave8Line = "[modNok.GetOctave] RTTTL Octave 8 is not a valid octave and is "
-                                "not supported by the Nokia 3210.";
+const std::string& Octave8Line = ErrorLines::Octave8;
 
 struct ConvertRow {
     const char* sName;

@@ -1,6 +1,8 @@
 #include "engine/CNote.h"
 #include "engine/modNOK.h"
 
+#include "tests/engine/ErrorLines.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,13 +10,10 @@
 
 namespace {
 
-const std::string Octave4Line = "[modNok.GetOctave] RTTTL Octave 4 Not supported by Nokia 3210.  "
-                                "Please increase the default octave by 1 in Nokring (use octave "
-                                "5,6,7 only).";
-const std::string Octave8Line = "[modNok.GetOctave] RTTTL Octave 8 is not a valid octave and is "
-                                "not supported by the Nokia 3210.";
-const std::string TypeMismatchLine = "[CNote.NoteBatch] Type mismatch";
-const std::string OverflowLine = "[CNote.NoteBatch] Overflow";
+const std::string& Octave4Line = ErrorLines::Octave4;
+const std::string& Octave8Line = ErrorLines::Octave8;
+const std::string& TypeMismatchLine = ErrorLines::TypeMismatch;
+const std::string& OverflowLine = ErrorLines::Overflow;
 
 // One token and everything the note makes of it. Parts are written
 // duration/dot/sharp/letter/octave.

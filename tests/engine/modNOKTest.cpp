@@ -1,5 +1,7 @@
 #include "engine/modNOK.h"
 
+#include "tests/engine/ErrorLines.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,11 +11,8 @@ using namespace modNOK;
 
 namespace {
 
-const std::string Octave4Line = "[modNok.GetOctave] RTTTL Octave 4 Not supported by Nokia 3210.  "
-                                "Please increase the default octave by 1 in Nokring (use octave "
-                                "5,6,7 only).";
-const std::string Octave8Line = "[modNok.GetOctave] RTTTL Octave 8 is not a valid octave and is "
-                                "not supported by the Nokia 3210.";
+const std::string& Octave4Line = ErrorLines::Octave4;
+const std::string& Octave8Line = ErrorLines::Octave8;
 
 // The failure description a whole-number conversion ends with, or "" when it
 // returns normally.
