@@ -25,6 +25,26 @@ template <typename F> std::string FailureOf(F f) {
     return {};
 }
 
+// A key function called from a given phone state: the keys it gives, or the
+// failure it ends with.
+struct KeysRow {
+    const char* sPhone;
+    int16_t iNew;
+    const char* sKeys;
+    const char* sFailure;
+};
+
+void ExpectKeys(const std::vector<KeysRow>& rows, std::string& sPhoneState,
+                std::string (*fnKeys)(int16_t)) {
+    for (const auto& row : rows) {
+        sPhoneState = row.sPhone;
+        SCOPED_TRACE(std::string(row.sPhone) + " -> " + std::to_string(row.iNew));
+        std::string sKeys;
+        EXPECT_EQ(FailureOf([&] { sKeys = fnKeys(row.iNew); }), row.sFailure);
+        EXPECT_EQ(sKeys, row.sKeys);
+    }
+}
+
 } // namespace
 
 TEST(TextNumbers, Numeric) {
@@ -128,35 +148,17 @@ TEST(NoteKeys, GetDurationKeysFullTable) {
 }
 
 TEST(NoteKeys, GetDurationKeysOutsideTheTable) {
-    struct Row {
-        const char* sPhone;
-        int16_t iNew;
-        const char* sKeys;
-        const char* sFailure;
-    };
-    const std::vector<Row> rows = {
+    const std::vector<KeysRow> rows = {
         {"4", 32, "888", ""},       {"4", 1, "99", ""},         {"4", 3, "", ""},
         {"4", 64, "", ""},          {"4", -4, "", ""},          {"3", 1, "", ""},
         {"3", 32, "", ""},          {"04", 8, "8", ""},         {"", 8, "", TypeMismatch},
         {"x", 8, "", TypeMismatch}, {"99999", 8, "", Overflow},
     };
-    for (const auto& row : rows) {
-        PhoneDuration = row.sPhone;
-        SCOPED_TRACE(std::string(row.sPhone) + " -> " + std::to_string(row.iNew));
-        std::string sKeys;
-        EXPECT_EQ(FailureOf([&] { sKeys = GetDurationKeys(row.iNew); }), row.sFailure);
-        EXPECT_EQ(sKeys, row.sKeys);
-    }
+    ExpectKeys(rows, PhoneDuration, GetDurationKeys);
 }
 
 TEST(NoteKeys, GetOctaveKeys) {
-    struct Row {
-        const char* sPhone;
-        int16_t iNew;
-        const char* sKeys;
-        const char* sFailure;
-    };
-    const std::vector<Row> rows = {
+    const std::vector<KeysRow> rows = {
         {"1", 1, "", ""},          {"1", 2, "*", ""},          {"1", 3, "**", ""},
         {"2", 1, "**", ""},        {"2", 2, "", ""},           {"2", 3, "*", ""},
         {"3", 1, "*", ""},         {"3", 2, "**", ""},         {"3", 3, "", ""},
@@ -164,13 +166,7 @@ TEST(NoteKeys, GetOctaveKeys) {
         {"5", 3, "", ""},          {"1", 0, "", ""},           {"1", 4, "", ""},
         {"", 1, "", TypeMismatch}, {"99999", 1, "", Overflow},
     };
-    for (const auto& row : rows) {
-        PhoneOctave = row.sPhone;
-        SCOPED_TRACE(std::string(row.sPhone) + " -> " + std::to_string(row.iNew));
-        std::string sKeys;
-        EXPECT_EQ(FailureOf([&] { sKeys = GetOctaveKeys(row.iNew); }), row.sFailure);
-        EXPECT_EQ(sKeys, row.sKeys);
-    }
+    ExpectKeys(rows, PhoneOctave, GetOctaveKeys);
 }
 
 TEST(NoteKeys, GetOctaveMapsBothWaysAndReportsUnplayableOctaves) {
