@@ -20,6 +20,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -146,9 +147,9 @@ template <size_t N> void TabToChosen(const std::array<QRadioButton*, N>& group) 
 // A ringtone folder is worth remembering only while it holds at least one
 // ordinary file: folders, hidden and system entries do not count.
 bool HoldsOrdinaryFile(const QString& sFolder) {
-    const QDir dir(sFolder);
-    return dir.exists() &&
-           !dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort).isEmpty();
+    // Stops at the first file: a remembered home folder may hold thousands.
+    return QDir(sFolder).exists() &&
+           QDirIterator(sFolder, QDir::Files | QDir::NoDotAndDotDot).hasNext();
 }
 
 } // namespace
