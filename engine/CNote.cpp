@@ -28,11 +28,11 @@ bool Is(std::string_view s, char c) {
 
 void CNote::setNoteBatch(const std::string& sNewNoteBatch) {
     try {
-        m_NoteBatch = sNewNoteBatch;
+        m_sNoteBatch = sNewNoteBatch;
         if (SourceType == 0)
-            ParseRTTTL(m_NoteBatch);
+            ParseRTTTL(m_sNoteBatch);
         else if (SourceType == 1)
-            ParseComposer(m_NoteBatch);
+            ParseComposer(m_sNoteBatch);
         BuildKeypresses();
     } catch (const std::exception& e) {
         AddError("CNote.NoteBatch", e.what());

@@ -160,8 +160,7 @@ void DialogAccessTest::openAccessKeys_data() {
 void DialogAccessTest::openAccessKeys() {
     QFETCH(bool, bSelect);
     QFETCH(int, iKey);
-    CProgram::Nokia().SourceType = 0;
-    frmOpen dlg;
+    frmOpen dlg(0, CProgram::FromEngine(CProgram::Nokia().FilePath));
     auto* pFiles = dlg.findChild<QListWidget*>(QStringLiteral("File1"));
     QVERIFY(pFiles);
 
@@ -224,7 +223,7 @@ void DialogAccessTest::inputsHaveAccessibleNames() {
     QFETCH(QString, sControl);
     std::unique_ptr<QDialog> pDialog;
     if (sDialog == QLatin1String("frmOpen"))
-        pDialog = std::make_unique<frmOpen>();
+        pDialog = std::make_unique<frmOpen>(0, CProgram::FromEngine(CProgram::Nokia().FilePath));
     else
         pDialog = std::make_unique<frmSaveAs>();
     auto* pControl = pDialog->findChild<QWidget*>(sControl);
