@@ -9,6 +9,7 @@
 #include "dialogs/frmOpen.h"
 #include "dialogs/frmSaveAs.h"
 #include "engine/CNokia.h"
+#include "tests/support/CModalAnswer.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -33,7 +34,7 @@ namespace {
 // closed but did not after a long while, failing the test instead of
 // hanging it.
 void ExecPressing(QDialog& dlg, Qt::Key iKey, const std::function<void()>& fnFirst = {}) {
-    QTimer::singleShot(0, &dlg, [&dlg, iKey, fnFirst] {
+    const CModalAnswer press([&dlg, iKey, fnFirst](QWidget*) {
         // Access keys reach the active window only.
         if (!QTest::qWaitForWindowActive(&dlg))
             return;
