@@ -1,0 +1,93 @@
+#include "convert/CConvertProgram.h"
+
+#include "convert/CCheckReport.h"
+#include "convert/CCommandLine.h"
+#include "convert/CConversion.h"
+#include "convert/CDiagnostics.h"
+#include "convert/CFolderReport.h"
+#include "convert/CFormReport.h"
+#include "convert/CInputReader.h"
+#include "convert/CJsonReport.h"
+#include "convert/COutput.h"
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+int Convert(const CConvertOptions& options, CDiagnostics& diagnostics) {
+    // Several results, or a folder named, give a file per ringtone; a
+    // report always goes to one place.
+    const bool bReport = options.bJson || options.bCheck;
+    const bool bFolder = !bReport && !options.sOutput.empty() &&
+                         (options.Files.size() > 1 || options.bLines ||
+                          std::filesystem::is_directory(options.sOutput));
+
+    COutput output;
+    std::string sError;
+    if (!bFolder && !options.sOutput.empty() && !output.Open(options.sOutput, sError)) {
+        diagnostics.Failure(sError);
+        return diagnostics.ExitStatus();
+    }
+    std::unique_ptr<CReport> report;
+    if (options.bCheck)
+        report = std::make_unique<CCheckReport>(output);
+    else if (options.bJson)
+        report = std::make_unique<CJsonReport>(output);
+    else if (bFolder)
+        report = std::make_unique<CFolderReport>(options.Form, options.sOutput, diagnostics);
+    else
+        report = std::make_unique<CFormReport>(options.Form, output, !options.sOutput.empty());
+
+    CConversion conversion(options.Form);
+    const CInputReader reader(options.bLines, options.iFrom);
+    const auto onRingTone = [&](const CRingToneInput& input) {
+        const CConversionResult result = conversion.Run(input);
+        diagnostics.Report(result);
+        report->Add(result);
+    };
+    const std::vector<std::string> inputs =
+        options.Files.empty() ? std::vector<std::string>{"-"} : options.Files;
+    for (const std::string& sInput : inputs)
+        if (!reader.Read(sInput, onRingTone, sError))
+            diagnostics.Failure(sError);
+
+    report->Finish();
+    if (!bFolder && report->HasOutput() && !output.Commit(sError))
+        diagnostics.Failure(sError);
+    return diagnostics.ExitStatus();
+}
+
+} // namespace
+
+int CConvertProgram::Run(int argc, const char* const* argv) {
+    // Whole buffers rather than a write per line: a collection gives
+    // thousands of lines.
+    static char outputBuffer[1 << 16];
+    static char errorBuffer[1 << 16];
+    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+    std::setvbuf(stderr, errorBuffer, _IOFBF, sizeof errorBuffer);
+
+    CDiagnostics diagnostics;
+    int iStatus = 0;
+    try {
+        CConvertOptions options;
+        if (const std::optional<int> iDone = CCommandLine::Parse(argc, argv, options))
+            iStatus = *iDone;
+        else
+            iStatus = Convert(options, diagnostics);
+    } catch (const std::bad_alloc&) {
+        diagnostics.Failure("out of memory");
+        iStatus = diagnostics.ExitStatus();
+    } catch (const std::exception& e) {
+        diagnostics.Failure(e.what());
+        iStatus = diagnostics.ExitStatus();
+    } catch (...) {
+        diagnostics.Failure("unknown failure");
+        iStatus = diagnostics.ExitStatus();
+    }
+    std::fflush(stderr);
+    return iStatus;
+}
