@@ -14,7 +14,7 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev
           libcli11-dev nlohmann-json3-dev
           desktop-file-utils appstream dpkg-dev file)
 if [ "$mode" = test ]; then
-    packages+=(clang libclang-rt-14-dev)
+    packages+=(clang libclang-rt-14-dev lintian)
 fi
 
 missing=()
