@@ -27,6 +27,11 @@ int Convert(const CConvertOptions& options, CDiagnostics& diagnostics) {
 
     COutput output;
     std::string sError;
+    // Said once, rather than once for every ringtone.
+    if (bFolder && !std::filesystem::is_directory(options.sOutput)) {
+        diagnostics.Failure("cannot write into " + options.sOutput + ": not a folder");
+        return diagnostics.ExitStatus();
+    }
     if (!bFolder && !options.sOutput.empty() && !output.Open(options.sOutput, sError)) {
         diagnostics.Failure(sError);
         return diagnostics.ExitStatus();

@@ -22,10 +22,12 @@ mode_t ModeFor(const std::string& sPath) {
 } // namespace
 
 COutput::~COutput() {
-    if (m_sTemporary.empty())
-        return;
-    std::fclose(m_pFile);
-    std::remove(m_sTemporary.c_str());
+    if (m_bDirect) {
+        std::fclose(m_pFile);
+    } else if (!m_sTemporary.empty()) {
+        std::fclose(m_pFile);
+        std::remove(m_sTemporary.c_str());
+    }
 }
 
 std::string COutput::Named() const {
@@ -34,14 +36,35 @@ std::string COutput::Named() const {
 
 bool COutput::Open(const std::string& sPath, std::string& sError) {
     m_sPath = sPath;
-    if (std::filesystem::is_directory(sPath)) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(sPath, error);
+    if (std::filesystem::is_directory(status)) {
         sError = "cannot write " + sPath + ": Is a directory";
         return false;
     }
-    const std::filesystem::path target(sPath);
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string sPattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    // A device or a pipe (/dev/stdout, a FIFO) is written as it is: renaming
+    // a file onto it would replace it.
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        m_pFile = std::fopen(sPath.c_str(), "wb");
+        if (!m_pFile) {
+            sError = "cannot write " + sPath + ": " + std::strerror(errno);
+            m_pFile = stdout;
+            return false;
+        }
+        m_bDirect = true;
+        return true;
+    }
+    // Through a link the file it names is replaced, not the link.
+    const std::filesystem::path target = std::filesystem::exists(status)
+                                             ? std::filesystem::canonical(sPath, error)
+                                             : std::filesystem::path(sPath);
+    m_sTarget = target.empty() ? sPath : target.string();
+    const std::filesystem::path folder = std::filesystem::path(m_sTarget).has_parent_path()
+                                             ? std::filesystem::path(m_sTarget).parent_path()
+                                             : std::filesystem::path(".");
+    const std::string sPattern =
+        (folder / ("." + std::filesystem::path(m_sTarget).filename().string() + ".XXXXXX"))
+            .string();
     std::vector<char> name(sPattern.begin(), sPattern.end());
     name.push_back('\0');
     const int iFile = ::mkstemp(name.data());
@@ -50,7 +73,7 @@ bool COutput::Open(const std::string& sPath, std::string& sError) {
         return false;
     }
     m_sTemporary = name.data();
-    ::fchmod(iFile, ModeFor(sPath));
+    ::fchmod(iFile, ModeFor(m_sTarget));
     m_pFile = ::fdopen(iFile, "wb");
     if (!m_pFile) {
         sError = "cannot write " + sPath + ": " + std::strerror(errno);
@@ -71,13 +94,18 @@ void COutput::Write(std::string_view sBytes) {
 bool COutput::Commit(std::string& sError) {
     if (m_iError == 0 && std::fflush(m_pFile) != 0)
         m_iError = errno ? errno : EIO;
-    if (!m_sTemporary.empty()) {
+    if (m_bDirect) {
+        if (std::fclose(m_pFile) != 0 && m_iError == 0)
+            m_iError = errno ? errno : EIO;
+        m_pFile = stdout;
+        m_bDirect = false;
+    } else if (!m_sTemporary.empty()) {
         if (m_iError == 0 && ::fsync(::fileno(m_pFile)) != 0)
             m_iError = errno;
         if (std::fclose(m_pFile) != 0 && m_iError == 0)
             m_iError = errno ? errno : EIO;
         m_pFile = stdout;
-        if (m_iError == 0 && std::rename(m_sTemporary.c_str(), m_sPath.c_str()) != 0)
+        if (m_iError == 0 && std::rename(m_sTemporary.c_str(), m_sTarget.c_str()) != 0)
             m_iError = errno;
         if (m_iError != 0)
             std::remove(m_sTemporary.c_str());

@@ -1,7 +1,8 @@
 #pragma once
 // Where written bytes go: standard output, or a file that is written under a
 // temporary name beside its place and renamed into place only once complete,
-// so that a failed write leaves an existing file as it was.
+// so that a failed write leaves an existing file as it was. A device or a
+// pipe named as the file is written directly.
 
 #include <cstdio>
 #include <string>
@@ -26,7 +27,9 @@ private:
     std::string Named() const;
 
     std::FILE* m_pFile = stdout;
-    std::string m_sPath;
+    std::string m_sPath;   // as named
+    std::string m_sTarget; // the file replaced
     std::string m_sTemporary;
+    bool m_bDirect = false; // a device or pipe, written as it is
     int m_iError = 0;
 };

@@ -227,6 +227,12 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
          "",
          2,
          "ringwright-convert: cannot write " + At("tone.txt/out.KEY") + ": Not a directory\n"},
+        {"several results need a folder",
+         {"--lines", "-o", At("tone.txt")},
+         Tone,
+         "",
+         2,
+         "ringwright-convert: cannot write into " + At("tone.txt") + ": not a folder\n"},
         {"sound forms are not there yet",
          {"-t", "wav"},
          Tone,
@@ -282,9 +288,17 @@ TEST_F(ConvertProgramTest, OutputFilesAreWrittenAsSaveWritesThem) {
     // Nothing else is left behind: no temporary files.
     EXPECT_EQ(std::distance(fs::directory_iterator(At("out")), fs::directory_iterator()), 4);
 
+    // Through a link, the file it names is replaced and the link stays.
+    fs::create_symlink(At("one.KEY"), At("link.KEY"));
+    EXPECT_EQ(Run({"-o", At("link.KEY"), At("comp.321")}).iStatus, 0);
+    EXPECT_TRUE(fs::is_symlink(At("link.KEY")));
+    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")),
+              Engine(Composer, "comp.321", 1, 0).sText + "\r\n");
+
     // An input that cannot be read leaves an existing output as it was.
     EXPECT_EQ(Run({"-o", At("one.KEY"), At("missing.txt")}).iStatus, 2);
-    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")), Engine(Tone, "tone.txt", 0, 0).sText + "\r\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")),
+              Engine(Composer, "comp.321", 1, 0).sText + "\r\n");
 }
 
 TEST_F(ConvertProgramTest, JsonLinesCarryTheFiguresOfEachRingtone) {
