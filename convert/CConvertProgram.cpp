@@ -14,6 +14,7 @@
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -68,30 +69,37 @@ int Convert(const CConvertOptions& options, CDiagnostics& diagnostics) {
 } // namespace
 
 int CConvertProgram::Run(int argc, const char* const* argv) {
-    // Whole buffers rather than a write per line: a collection gives
-    // thousands of lines.
+    // Into files and pipes, whole buffers rather than a write per line: a
+    // collection gives thousands of lines. A terminal shows each line as it
+    // comes.
     static char outputBuffer[1 << 16];
     static char errorBuffer[1 << 16];
-    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
-    std::setvbuf(stderr, errorBuffer, _IOFBF, sizeof errorBuffer);
+    if (!::isatty(STDOUT_FILENO))
+        std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+    if (!::isatty(STDERR_FILENO))
+        std::setvbuf(stderr, errorBuffer, _IOFBF, sizeof errorBuffer);
 
-    CDiagnostics diagnostics;
+    // The messages of the last resort need no memory of their own.
+    const auto fail = [](const char* sMessage) {
+        std::fputs("ringwright-convert: ", stderr);
+        std::fputs(sMessage, stderr);
+        std::fputc('\n', stderr);
+        return CDiagnostics::Failed;
+    };
     int iStatus = 0;
     try {
+        CDiagnostics diagnostics;
         CConvertOptions options;
         if (const std::optional<int> iDone = CCommandLine::Parse(argc, argv, options))
             iStatus = *iDone;
         else
             iStatus = Convert(options, diagnostics);
     } catch (const std::bad_alloc&) {
-        diagnostics.Failure("out of memory");
-        iStatus = diagnostics.ExitStatus();
+        iStatus = fail("out of memory");
     } catch (const std::exception& e) {
-        diagnostics.Failure(e.what());
-        iStatus = diagnostics.ExitStatus();
+        iStatus = fail(e.what());
     } catch (...) {
-        diagnostics.Failure("unknown failure");
-        iStatus = diagnostics.ExitStatus();
+        iStatus = fail("unknown failure");
     }
     std::fflush(stderr);
     return iStatus;

@@ -78,7 +78,7 @@ CInputReader::Outcome CInputReader::ReadWhole(std::FILE* pFile, CRingToneInput& 
         return Unreadable;
     // Like an empty clipboard, standard input with nothing but blanks holds
     // no ringtone; an empty file is still converted, as the window does.
-    if (input.sFileName.empty() && IsBlank(input.sText))
+    if (input.sSource == "-" && IsBlank(input.sText))
         return Blank;
     input.iRefusal = RingToneText::Check(input.sText);
     onRingTone(input);
