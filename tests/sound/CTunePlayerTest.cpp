@@ -27,22 +27,28 @@ namespace {
 
 const QString Monitor = QStringLiteral(TEST_SINK ".monitor");
 
+// At the tempo the text's header gives.
 CTune Tune(const char* sText) {
-    return CTune(TuneText::Converted(sText).Notes, std::string());
+    const CNokia& nokia = TuneText::Converted(sText);
+    return CTune(nokia.Notes, nokia.Tempo);
 }
+
+// A player with its signals recorded, and a recorder for the sink.
+struct Session {
+    SinkRecorder recorder;
+    CTunePlayer player;
+    QSignalSpy heard{&player, &CTunePlayer::noteHeard};
+    QSignalSpy finished{&player, &CTunePlayer::finished};
+    QSignalSpy failed{&player, &CTunePlayer::failed};
+};
 
 } // namespace
 
 void CTunePlayerTest::notesAreHeardInOrderAtTheirPitches() {
-    SinkRecorder recorder;
+    Session session;
+    auto& [recorder, player, heard, finished, failed] = session;
     QVERIFY(recorder.Start(Monitor));
-    CTunePlayer player;
-    QSignalSpy heard(&player, &CTunePlayer::noteHeard);
-    QSignalSpy finished(&player, &CTunePlayer::finished);
-    QSignalSpy failed(&player, &CTunePlayer::failed);
-    const CTune tune(TuneText::Converted("T:d=8,o=5,b=160:c6,e6,p,g6,4c7").Notes, "160");
-
-    QCOMPARE(player.play(tune), CTunePlayer::Problem::None);
+    QCOMPARE(player.play(Tune("T:d=8,o=5,b=160:c6,e6,p,g6,4c7")), CTunePlayer::Problem::None);
     QVERIFY(player.isPlaying());
     QVERIFY(finished.wait(10000));
     QVERIFY(!player.isPlaying());
@@ -72,9 +78,8 @@ void CTunePlayerTest::notesAreHeardInOrderAtTheirPitches() {
 }
 
 void CTunePlayerTest::playingAgainAndAgainPlaysTheLastTuneOnce() {
-    CTunePlayer player;
-    QSignalSpy finished(&player, &CTunePlayer::finished);
-    QSignalSpy failed(&player, &CTunePlayer::failed);
+    Session session;
+    auto& [recorder, player, heard, finished, failed] = session;
     const CTune tune = Tune("T:d=16,o=6,b=200:c,d,e");
     for (int i = 0; i < 20; ++i) {
         QCOMPARE(player.play(tune), CTunePlayer::Problem::None);
@@ -95,11 +100,9 @@ void CTunePlayerTest::playingAgainAndAgainPlaysTheLastTuneOnce() {
 }
 
 void CTunePlayerTest::stopEndsPlayingSilently() {
-    SinkRecorder recorder;
+    Session session;
+    auto& [recorder, player, heard, finished, failed] = session;
     QVERIFY(recorder.Start(Monitor));
-    CTunePlayer player;
-    QSignalSpy heard(&player, &CTunePlayer::noteHeard);
-    QSignalSpy finished(&player, &CTunePlayer::finished);
     QCOMPARE(player.play(Tune("T:d=4,o=5,b=60:a,a,a,a")), CTunePlayer::Problem::None);
     QVERIFY(heard.wait(5000));
     player.stop();
@@ -107,6 +110,7 @@ void CTunePlayerTest::stopEndsPlayingSilently() {
     QTest::qWait(500);
     const QVector<int16_t> samples = recorder.Stop();
     QCOMPARE(finished.count(), 0);
+    QCOMPARE(failed.count(), 0);
     // Far less than the first note (one second) was played.
     const QVector<SinkRecorder::Sound> sounds = SinkRecorder::Sounds(samples);
     QVERIFY(sounds.size() <= 1);
@@ -114,8 +118,8 @@ void CTunePlayerTest::stopEndsPlayingSilently() {
 }
 
 void CTunePlayerTest::aServerThatDiesIsReportedAsLost() {
-    CTunePlayer player;
-    QSignalSpy failed(&player, &CTunePlayer::failed);
+    Session session;
+    auto& [recorder, player, heard, finished, failed] = session;
     QCOMPARE(player.play(Tune("T:d=1,o=5,b=25:a,a,a")), CTunePlayer::Problem::None);
     QTest::qWait(300);
     QFile pidFile(qEnvironmentVariable("TEST_SOUND_SERVER") + QStringLiteral("/pid"));
