@@ -21,7 +21,7 @@ CTuneRenderer::CTuneRenderer(CTune tune)
             continue;
         auto& pWave = m_Waves[static_cast<size_t>(note.Pitch)];
         if (!pWave)
-            pWave = std::make_unique<CSquareWave>(note.Frequency, CTune::SampleRate);
+            pWave = std::make_unique<CSquareWave>(note.Frequency, CTune::SampleRate, Level);
     }
     for (int64_t i = 0; i < RampSamples; ++i)
         m_Ramp[static_cast<size_t>(i)] = Rise(i, RampSamples);
@@ -43,7 +43,7 @@ size_t CTuneRenderer::Render(int16_t* pOut, size_t iCount) noexcept {
         m_iPosition += iTo - iFrom;
         if (iTo == note.Samples) {
             ++m_iNote;
-            m_dPhase = 0.0;
+            m_iPhase = 0;
         }
     }
     return iDone;
@@ -55,28 +55,20 @@ void CTuneRenderer::RenderNote(const CTuneNote& note, int64_t iFrom, int64_t iTo
     const CSquareWave* pWave = note.IsRest() || note.Pitch >= Pitches
                                    ? nullptr
                                    : m_Waves[static_cast<size_t>(note.Pitch)].get();
-    if (!pWave || iSounding <= 0) {
-        std::fill(pOut, pOut + (iTo - iFrom), int16_t{0});
-        return;
-    }
+    const int64_t iWaveEnd = pWave ? std::clamp(iSounding, iFrom, iTo) : iFrom;
     const int64_t iRamp = std::min(RampSamples, iSounding / 2);
-    const double dStep = note.Frequency / CTune::SampleRate;
-    for (int64_t i = iFrom; i < iTo; ++i) {
-        if (i >= iSounding) {
-            *pOut++ = 0;
-            continue;
-        }
-        float fLevel = Level;
+    const uint32_t iStep = pWave ? CSquareWave::Step(note.Frequency, CTune::SampleRate) : 0;
+    for (int64_t i = iFrom; i < iWaveEnd; ++i) {
+        float fSample = pWave->At(m_iPhase);
+        m_iPhase += iStep; // wraps at the end of each period
         const int64_t iFromEnd = iSounding - 1 - i;
         if (i < iRamp || iFromEnd < iRamp) {
             const int64_t iEdge = std::min(i, iFromEnd);
-            fLevel *=
+            fSample *=
                 iRamp == RampSamples ? m_Ramp[static_cast<size_t>(iEdge)] : Rise(iEdge, iRamp);
         }
-        const float fSample = std::clamp(pWave->At(m_dPhase) * fLevel, -float{Level}, float{Level});
-        *pOut++ = static_cast<int16_t>(std::lround(fSample));
-        m_dPhase += dStep;
-        if (m_dPhase >= 1.0)
-            m_dPhase -= 1.0;
+        // Rounded half away from zero, without a library call per sample.
+        *pOut++ = static_cast<int16_t>(fSample + (fSample < 0 ? -0.5f : 0.5f));
     }
+    std::fill(pOut, pOut + (iTo - iWaveEnd), int16_t{0});
 }

@@ -44,7 +44,7 @@ private:
     int64_t m_iTotal = 0;
     int64_t m_iPosition = 0;
     size_t m_iNote = 0;
-    double m_dPhase = 0.0;
+    uint32_t m_iPhase = 0;
     std::array<std::unique_ptr<CSquareWave>, Pitches> m_Waves;
     std::array<float, RampSamples> m_Ramp{};
 };

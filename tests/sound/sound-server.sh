@@ -6,7 +6,8 @@
 # Clients reach it with XDG_RUNTIME_DIR=DIR/runtime and HOME=DIR/home; the
 # sink's monitor SINK.monitor records what is played.
 set -euo pipefail
-mode=$1 dir=$2
+mode=$1
+dir=$(realpath -m "$2")
 
 stop() {
     [ -f "$dir/pid" ] || return 0
