@@ -15,6 +15,7 @@ sink=ringwright_figures
 bash tests/sound/sound-server.sh start "$server" "$sink"
 trap 'bash tests/sound/sound-server.sh stop "$server"' EXIT
 export XDG_RUNTIME_DIR=$server/runtime HOME=$server/home
+export PULSE_SERVER=unix:$server/runtime/pulse/native
 
 build/sound-figures/bench/sound_figures latency "$sink.monitor"
 build/sound-figures/bench/sound_figures memory

@@ -3,8 +3,9 @@
 # and measurements that play sound without speakers or a desktop.
 #   sound-server.sh start DIR SINK   start it, with its socket in DIR/runtime
 #   sound-server.sh stop DIR         stop it (nothing to do when it is gone)
-# Clients reach it with XDG_RUNTIME_DIR=DIR/runtime and HOME=DIR/home; the
-# sink's monitor SINK.monitor records what is played.
+# Clients reach it with PULSE_SERVER=unix:DIR/runtime/pulse/native (and
+# XDG_RUNTIME_DIR=DIR/runtime, HOME=DIR/home), never the user's own server;
+# the sink's monitor SINK.monitor records what is played.
 set -euo pipefail
 mode=$1
 dir=$(realpath -m "$2")
@@ -29,6 +30,7 @@ start)
     mkdir -p "$dir/runtime" "$dir/home"
     chmod 700 "$dir/runtime"
     export XDG_RUNTIME_DIR="$dir/runtime" HOME="$dir/home"
+    export PULSE_SERVER="unix:$dir/runtime/pulse/native"
     # -n: none of the system's start-up script, so no real sound card is
     # looked for. It warns when run as root (as in CI) but serves anyway.
     # Without rewinds, a stream that starts while the monitor records keeps
