@@ -19,3 +19,8 @@ export PULSE_SERVER=unix:$server/runtime/pulse/native
 
 build/sound-figures/bench/sound_figures latency "$sink.monitor"
 build/sound-figures/bench/sound_figures memory
+# The same through the real main window, offscreen, with its settings kept
+# beside the private server.
+export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$server/config
+build/sound-figures/bench/sound_figures latency "$sink.monitor" window
+build/sound-figures/bench/sound_figures memory window
