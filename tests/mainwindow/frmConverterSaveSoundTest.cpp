@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -49,6 +50,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
+    void enabledLikeSave();
     void writesTheKindNamedOrChosen_data();
     void writesTheKindNamedOrChosen();
     void replacesOnlyWhenTheUserAgrees_data();
@@ -114,6 +116,19 @@ int64_t frmConverterSaveSoundTest::Frames(const QString& sPath, int& iMajor) {
     sf_close(pFile);
     iMajor = info.format & SF_FORMAT_TYPEMASK;
     return info.samplerate == CTune::SampleRate && info.channels == 1 ? info.frames : -2;
+}
+
+void frmConverterSaveSoundTest::enabledLikeSave() {
+    auto* pMenu = Child<QMenu>(m_pWindow.get(), QStringLiteral("mnuFile"));
+    auto* pSave = Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileSave"));
+    auto* pSound = Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileSaveSound"));
+    for (const bool bEmptied : {false, true}) {
+        if (bEmptied)
+            Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileNew"))->trigger();
+        Q_EMIT pMenu->aboutToShow();
+        QCOMPARE(pSound->isEnabled(), !bEmptied);
+        QCOMPARE(pSave->isEnabled(), !bEmptied);
+    }
 }
 
 void frmConverterSaveSoundTest::writesTheKindNamedOrChosen_data() {
