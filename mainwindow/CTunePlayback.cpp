@@ -63,7 +63,7 @@ void CTunePlayback::Toggle() {
         OnFailed(iProblem);
         return;
     }
-    m_bMarking = ShowsConverted();
+    FollowBox();
     m_Controls.pPlay->setText(StopCaption);
     m_Controls.pPlay->setToolTip(QStringLiteral("Stop playing the ringtone"));
     CAccessibleName::Set(m_Controls.pPlay, StopCaption);
@@ -76,6 +76,8 @@ void CTunePlayback::Stop() {
 
 void CTunePlayback::ShowStopped() {
     m_bMarking = false;
+    m_iHeard = 0;
+    m_Places.clear();
     m_Marks.Clear(CResultsMarks::Heard);
     QPushButton* pPlay = m_Controls.pPlay;
     pPlay->setText(PlayCaption);
@@ -88,11 +90,19 @@ bool CTunePlayback::ShowsConverted() const {
     return m_Controls.pResults->toPlainText() == CProgram::FromEngine(m_Nokia.ShowScreen());
 }
 
+void CTunePlayback::FollowBox() {
+    m_bMarking = ShowsConverted();
+    m_Places =
+        m_bMarking ? CNotePlaces::Of(m_Nokia.Notes, m_Nokia.ShowType) : QList<CNotePlaces::Place>();
+    if (!m_bMarking)
+        m_Marks.Clear(CResultsMarks::Heard);
+}
+
 void CTunePlayback::OnNoteHeard(int iPosition) {
+    m_iHeard = iPosition;
     if (!m_bMarking)
         return;
-    // Looked up afresh: the form shown may have changed since Play.
-    const QList<CNotePlaces::Place> places = CNotePlaces::Of(m_Nokia.Notes, m_Nokia.ShowType);
+    const QList<CNotePlaces::Place>& places = m_Places;
     QTextEdit* pBox = m_Controls.pResults;
     const int iEnd = static_cast<int>(pBox->document()->characterCount()) - 1;
     if (iPosition < 1 || iPosition > places.size() || places[iPosition - 1].iLength == 0 ||
@@ -122,10 +132,11 @@ void CTunePlayback::OnNoteHeard(int iPosition) {
 void CTunePlayback::OnTextChanged() {
     // The converter showing another form goes on being followed; anything
     // the user types ends the marking for this tune.
-    if (m_bMarking && !ShowsConverted()) {
-        m_bMarking = false;
-        m_Marks.Clear(CResultsMarks::Heard);
-    }
+    if (!m_bMarking)
+        return;
+    FollowBox();
+    if (m_bMarking)
+        OnNoteHeard(m_iHeard);
 }
 
 void CTunePlayback::OnFailed(CTunePlayer::Problem iProblem) {

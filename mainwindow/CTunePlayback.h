@@ -3,6 +3,7 @@
 // turns into Stop while they play, marks the note being heard in the results
 // box and says why playing could not start or had to stop.
 
+#include "mainwindow/CNotePlaces.h"
 #include "sound/CTunePlayer.h"
 
 #include <QList>
@@ -49,6 +50,8 @@ private:
     void OnFailed(CTunePlayer::Problem iProblem);
     // True when the box shows just what the converter rendered.
     bool ShowsConverted() const;
+    // Marking follows the box from now on when it shows the converter's text.
+    void FollowBox();
 
     Controls m_Controls;
     const CNokia& m_Nokia;
@@ -57,4 +60,8 @@ private:
     CTunePlayer m_Player;
     // Ends with the first change to the box that is not the converter's.
     bool m_bMarking = false;
+    // The note last heard, counted from 1; 0 before the first.
+    int m_iHeard = 0;
+    // Where the notes stand in the box while marking.
+    QList<CNotePlaces::Place> m_Places;
 };

@@ -54,7 +54,7 @@ private Q_SLOTS:
     void tempoOutsideTheRuleIsToldOnTheMessageLine_data();
     void tempoOutsideTheRuleIsToldOnTheMessageLine();
     void notesAreHeardInOrderAtTheirPitchesAndMarked();
-    void typingEndsTheMarking();
+    void aFormShownIsFollowedTypingEndsTheMarking();
     void pressingAgainAndAgainEndsStopped();
     void noOutputIsReported();
     // Last: it stops the sound server.
@@ -206,10 +206,14 @@ void frmConverterPlayTest::notesAreHeardInOrderAtTheirPitchesAndMarked() {
                  qPrintable(QString::number(sounds[i].dFrequency)));
 }
 
-void frmConverterPlayTest::typingEndsTheMarking() {
+void frmConverterPlayTest::aFormShownIsFollowedTypingEndsTheMarking() {
     Get(QStringLiteral("T:d=4,o=5,b=120:a,b,a,b,a,b,a,b"));
     Play()->click();
     QTRY_VERIFY(!Marked().isEmpty());
+    // Another form shown by the converter is followed at once.
+    Child<QRadioButton>(QStringLiteral("optShowAs_1"))->click();
+    QVERIFY(!Marked().isEmpty());
+    QVERIFY(Results()->toPlainText().split(QLatin1Char(' ')).contains(Marked()));
     Results()->moveCursor(QTextCursor::End);
     QTest::keyClick(Results(), Qt::Key_X);
     QCOMPARE(Marked(), QString());
