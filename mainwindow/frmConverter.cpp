@@ -15,6 +15,7 @@
 #include "engine/modNOK.h"
 #include "mainwindow/CRingToneFile.h"
 #include "mainwindow/CRingToneWriter.h"
+#include "mainwindow/CSaveTarget.h"
 #include "resources/CResources.h"
 
 #include <QClipboard>
@@ -758,9 +759,15 @@ void frmConverter::FileSave() {
 
         // The dialog names the file only; it always goes into the ringtone
         // folder.
-        const QString sTarget = CProgram::JoinPath(CProgram::FromEngine(nokia.FilePath),
-                                                   CProgram::FromEngine(nokia.FileName));
-        if (QFileInfo(sTarget).isFile() &&
+        const QString sFolder = CProgram::FromEngine(nokia.FilePath);
+        const QString sFileName = CProgram::FromEngine(nokia.FileName);
+        // A name that could never be written is refused before the question.
+        if (const QString sRefusal = CSaveTarget::Refusal(sFolder, sFileName);
+            !sRefusal.isEmpty()) {
+            ReportSaveFailure(sRefusal);
+            return;
+        }
+        if (QFileInfo(CProgram::JoinPath(sFolder, sFileName)).isFile() &&
             CMessageBox::Show(this,
                               QStringLiteral("The file already exists.  Do you want to "
                                              "overwrite it?"),
@@ -769,7 +776,7 @@ void frmConverter::FileSave() {
             return;
 
         QString sFailure;
-        if (!CRingToneWriter::Write(sTarget, sText, sFailure))
+        if (!CRingToneWriter::Write(sFolder, sFileName, sText, sFailure))
             ReportSaveFailure(sFailure);
     } catch (const std::exception& e) {
         ReportSaveFailure(QString::fromUtf8(e.what()));
