@@ -13,6 +13,7 @@
 #include "engine/CNokia.h"
 #include "engine/RingToneText.h"
 #include "engine/modNOK.h"
+#include "mainwindow/CDisplayLimit.h"
 #include "mainwindow/CRingToneFile.h"
 #include "mainwindow/CRingToneWriter.h"
 #include "mainwindow/CSaveTarget.h"
@@ -47,6 +48,8 @@ namespace {
 
 const QString sResultsCaption = QStringLiteral("Conversion Results");
 const QString sHelpTip = QStringLiteral("Click for help");
+const QString sTooManyNotes = QStringLiteral("This ringing tone has more than the maximum of 50 "
+                                             "notes allowed for the Nokia 3210.");
 
 QString Key(const char* sName) {
     return QString::fromLatin1(sName);
@@ -561,7 +564,19 @@ void frmConverter::ShowAsOptionChosen(int iIndex) {
     // The notes already parsed are only shown again in the new form; the
     // name, tempo, counts and message stay as they are.
     if (!nokia.OriginalText.empty())
-        rtf->setPlainText(CProgram::FromEngine(nokia.ShowScreen()));
+        ShowNotes();
+}
+
+// The notes in the chosen form. A text too long to read leaves the box
+// empty, and the message line says so until a form that fits is chosen.
+void frmConverter::ShowNotes() {
+    const CNokia& nokia = CProgram::Nokia();
+    const std::optional<QString> sNotes = CDisplayLimit::NotesText(nokia.Notes, nokia.ShowType);
+    rtf->setPlainText(sNotes.value_or(QString()));
+    if (!sNotes)
+        lblMsg->setText(CDisplayLimit::TooLongMessage());
+    else if (lblMsg->text() == CDisplayLimit::TooLongMessage())
+        lblMsg->setText(nokia.Notes.Count() > 50 ? sTooManyNotes : QString());
 }
 
 void frmConverter::FileNew() {
@@ -621,7 +636,7 @@ void frmConverter::Get() {
                               QStringLiteral("No RingTone in Clipboard"), CMessageBox::Information);
             return;
         }
-        if (sText.size() > CRingToneFile::MaxLength) {
+        if (!CRingToneFile::Fits(sText)) {
             // Refused before the clipboard is touched: the user may still
             // want what it holds.
             CMessageBox::Show(this,
@@ -677,9 +692,8 @@ void frmConverter::ConvertAndShow() {
         const int16_t iNoteCount = nokia.NoteCount();
         lblNoteCount->setText(QString::number(iNoteCount));
         if (iNoteCount > 50)
-            lblMsg->setText(QStringLiteral("This ringing tone has more than the maximum of 50 "
-                                           "notes allowed for the Nokia 3210."));
-        rtf->setPlainText(CProgram::FromEngine(nokia.Notes.GetNotes(nokia.ShowType)));
+            lblMsg->setText(sTooManyNotes);
+        ShowNotes();
         lblRemaining->setText(iNoteCount <= 50 ? QString::number(50 - nokia.Notes.Count())
                                                : QStringLiteral("-"));
     } catch (const std::exception& e) {

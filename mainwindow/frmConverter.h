@@ -64,6 +64,7 @@ private:
     // file". Nothing when the file is refused as no ringtone at all.
     std::optional<QString> ReadRingToneFile(const QString& sPath);
     void ConvertAndShow();
+    void ShowNotes();
     void ShowFailure(const char* sDescription);
     void ReportErrors();
 

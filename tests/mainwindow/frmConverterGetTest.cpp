@@ -392,9 +392,16 @@ private Q_SLOTS:
         QCOMPARE(Label("lblRemaining"), QString());
     }
 
+    void clipboardTooLargeIsKept_data() {
+        QTest::addColumn<QString>("sHuge");
+        QTest::newRow("one byte too many") << QString(CRingToneFile::MaxLength + 1, 'c');
+        // Counted in the bytes the converter reads, as a file is.
+        QTest::newRow("three bytes a character")
+            << QString(CRingToneFile::MaxLength / 3 + 1, QChar(0x20ac));
+    }
     void clipboardTooLargeIsKept() {
+        QFETCH(QString, sHuge);
         Choose(0, false);
-        const QString sHuge(CRingToneFile::MaxLength + 1, 'c');
         GetClipboard(sHuge);
         const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
         QCOMPARE(shown.size(), 1);
