@@ -13,8 +13,9 @@
 class CSharedText {
 public:
     CSharedText() = default;
-    CSharedText(std::string sText);
-    CSharedText(const char* sText) : CSharedText(std::string(sText)) {}
+    explicit CSharedText(std::string sText);
+    CSharedText& operator=(std::string sText) { return *this = CSharedText(std::move(sText)); }
+    CSharedText& operator=(const char* sText) { return *this = CSharedText(std::string(sText)); }
 
     const std::string& str() const { return m_pLong ? *m_pLong : m_sShort; }
     operator const std::string&() const { return str(); }
@@ -22,6 +23,8 @@ public:
     bool empty() const { return str().empty(); }
     std::size_t size() const { return str().size(); }
     void clear() { *this = CSharedText(); }
+    // The one stored copy of a long text; none for a short one.
+    const std::shared_ptr<const std::string>& Shared() const { return m_pLong; }
 
     // Copies of one long text are equal without a character compared.
     friend bool operator==(const CSharedText& a, const CSharedText& b) {

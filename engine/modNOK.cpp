@@ -172,6 +172,27 @@ int16_t WholeNumber(std::string_view sText) {
     return static_cast<int16_t>(iWhole);
 }
 
+int16_t WholeNumber(const CSharedText& sText) {
+    if (!sText.Shared())
+        return WholeNumber(std::string_view(sText));
+    // The last long text read, held so that its copy stays the same text.
+    static std::shared_ptr<const std::string> pLast;
+    static int16_t iLast = 0;
+    static std::string sLastFailure;
+    if (sText.Shared() != pLast) {
+        try {
+            iLast = WholeNumber(std::string_view(sText));
+            sLastFailure.clear();
+        } catch (const Failure& e) {
+            sLastFailure = e.what();
+        }
+        pLast = sText.Shared();
+    }
+    if (!sLastFailure.empty())
+        throw Failure(sLastFailure);
+    return iLast;
+}
+
 std::string GetNoteKey(const std::string& sNote) {
     if (sNote.size() != 1)
         return {};

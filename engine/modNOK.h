@@ -41,6 +41,9 @@ std::string Value(std::string_view sText);
 bool SameValue(std::string_view sA, std::string_view sB);
 // Whole number: numeric text rounded half to even into 16 bits; throws Failure.
 int16_t WholeNumber(std::string_view sText);
+// The same for a text the notes share: a long one is read once, however
+// many notes ask.
+int16_t WholeNumber(const CSharedText& sText);
 
 std::string GetNoteKey(const std::string& sNote);
 std::string GetDurationKeys(int16_t iNewDuration);
