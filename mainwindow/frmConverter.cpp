@@ -1,6 +1,7 @@
 #include "mainwindow/frmConverter.h"
 
 #include "app/CProgram.h"
+#include "app/CSettingsFile.h"
 #include "dialogs/CAccessibleName.h"
 #include "dialogs/CClickLabel.h"
 #include "dialogs/CInstructions.h"
@@ -470,21 +471,25 @@ void frmConverter::StartUp() {
     CNokia& nokia = CProgram::Nokia();
     bLoading = true;
 
-    QSettings settings(CProgram::Name(), CProgram::Name());
-    settings.beginGroup(Key("Settings"));
+    // Without a usable store, every setting takes its default.
+    std::optional<QSettings> store;
+    if (CSettingsFile::Prepare())
+        store.emplace(CProgram::Name(), CProgram::Name());
+    const auto Stored = [&store](const char* sName, const QString& sDefault) {
+        return store ? store->value(QStringLiteral("Settings/") + Key(sName), sDefault).toString()
+                     : sDefault;
+    };
 
-    nokia.SourceType =
-        OptionIndex(settings.value(Key("SourceType"), QString::number(nokia.SourceType)).toString(),
-                    static_cast<int>(optSource.size()));
-    nokia.ShowType = static_cast<int16_t>(
-        OptionIndex(settings.value(Key("ShowType"), QString::number(nokia.ShowType)).toString(),
-                    static_cast<int>(optShowAs.size())));
+    nokia.SourceType = OptionIndex(Stored("SourceType", QString::number(nokia.SourceType)),
+                                   static_cast<int>(optSource.size()));
+    nokia.ShowType = static_cast<int16_t>(OptionIndex(
+        Stored("ShowType", QString::number(nokia.ShowType)), static_cast<int>(optShowAs.size())));
     // Still loading: the display handling ignores this selection.
     optShowAs[static_cast<size_t>(nokia.ShowType)]->setChecked(true);
 
-    QString sFolder = settings.value(Key("RingToneDirectory"), QString()).toString();
+    QString sFolder = Stored("RingToneDirectory", QString());
     if (sFolder.isEmpty())
-        sFolder = settings.value(Key("RTTLDirectory"), QString()).toString();
+        sFolder = Stored("RTTLDirectory", QString());
     if (sFolder.isEmpty()) {
         // Nothing remembered: a first run, greeted before the window appears.
         ShowAbout(nullptr);
@@ -503,7 +508,7 @@ void frmConverter::StartUp() {
     else
         pSource->setChecked(true);
 
-    const QString sFromFile = settings.value(Key("FromFile"), QStringLiteral("False")).toString();
+    const QString sFromFile = Stored("FromFile", QStringLiteral("False"));
     if (sFromFile == QLatin1String("False"))
         optFile[1]->setChecked(true);
     else if (sFromFile == QLatin1String("True"))
@@ -522,6 +527,8 @@ void frmConverter::SaveSettings() {
     // Each value is written on its own, so one that cannot be stored does
     // not keep the others from being written.
     const CNokia& nokia = CProgram::Nokia();
+    if (!CSettingsFile::Prepare())
+        return;
     QSettings settings(CProgram::Name(), CProgram::Name());
     settings.beginGroup(Key("Settings"));
     settings.setValue(Key("RingToneDirectory"), CProgram::FromEngine(nokia.FilePath));
