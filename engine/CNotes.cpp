@@ -67,24 +67,49 @@ void CNotes::AppendRendering(std::string& sText, const CNote& note, int16_t iTyp
 }
 
 std::string CNotes::GetNotes(int16_t iType) const {
+    return Render(iType, std::string::npos).value_or(std::string());
+}
+
+std::optional<std::string> CNotes::GetNotesWithin(int16_t iType, size_t iMaxLength) const {
+    return Render(iType, iMaxLength);
+}
+
+std::optional<std::string> CNotes::Render(int16_t iType, size_t iMaxLength) const {
     try {
         const char* sSeparator = Separator(iType);
         if (!sSeparator)
-            return {};
+            return std::string();
+        // Blanks at the end are left out, so they are held back as a count
+        // until something else follows them: a run of blank notes costs
+        // nothing, and the text is never longer than what is shown.
         std::string sResult;
+        size_t iBlanks = 0;
+        const auto Append = [&](std::string_view sPiece) {
+            const std::string_view sKept = modNOK::TrimTrailingBlanks(sPiece);
+            if (sKept.empty()) {
+                iBlanks += sPiece.size();
+                return;
+            }
+            sResult.append(iBlanks, ' ');
+            sResult += sKept;
+            iBlanks = sPiece.size() - sKept.size();
+        };
         bool bFirst = true;
         for (const auto& note : m_Notes) {
             if (!bFirst)
-                sResult += sSeparator;
+                Append(sSeparator);
             bFirst = false;
-            AppendRendering(sResult, *note, iType);
+            std::string sRendering;
+            AppendRendering(sRendering, *note, iType);
+            Append(sRendering);
+            if (sResult.size() > iMaxLength)
+                return std::nullopt;
         }
-        sResult.erase(modNOK::TrimTrailingBlanks(sResult).size());
         return sResult;
     } catch (const std::exception& e) {
         modNOK::AddError("CNotes.GetNotes", e.what());
     } catch (...) {
         modNOK::AddError("CNotes.GetNotes", "Unknown failure");
     }
-    return {};
+    return std::string();
 }

@@ -2,6 +2,7 @@
 
 #include "dialogs/CMessageBox.h"
 #include "mainwindow/CRingToneExport.h"
+#include "mainwindow/CSaveTarget.h"
 #include "tune/CSoundFile.h"
 #include "tune/CTune.h"
 
@@ -63,7 +64,14 @@ void CSoundExport::Save(const CTune& tune, const QString& sFolder, const QString
         sPath += QLatin1Char('.') + QLatin1String(CSoundFile::Extension(*iKind));
     }
 
-    if (QFileInfo::exists(sPath) &&
+    // Pipes, devices, folders and broken links are refused, as Save does.
+    const QFileInfo target(sPath);
+    if (const QString sRefusal = CSaveTarget::Refusal(target.absolutePath(), target.fileName());
+        !sRefusal.isEmpty()) {
+        CRingToneExport::ReportSaveFailure(m_pParent, sPath, sRefusal);
+        return;
+    }
+    if (target.exists() &&
         CMessageBox::Show(m_pParent,
                           QStringLiteral("The file already exists.  Do you want to overwrite it?"),
                           QStringLiteral("Overwrite File?"), CMessageBox::NoIcon,
