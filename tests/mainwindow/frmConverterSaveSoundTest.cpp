@@ -17,6 +17,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -56,6 +57,7 @@ private Q_SLOTS:
     void replacesOnlyWhenTheUserAgrees_data();
     void replacesOnlyWhenTheUserAgrees();
     void failedSaveLeavesTheOldFile();
+    void aFolderInTheWayIsRefused();
 
 private:
     QString Folder() const { return m_pDir->path(); }
@@ -205,6 +207,17 @@ void frmConverterSaveSoundTest::failedSaveLeavesTheOldFile() {
              qPrintable(shown[1].Text));
     QCOMPARE(TestFiles::ReadAll(sPath), QByteArray("old"));
     QCOMPARE(QDir(Folder()).entryList(QDir::Files), QStringList{QStringLiteral("Tone.wav")});
+}
+
+void frmConverterSaveSoundTest::aFolderInTheWayIsRefused() {
+    QVERIFY(QDir(Folder()).mkdir(QStringLiteral("Tone.wav")));
+    SaveAs(QStringLiteral("Tone"));
+    const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].Text.startsWith(QStringLiteral("An error occurred trying to save ") +
+                                      QDir(Folder()).filePath(QStringLiteral("Tone.wav"))),
+             qPrintable(shown[0].Text));
+    QVERIFY(QFileInfo(QDir(Folder()).filePath(QStringLiteral("Tone.wav"))).isDir());
 }
 
 QTEST_MAIN(frmConverterSaveSoundTest)
