@@ -2,6 +2,7 @@
 
 #include "app/CProgram.h"
 #include "dialogs/CClickLabel.h"
+#include "dialogs/CContrast.h"
 #include "dialogs/CLauncher.h"
 #include "dialogs/CWindowPlacement.h"
 #include "resources/CResources.h"
@@ -9,6 +10,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -53,6 +55,7 @@ frmInfo::frmInfo(QWidget* pParent)
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmInfo"));
     setModal(true);
+    CWindowPlacement::KeepWithOwner(this);
     CResources::Init();
     picBackground = QPixmap(QStringLiteral(":/pictures/about-background.png"));
     BuildLayout();
@@ -81,9 +84,7 @@ CClickLabel* frmInfo::MakeWebLink(QWidget* pParent) {
     QFont linkFont = TimesFont(9);
     linkFont.setUnderline(true);
     pLink->setFont(linkFont);
-    QPalette pal = pLink->palette();
-    pal.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xff));
-    pLink->setPalette(pal);
+    CContrast::SetTextColour(pLink, QColor(0x00, 0x00, 0xff), QPalette::Link);
     pLink->setCursor(Qt::PointingHandCursor);
     pLink->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     QObject::connect(pLink, &CClickLabel::clicked, pLink,
@@ -93,9 +94,13 @@ CClickLabel* frmInfo::MakeWebLink(QWidget* pParent) {
 
 void frmInfo::BuildLayout() {
     // The picture is light whatever the desktop's colour scheme, so the text
-    // on it stays dark.
+    // on it stays dark, and its colours are checked against the picture.
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, Qt::black);
+    pal.setColor(QPalette::Window,
+                 picBackground.toImage()
+                     .scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                     .pixelColor(0, 0));
     setPalette(pal);
     QFont body = font();
     body.setPointSizeF(8);
@@ -104,9 +109,7 @@ void frmInfo::BuildLayout() {
     lblAppName = MakeLabel(QStringLiteral("lblAppName"), CProgram::Name(), this);
     lblAppName->setFont(TimesFont(11.25, true));
     lblAppName->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    QPalette palName = lblAppName->palette();
-    palName.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
-    lblAppName->setPalette(palName);
+    CContrast::SetTextColour(lblAppName, QColor(0x00, 0x00, 0x80));
 
     Image1 = MakeLabel(QStringLiteral("Image1"), QString(), this);
     Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/phone.png")));
@@ -126,11 +129,9 @@ void frmInfo::BuildLayout() {
     lblMsg4 = MakeLabel(QStringLiteral("lblMsg4"),
                         QStringLiteral("Please direct any comments/suggestions to\n") + sSecondLine,
                         pAddress);
-    QPalette palLink = palette();
-    palLink.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xff));
     lblEmail = MakeLabel(QStringLiteral("lblEmail"), AuthorEmail(), pAddress);
     lblEmail->setFont(TimesFont(9));
-    lblEmail->setPalette(palLink);
+    CContrast::SetTextColour(lblEmail, QColor(0x00, 0x00, 0xff), QPalette::Link);
     {
         const QSize msgSize = lblMsg4->sizeHint();
         lblMsg4->setGeometry(QRect(QPoint(0, 0), msgSize));

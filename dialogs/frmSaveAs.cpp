@@ -2,6 +2,8 @@
 
 #include "app/CProgram.h"
 #include "dialogs/CAccessibleName.h"
+#include "dialogs/CContrast.h"
+#include "dialogs/CFolderLine.h"
 #include "dialogs/CMessageBox.h"
 #include "dialogs/CWindowPlacement.h"
 #include "engine/CNokia.h"
@@ -25,6 +27,7 @@ frmSaveAs::frmSaveAs(QWidget* pParent)
                            Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmSaveAs"));
     setModal(true);
+    CWindowPlacement::KeepWithOwner(this);
 
     m_pFrame1 = new QGroupBox(QStringLiteral("Filename"), this);
     m_pFrame1->setObjectName(QStringLiteral("Frame1"));
@@ -57,9 +60,10 @@ frmSaveAs::frmSaveAs(QWidget* pParent)
     m_pLabel1->setWordWrap(true);
     m_pLabel1->setMinimumHeight(2 * m_pLabel1->fontMetrics().lineSpacing());
     m_pLabel1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette labelPalette = m_pLabel1->palette();
-    labelPalette.setColor(QPalette::WindowText, Qt::darkBlue);
-    m_pLabel1->setPalette(labelPalette);
+    CContrast::SetTextColour(m_pLabel1, Qt::darkBlue);
+
+    // The dialog names the file only; this says where it goes.
+    m_pFolderLine = new CFolderLine(QStringLiteral("txtFolder"), m_pFrame1);
 
     auto* pFrameLayout = new QGridLayout(m_pFrame1);
     pFrameLayout->setHorizontalSpacing(0);
@@ -67,6 +71,7 @@ frmSaveAs::frmSaveAs(QWidget* pParent)
     pFrameLayout->addWidget(m_ptxtFilename, 1, 0);
     pFrameLayout->addWidget(m_ptxtExtension, 1, 1);
     pFrameLayout->addWidget(m_pLabel1, 2, 0, 1, 2);
+    pFrameLayout->addWidget(m_pFolderLine, 3, 0, 1, 2);
 
     m_pcmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     m_pcmdCancel->setObjectName(QStringLiteral("cmdCancel"));
@@ -112,6 +117,7 @@ void frmSaveAs::Prepare() {
     m_ptxtExtension->setText(QString::fromLatin1(InitialExtension));
 
     m_bCancelled = false;
+    m_pFolderLine->setFolder(CProgram::FromEngine(CProgram::Nokia().FilePath));
 
     switch (m_iSaveAsType) {
     case 0:

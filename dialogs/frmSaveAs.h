@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <cstdint>
 
+class CFolderLine;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -55,6 +56,7 @@ private:
     QLineEdit* m_ptxtFilename;
     QLineEdit* m_ptxtExtension;
     QLabel* m_pLabel1;
+    CFolderLine* m_pFolderLine;
     QPushButton* m_pcmdCancel;
     QPushButton* m_pcmdOk;
 };
