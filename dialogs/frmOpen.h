@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QString>
 
+class CFolderLine;
 class QComboBox;
 class QGroupBox;
 class QListWidget;
@@ -43,6 +44,7 @@ private:
     void ListFiles();
 
     QGroupBox* fraFile = nullptr;
+    CFolderLine* m_pFolderLine = nullptr;
     QComboBox* Drive1 = nullptr;
     QTreeWidget* Dir1 = nullptr;
     QListWidget* File1 = nullptr;
