@@ -37,35 +37,44 @@ CNote& CNotes::Item(int32_t Index) const {
     return *m_Notes[static_cast<size_t>(Index - 1)];
 }
 
+const char* CNotes::Separator(int16_t iType) {
+    switch (iType) {
+    case 0:
+        return ", ";
+    case 1:
+        return " ";
+    case 2:
+        return ",";
+    default:
+        return nullptr;
+    }
+}
+
+std::string CNotes::Rendering(const CNote& note, int16_t iType) {
+    switch (iType) {
+    case 0:
+        return note.Keypresses;
+    case 1:
+        return note.Full_ComposerNote();
+    case 2:
+        return note.Full_RTTTLNote();
+    default:
+        return {};
+    }
+}
+
 std::string CNotes::GetNotes(int16_t iType) const {
     try {
-        std::string (CNote::*render)() const = nullptr;
-        const char* sSeparator = "";
-        switch (iType) {
-        case 0:
-            sSeparator = ", ";
-            break;
-        case 1:
-            render = &CNote::Full_ComposerNote;
-            sSeparator = " ";
-            break;
-        case 2:
-            render = &CNote::Full_RTTTLNote;
-            sSeparator = ",";
-            break;
-        default:
+        const char* sSeparator = Separator(iType);
+        if (!sSeparator)
             return {};
-        }
         std::string sResult;
         bool bFirst = true;
         for (const auto& note : m_Notes) {
             if (!bFirst)
                 sResult += sSeparator;
             bFirst = false;
-            if (render)
-                sResult += ((*note).*render)();
-            else
-                sResult += note->Keypresses;
+            sResult += Rendering(*note, iType);
         }
         sResult.erase(modNOK::TrimTrailingBlanks(sResult).size());
         return sResult;

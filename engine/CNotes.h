@@ -21,6 +21,11 @@ public:
     // Renders every note in one display form: 0 keypresses, 1 Composer, 2 RTTTL.
     std::string GetNotes(int16_t iType) const;
 
+    // What GetNotes puts between two notes of a form, and the note's own
+    // rendering in it; null and empty for a number that names no form.
+    static const char* Separator(int16_t iType);
+    static std::string Rendering(const CNote& note, int16_t iType);
+
     Container::const_iterator begin() const { return m_Notes.begin(); }
     Container::const_iterator end() const { return m_Notes.end(); }
 

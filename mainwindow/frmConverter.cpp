@@ -3,6 +3,7 @@
 #include "app/CProgram.h"
 #include "dialogs/CAccessibleName.h"
 #include "dialogs/CClickLabel.h"
+#include "dialogs/CContrast.h"
 #include "dialogs/CInstructions.h"
 #include "dialogs/CMessageBox.h"
 #include "dialogs/CWindowPlacement.h"
@@ -13,6 +14,8 @@
 #include "engine/CNokia.h"
 #include "engine/RingToneText.h"
 #include "engine/modNOK.h"
+#include "mainwindow/CNoteMarks.h"
+#include "mainwindow/CRingToneDrop.h"
 #include "mainwindow/CRingToneFile.h"
 #include "mainwindow/CRingToneWriter.h"
 #include "resources/CResources.h"
@@ -21,6 +24,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QDirIterator>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -36,6 +41,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QShortcut>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -186,6 +193,12 @@ void frmConverter::BuildLayout() {
     optShowAs[0]->setChecked(true);
 
     Clear();
+
+    // A tune is dropped on the window as a whole, not into one of its boxes.
+    setAcceptDrops(true);
+    for (QWidget* pBox : {static_cast<QWidget*>(txtName), static_cast<QWidget*>(txtTempo),
+                          static_cast<QWidget*>(rtf)})
+        pBox->setAcceptDrops(false);
 
     // The layout is fixed: the window neither grows nor shrinks.
     adjustSize();
@@ -459,9 +472,14 @@ void frmConverter::ConnectControls() {
         connect(lblNum[i], &CClickLabel::clicked, this,
                 [this, i] { LoadHelp(static_cast<qint16>(i + 1)); });
     }
+    // The numbers take no focus; F1 reaches them from the keyboard.
+    auto* pHelpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    pHelpKey->setObjectName(QStringLiteral("HelpKey"));
+    connect(pHelpKey, &QShortcut::activated, this, &frmConverter::HelpForFocus);
 }
 
 void frmConverter::StartUp() {
+    CWindowPlacement::FitOnScreen(this);
     CWindowPlacement::CentreOnScreen(this);
     CNokia& nokia = CProgram::Nokia();
     bLoading = true;
@@ -559,8 +577,43 @@ void frmConverter::ShowAsOptionChosen(int iIndex) {
     nokia.ShowType = static_cast<int16_t>(iIndex);
     // The notes already parsed are only shown again in the new form; the
     // name, tempo, counts and message stay as they are.
-    if (!nokia.OriginalText.empty())
+    if (!nokia.OriginalText.empty()) {
         rtf->setPlainText(CProgram::FromEngine(nokia.ShowScreen()));
+        MarkNotes();
+    }
+}
+
+void frmConverter::MarkNotes() {
+    const CNokia& nokia = CProgram::Nokia();
+    const QPalette pal = rtf->palette();
+    // Not by colour alone: the underline shows on any screen.
+    QTextCharFormat format;
+    const QColor colour = CContrast::Readable(
+        {pal.color(QPalette::Link), pal.color(QPalette::Text)}, pal.color(QPalette::Base));
+    format.setForeground(colour);
+    format.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+    format.setUnderlineColor(colour);
+    const int iEnd = static_cast<int>(rtf->toPlainText().size());
+    for (const CNoteMarks::Mark& mark : CNoteMarks::Find(nokia.Notes, nokia.ShowType)) {
+        if (mark.iStart >= iEnd)
+            break;
+        QTextCursor cursor(rtf->document());
+        cursor.setPosition(mark.iStart);
+        cursor.setPosition(std::min(mark.iStart + mark.iLength, iEnd), QTextCursor::KeepAnchor);
+        format.setToolTip(mark.sLines);
+        cursor.mergeCharFormat(format);
+    }
+}
+
+void frmConverter::HelpForFocus() {
+    const QWidget* pFocus = focusWidget();
+    qint16 iHelpNum = 1;
+    for (size_t i = 0; i < fraWiz.size(); ++i)
+        if (fraWiz[i]->isAncestorOf(pFocus))
+            iHelpNum = static_cast<qint16>(i + 1);
+    if (fraResults->isAncestorOf(pFocus))
+        iHelpNum = 4;
+    LoadHelp(iHelpNum);
 }
 
 void frmConverter::FileNew() {
@@ -596,47 +649,86 @@ void frmConverter::Get() {
 
     if (optFile[0]->isChecked()) {
         frmOpen::Pick(this);
-        if (nokia.FileName.empty())
-            return;
-        const QString sFileName = CProgram::FromEngine(nokia.FileName);
-        const std::optional<QString> sText =
-            ReadRingToneFile(CProgram::JoinPath(CProgram::FromEngine(nokia.FilePath), sFileName));
-        if (!sText)
-            return;
-        nokia.OriginalText = CProgram::ToEngine(*sText);
-        ConvertAndShow();
-        fraResults->setTitle(sResultsCaption + QStringLiteral(" - [") + sFileName +
-                             QStringLiteral("]"));
+        GetFile();
     } else {
-        QClipboard* pClipboard = QGuiApplication::clipboard();
-        const QString sText = pClipboard->text();
-        // Blanks are spaces only: a line break or a tab is text to convert.
-        if (std::all_of(sText.cbegin(), sText.cend(),
-                        [](QChar cChar) { return cChar == QLatin1Char(' '); })) {
-            CMessageBox::Show(this,
-                              QStringLiteral("The clipboard is empty.  Please highlight and copy "
-                                             "some ringtone text from a webpage or other "
-                                             "document."),
-                              QStringLiteral("No RingTone in Clipboard"), CMessageBox::Information);
-            return;
-        }
-        if (sText.size() > CRingToneFile::MaxLength) {
-            // Refused before the clipboard is touched: the user may still
-            // want what it holds.
-            CMessageBox::Show(this,
-                              QStringLiteral("The clipboard holds too much text to be a "
-                                             "ringtone.  Please highlight and copy only the "
-                                             "ringtone text from a webpage or other document."),
-                              QStringLiteral("RingTone Too Large"), CMessageBox::Exclamation);
-            return;
-        }
-        // The text leaves the clipboard before anything is converted.
-        pClipboard->clear();
-        nokia.OriginalText = CProgram::ToEngine(sText);
-        ConvertAndShow();
-        fraResults->setTitle(sResultsCaption + QStringLiteral(" - [Clipboard]"));
+        GetText(QGuiApplication::clipboard()->text(), true);
     }
+}
+
+void frmConverter::GetFile() {
+    CNokia& nokia = CProgram::Nokia();
+    if (nokia.FileName.empty())
+        return;
+    const QString sFileName = CProgram::FromEngine(nokia.FileName);
+    const std::optional<QString> sText =
+        ReadRingToneFile(CProgram::JoinPath(CProgram::FromEngine(nokia.FilePath), sFileName));
+    if (!sText)
+        return;
+    nokia.OriginalText = CProgram::ToEngine(*sText);
+    ConvertAndShow();
+    fraResults->setTitle(sResultsCaption + QStringLiteral(" - [") + sFileName +
+                         QStringLiteral("]"));
     ReportErrors();
+}
+
+void frmConverter::GetText(const QString& sText, bool bFromClipboard) {
+    // Blanks are spaces only: a line break or a tab is text to convert.
+    if (std::all_of(sText.cbegin(), sText.cend(),
+                    [](QChar cChar) { return cChar == QLatin1Char(' '); })) {
+        CMessageBox::Show(this,
+                          QStringLiteral("The clipboard is empty.  Please highlight and copy "
+                                         "some ringtone text from a webpage or other "
+                                         "document."),
+                          QStringLiteral("No RingTone in Clipboard"), CMessageBox::Information);
+        return;
+    }
+    if (sText.size() > CRingToneFile::MaxLength) {
+        // Refused before the clipboard is touched: the user may still
+        // want what it holds.
+        CMessageBox::Show(this,
+                          QStringLiteral("The clipboard holds too much text to be a "
+                                         "ringtone.  Please highlight and copy only the "
+                                         "ringtone text from a webpage or other document."),
+                          QStringLiteral("RingTone Too Large"), CMessageBox::Exclamation);
+        return;
+    }
+    CNokia& nokia = CProgram::Nokia();
+    // The text leaves the clipboard before anything is converted.
+    if (bFromClipboard)
+        QGuiApplication::clipboard()->clear();
+    nokia.OriginalText = CProgram::ToEngine(sText);
+    ConvertAndShow();
+    fraResults->setTitle(sResultsCaption + (bFromClipboard ? QStringLiteral(" - [Clipboard]")
+                                                           : QStringLiteral(" - [Dropped text]")));
+    ReportErrors();
+}
+
+void frmConverter::dragEnterEvent(QDragEnterEvent* pEvent) {
+    dragMoveEvent(pEvent);
+}
+
+void frmConverter::dragMoveEvent(QDragMoveEvent* pEvent) {
+    if (CRingToneDrop::Read(pEvent->mimeData()).iKind != CRingToneDrop::Refused)
+        pEvent->acceptProposedAction();
+}
+
+// In the notation of step 1, whichever source step 2 names.
+void frmConverter::dropEvent(QDropEvent* pEvent) {
+    const CRingToneDrop::Content content = CRingToneDrop::Read(pEvent->mimeData());
+    if (content.iKind == CRingToneDrop::Refused)
+        return;
+    pEvent->acceptProposedAction();
+    CNokia& nokia = CProgram::Nokia();
+    nokia.Clear();
+    Clear();
+    if (content.iKind == CRingToneDrop::File) {
+        // As if chosen in the open dialog: its folder is the ringtone folder.
+        nokia.FilePath = CProgram::ToEngine(content.sFolder);
+        nokia.FileName = CProgram::ToEngine(content.sFileName);
+        GetFile();
+    } else {
+        GetText(content.sText, false);
+    }
 }
 
 std::optional<QString> frmConverter::ReadRingToneFile(const QString& sPath) {
@@ -679,6 +771,7 @@ void frmConverter::ConvertAndShow() {
             lblMsg->setText(QStringLiteral("This ringing tone has more than the maximum of 50 "
                                            "notes allowed for the Nokia 3210."));
         rtf->setPlainText(CProgram::FromEngine(nokia.Notes.GetNotes(nokia.ShowType)));
+        MarkNotes();
         lblRemaining->setText(iNoteCount <= 50 ? QString::number(50 - nokia.Notes.Count())
                                                : QStringLiteral("-"));
     } catch (const std::exception& e) {

@@ -12,6 +12,9 @@
 class CClickLabel;
 class QAction;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -37,6 +40,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
+    // A ringtone file or text dropped anywhere on the window is got.
+    void dragEnterEvent(QDragEnterEvent* pEvent) override;
+    void dragMoveEvent(QDragMoveEvent* pEvent) override;
+    void dropEvent(QDropEvent* pEvent) override;
 
 private:
     void BuildLayout();
@@ -60,6 +67,15 @@ private:
 
     // Get: the ringtone from a file or the clipboard, converted and shown.
     void Get();
+    // The rest of Get for the file the converter names (none: nothing), and
+    // for a text from the clipboard or dropped on the window.
+    void GetFile();
+    void GetText(const QString& sText, bool bFromClipboard);
+    // Underlines the notes whose parse recorded error lines, with the lines
+    // as their tooltip.
+    void MarkNotes();
+    // The quick help of the step that holds the keyboard focus.
+    void HelpForFocus();
     // The file's text with its lines joined; empty after "Could not open
     // file". Nothing when the file is refused as no ringtone at all.
     std::optional<QString> ReadRingToneFile(const QString& sPath);
