@@ -54,7 +54,6 @@ private:
         }
         pWindow->setWindowState(pWindow->windowState() & ~Qt::WindowMinimized);
         pWindow->show();
-        pWindow->raise();
         pWindow->activateWindow();
     }
 

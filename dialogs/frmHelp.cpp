@@ -246,7 +246,6 @@ void frmHelp::Load() {
     show();
     // The main window is disabled now, so the keyboard has to come here:
     // ask the window manager to make this the active window.
-    raise();
     activateWindow();
     cmdOk->setFocus(Qt::ActiveWindowFocusReason);
     tmr->start();
