@@ -30,10 +30,14 @@ QMargins FrameOf(const QWidget* pWindow) {
     const int iTitle = 2 * QFontMetrics(pWindow->font()).height();
     return QMargins(4, iTitle, 4, 4);
 }
+
+const char* const BroughtBackName = "CBroughtBack";
+
 // Watches a window and undoes any minimising of it and of its owner.
 class CBroughtBack : public QObject {
 public:
     explicit CBroughtBack(QWidget* pWindow) : QObject(pWindow), m_pWindow(pWindow) {
+        setObjectName(QString::fromLatin1(BroughtBackName));
         pWindow->installEventFilter(this);
     }
 
@@ -99,6 +103,7 @@ void CWindowPlacement::KeepWithOwner(QWidget* pWindow) {
     pWindow->setWindowFlags(flags);
     // Some window managers (openbox among them) offer minimising whatever
     // the window asks for, and take the owner along; both come back at once.
-    if (!pWindow->findChild<CBroughtBack*>(QString(), Qt::FindDirectChildrenOnly))
+    if (!pWindow->findChild<QObject*>(QString::fromLatin1(BroughtBackName),
+                                      Qt::FindDirectChildrenOnly))
         new CBroughtBack(pWindow);
 }

@@ -101,7 +101,8 @@ private Q_SLOTS:
         QVERIFY(pWindow->isVisible());
     }
 
-    // The one Yes/No question asks whether to overwrite: Enter says No.
+    // The one Yes/No question asks whether to overwrite: Enter says No. Like
+    // every box, it cannot be minimised away.
     void questionBoxDefaultsToNo() {
         CMessageBox::setTestMode(false);
         Qt::WindowFlags flags;
@@ -112,6 +113,8 @@ private Q_SLOTS:
                 return;
             flags = pBox->windowFlags();
             sDefault = pBox->defaultButton() ? pBox->defaultButton()->text() : QString();
+            pBox->setWindowState(Qt::WindowMinimized);
+            QTRY_VERIFY(!pBox->isMinimized());
             QTest::keyClick(pBox, Qt::Key_Return);
         });
         QWidget owner;
