@@ -50,16 +50,19 @@ const char* CNotes::Separator(int16_t iType) {
     }
 }
 
-std::string CNotes::Rendering(const CNote& note, int16_t iType) {
+void CNotes::AppendRendering(std::string& sText, const CNote& note, int16_t iType) {
     switch (iType) {
     case 0:
-        return note.Keypresses;
+        sText += note.Keypresses;
+        break;
     case 1:
-        return note.Full_ComposerNote();
+        sText += note.Full_ComposerNote();
+        break;
     case 2:
-        return note.Full_RTTTLNote();
+        sText += note.Full_RTTTLNote();
+        break;
     default:
-        return {};
+        break;
     }
 }
 
@@ -74,7 +77,7 @@ std::string CNotes::GetNotes(int16_t iType) const {
             if (!bFirst)
                 sResult += sSeparator;
             bFirst = false;
-            sResult += Rendering(*note, iType);
+            AppendRendering(sResult, *note, iType);
         }
         sResult.erase(modNOK::TrimTrailingBlanks(sResult).size());
         return sResult;

@@ -21,10 +21,10 @@ public:
     // Renders every note in one display form: 0 keypresses, 1 Composer, 2 RTTTL.
     std::string GetNotes(int16_t iType) const;
 
-    // What GetNotes puts between two notes of a form, and the note's own
-    // rendering in it; null and empty for a number that names no form.
+    // What GetNotes puts between two notes of a form (null for a number that
+    // names no form), and how it appends the note's own rendering in it.
     static const char* Separator(int16_t iType);
-    static std::string Rendering(const CNote& note, int16_t iType);
+    static void AppendRendering(std::string& sText, const CNote& note, int16_t iType);
 
     Container::const_iterator begin() const { return m_Notes.begin(); }
     Container::const_iterator end() const { return m_Notes.end(); }

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <string>
+
 QList<CNoteMarks::Mark> CNoteMarks::Find(const CNotes& notes, int16_t iType) {
     QList<Mark> marks;
     const char* sSeparator = CNotes::Separator(iType);
@@ -15,8 +17,9 @@ QList<CNoteMarks::Mark> CNoteMarks::Find(const CNotes& notes, int16_t iType) {
     const int iSeparator = static_cast<int>(CProgram::FromEngine(sSeparator).size());
     int iPosition = 0;
     for (const auto& note : notes) {
-        const int iLength =
-            static_cast<int>(CProgram::FromEngine(CNotes::Rendering(*note, iType)).size());
+        std::string sRendering;
+        CNotes::AppendRendering(sRendering, *note, iType);
+        const int iLength = static_cast<int>(CProgram::FromEngine(sRendering).size());
         if (iLength > 0 && !note->ParseErrors().empty()) {
             QStringList lstLines;
             for (const std::string& sLine : note->ParseErrors())
