@@ -2,7 +2,12 @@
 
 #include "engine/modNOK.h"
 
+#include <algorithm>
+
 namespace RingToneText {
+
+const char* const TooManyNotes =
+    "This ringing tone has more than the maximum of 50 notes allowed for the Nokia 3210.";
 
 std::string Format(const std::string& sName, const std::string& sTempo, int16_t iShowType,
                    const std::string& sBody) {
@@ -25,6 +30,25 @@ std::string Extension(int16_t iShowType) {
     default:
         return ".TXT";
     }
+}
+
+Refusal Check(std::string_view sText) {
+    if (sText.size() > MaxLength)
+        return Refusal::TooLarge;
+    if (sText.find('\0') != std::string_view::npos)
+        return Refusal::NotText;
+    return Refusal::None;
+}
+
+std::string JoinLines(std::string sText) {
+    sText.erase(
+        std::remove_if(sText.begin(), sText.end(), [](char c) { return c == '\r' || c == '\n'; }),
+        sText.end());
+    return sText;
+}
+
+std::string ShownName(const std::string& sRingToneName) {
+    return modNOK::TrimBlanks(sRingToneName).empty() ? std::string() : sRingToneName;
 }
 
 } // namespace RingToneText

@@ -10,10 +10,13 @@ case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev
           qt6-base-dev qt6-base-dev-tools libgl-dev qt6-wayland
+          qt6-multimedia-dev libsndfile1-dev
           fonts-liberation fontconfig xdg-utils
+          libcli11-dev nlohmann-json3-dev
           desktop-file-utils appstream dpkg-dev file)
 if [ "$mode" = test ]; then
-    packages+=(clang libclang-rt-14-dev)
+    # The player's tests play through a private sound server of their own.
+    packages+=(clang libclang-rt-14-dev lintian pulseaudio pulseaudio-utils)
 fi
 
 missing=()

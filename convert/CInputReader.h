@@ -1,0 +1,37 @@
+#pragma once
+// Reads the inputs of ringwright-convert into ringtones: a whole input as one
+// ringtone, as the window reads a file, or with --lines each line as one, as
+// if pasted from the clipboard.
+
+#include "convert/CRingToneInput.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <string>
+
+class CInputReader {
+public:
+    using Handler = std::function<void(const CRingToneInput&)>;
+
+    // iSourceType: the notation given by --from, if any.
+    CInputReader(bool bLines, std::optional<int32_t> iSourceType)
+        : m_bLines(bLines), m_iSourceType(iSourceType) {}
+
+    // Hands every ringtone of one input ("-": standard input) to onRingTone,
+    // in order. Returns false with a message naming the input when it cannot
+    // be read.
+    bool Read(const std::string& sArgument, const Handler& onRingTone, std::string& sError) const;
+
+    // Composer for ".321" in any letter case, RTTTL for any other name.
+    static int32_t NotationOf(const std::string& sFileName);
+
+private:
+    enum Outcome { Finished, Unreadable, Blank };
+    Outcome ReadWhole(std::FILE* pFile, CRingToneInput& input, const Handler& onRingTone) const;
+    Outcome ReadLines(std::FILE* pFile, CRingToneInput& input, const Handler& onRingTone) const;
+
+    bool m_bLines;
+    std::optional<int32_t> m_iSourceType;
+};

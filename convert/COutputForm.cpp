@@ -1,0 +1,61 @@
+#include "convert/COutputForm.h"
+
+#include "engine/CNokia.h"
+#include "engine/RingToneText.h"
+
+namespace {
+
+// The display form of the engine that a text form writes.
+int16_t ShowType(COutputForm::Form iForm) {
+    switch (iForm) {
+    case COutputForm::Keys:
+        return 0;
+    case COutputForm::Composer:
+        return 1;
+    case COutputForm::Rtttl:
+        break;
+    }
+    return 2;
+}
+
+} // namespace
+
+const std::vector<COutputForm>& COutputForm::All() {
+    static const std::vector<COutputForm> forms = {COutputForm(Keys), COutputForm(Composer),
+                                                   COutputForm(Rtttl)};
+    return forms;
+}
+
+std::optional<COutputForm> COutputForm::ByName(const std::string& sName) {
+    for (const COutputForm& form : All())
+        if (form.Name() == sName)
+            return form;
+    return std::nullopt;
+}
+
+std::string COutputForm::Name() const {
+    switch (m_iForm) {
+    case Keys:
+        return "keys";
+    case Composer:
+        return "composer";
+    case Rtttl:
+        break;
+    }
+    return "rtttl";
+}
+
+std::string COutputForm::Extension() const {
+    return RingToneText::Extension(ShowType(m_iForm));
+}
+
+bool COutputForm::IsText() const {
+    return true;
+}
+
+std::string COutputForm::Render(const CNokia& nokia) const {
+    const int16_t iShowType = ShowType(m_iForm);
+    return RingToneText::Format(RingToneText::ShownName(nokia.RingToneName),
+                                std::to_string(nokia.Tempo), iShowType,
+                                nokia.Notes.GetNotes(iShowType));
+}

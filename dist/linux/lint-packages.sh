@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Makes the Debian packages of a built tree in a scratch folder and has
+# lintian check each of them: fails on any error or warning.
+#   dist/linux/lint-packages.sh [build folder]
+set -euo pipefail
+
+build=$(readlink -f "${1:-$(dirname "$0")/../../build/default}")
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+cpack --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 ||
+    { cat "$out/cpack.log" >&2; exit 1; }
+status=0
+shopt -s nullglob
+debs=("$out"/*.deb)
+[ ${#debs[@]} -gt 0 ] || { echo "cpack made no package" >&2; exit 1; }
+for deb in "${debs[@]}"; do
+    # Root is warned about on every run; it says nothing of the package.
+    tags=$(lintian --tag-display-limit 0 "$deb" 2>&1 | grep -v 'running with root privileges' || true)
+    if grep -q '^[EW]:' <<<"$tags"; then
+        echo "FAIL $(basename "$deb")"
+        echo "$tags"
+        status=1
+    else
+        echo "ok   $(basename "$deb")"
+    fi
+done
+exit $status

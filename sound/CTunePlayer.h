@@ -1,0 +1,64 @@
+#pragma once
+// Plays a tune on the desktop's default sound output in the background and
+// tells which note is being heard, when it ends and when the output fails.
+
+#include "tune/CTune.h"
+
+#include <QAudio>
+#include <QElapsedTimer>
+#include <QMediaDevices>
+#include <QObject>
+#include <QTimer>
+
+class QAudioSink;
+class CTuneStream;
+
+class CTunePlayer : public QObject {
+    Q_OBJECT
+public:
+    enum class Problem {
+        None,
+        NoOutput,      // there is no sound output at all
+        OutputRefused, // the output would not open
+        OutputLost,    // the output failed or went away while playing
+    };
+    Q_ENUM(Problem)
+
+    explicit CTunePlayer(QObject* pParent = nullptr);
+    ~CTunePlayer() override;
+
+    // Stops whatever is playing and starts the tune; returns at once, with
+    // None when it plays. Signals come later, from the event
+    // loop; a tune of no notes finishes on the first turn.
+    Problem play(const CTune& tune);
+    // Stops at once; emits nothing.
+    void stop();
+    bool isPlaying() const { return m_pSink != nullptr; }
+
+    // The message a window shows for a problem.
+    static QString message(Problem iProblem);
+
+Q_SIGNALS:
+    // The converted note now being heard, counted from 1 as in CNotes.
+    void noteHeard(int iPosition);
+    // The whole tune has been heard.
+    void finished();
+    // Playing stopped because the output failed.
+    void failed(CTunePlayer::Problem iProblem);
+
+private:
+    void Follow();
+    void OnStateChanged(QAudio::State iState);
+    void OnOutputsChanged();
+    void End(Problem iProblem);
+    void Release(bool bNow);
+
+    QMediaDevices m_Devices;
+    QAudioSink* m_pSink = nullptr;
+    CTuneStream* m_pStream = nullptr;
+    QByteArray m_DeviceId;
+    QTimer m_Follow;
+    QElapsedTimer m_SinceProgress;
+    qint64 m_iHeardUSecs = -1;
+    int m_iHeardPosition = 0;
+};

@@ -1,0 +1,339 @@
+#include "engine/CNokia.h"
+#include "engine/RingToneText.h"
+#include "engine/modNOK.h"
+#include "tests/convert/ProgramRun.h"
+#include "tests/engine/ErrorLines.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+namespace {
+
+const std::string RtttlHeader = "[CNokia.Convert] This ringtone does not have valid RTTTL header "
+                                "information.";
+
+// What the window shows and exports for the same text: Get's reading and
+// conversion, then Export/Copy's text in the form iShow.
+struct Shown {
+    std::string sText;
+    std::string sErrors; // the error list, lines joined by line feeds
+};
+
+Shown Engine(const std::string& sText, const std::string& sFileName, int32_t iSource,
+             int16_t iShow) {
+    CNokia nokia;
+    nokia.Clear();
+    nokia.FileName = sFileName;
+    nokia.SourceType = iSource;
+    nokia.OriginalText = RingToneText::JoinLines(sText);
+    nokia.Convert();
+    std::string sErrors = modNOK::GetErrors();
+    for (char& c : sErrors)
+        c = c == '\r' ? '\n' : c;
+    return {RingToneText::Format(RingToneText::ShownName(nokia.RingToneName),
+                                 std::to_string(nokia.Tempo), iShow, nokia.Notes.GetNotes(iShow)),
+            sErrors};
+}
+
+// Every error-list line, named after where it came from.
+std::string Problems(const std::string& sWhere, const std::string& sErrors) {
+    std::string sLines;
+    size_t iStart = 0;
+    while (iStart < sErrors.size()) {
+        const size_t iEnd = std::min(sErrors.find('\n', iStart), sErrors.size());
+        sLines += sWhere + ": " + sErrors.substr(iStart, iEnd - iStart) + "\n";
+        iStart = iEnd + 1;
+    }
+    return sLines;
+}
+
+std::string Notes(int iCount) {
+    std::string sNotes;
+    for (int i = 0; i < iCount; ++i)
+        sNotes += i == 0 ? "c" : ",c";
+    return sNotes;
+}
+
+const std::string Tone = "Tone:d=8,o=6,b=140:8c,d,\n8e.,f#7";
+const std::string Composer = "Comp:Tempo=90:8c2 4.#d3";
+const std::string Blank = " :d=4,o=5,b=100:c,d";
+const std::string Low = "Low:d=4,o=4,b=100:c,d";
+const std::string Long = "Long:d=4,o=5,b=100:" + Notes(51);
+const std::string Latin = "Caf\xE9:d=4,o=5,b=100:c";
+
+class ConvertProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string sPattern = (fs::temp_directory_path() / "convert-test-XXXXXX").string();
+        ASSERT_NE(mkdtemp(sPattern.data()), nullptr);
+        m_Folder = sPattern;
+        for (const auto& [sName, sText] :
+             std::vector<std::pair<std::string, std::string>>{{"tone.txt", Tone},
+                                                              {"upper.TXT", Tone},
+                                                              {"comp.321", Composer},
+                                                              {"comp.key", Composer},
+                                                              {"blank.txt", Blank},
+                                                              {"low.txt", Low},
+                                                              {"long.txt", Long},
+                                                              {"latin.txt", Latin}})
+            ProgramRun::WriteAll(m_Folder / sName, sText);
+    }
+    void TearDown() override { fs::remove_all(m_Folder); }
+
+    std::string At(const std::string& sName) const { return (m_Folder / sName).string(); }
+    ProgramRun::Outcome Run(const std::vector<std::string>& args, const std::string& sInput = {}) {
+        return ProgramRun::Run(args, sInput, m_Folder);
+    }
+
+    fs::path m_Folder;
+};
+
+TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
+    const Shown low = Engine(Low, "", 0, 0);
+    const Shown lowFile = Engine(Low, "low.txt", 0, 0);
+    const std::string sTooMany = RingToneText::TooManyNotes;
+    struct Row {
+        const char* sWhat;
+        std::vector<std::string> args;
+        std::string sInput;
+        std::string sOut;
+        int iStatus;
+        std::string sErr;
+    };
+    const std::vector<Row> rows = {
+        {"standard input, keys", {}, Tone, Engine(Tone, "", 0, 0).sText + "\n", 0, ""},
+        {"\"-\" is standard input",
+         {"-", "-t", "composer"},
+         Tone,
+         Engine(Tone, "", 0, 1).sText + "\n",
+         0,
+         ""},
+        {"RTTTL header of this ringtone",
+         {"--to", "rtttl", At("tone.txt")},
+         "",
+         Engine(Tone, "tone.txt", 0, 2).sText + "\n",
+         0,
+         ""},
+        {"extension in capitals",
+         {At("upper.TXT")},
+         "",
+         Engine(Tone, "upper.TXT", 0, 0).sText + "\n",
+         0,
+         ""},
+        {".321 is Composer",
+         {"-t", "rtttl", At("comp.321")},
+         "",
+         Engine(Composer, "comp.321", 1, 2).sText + "\n",
+         0,
+         ""},
+        {"other extensions RTTTL",
+         {At("comp.key")},
+         "",
+         Engine(Composer, "comp.key", 0, 0).sText + "\n",
+         1,
+         Problems(At("comp.key"), Engine(Composer, "comp.key", 0, 0).sErrors)},
+        {"--from overrides",
+         {"-f", "composer", "-"},
+         Composer,
+         Engine(Composer, "", 1, 0).sText + "\n",
+         0,
+         ""},
+        {"blank name from a file",
+         {At("blank.txt")},
+         "",
+         Engine(Blank, "blank.txt", 0, 0).sText + "\n",
+         0,
+         ""},
+        {"blank name from standard input",
+         {},
+         Blank,
+         Engine(Blank, "", 0, 0).sText + "\n",
+         1,
+         "-: " + RtttlHeader + "\n"},
+        {"--lines, empty and unterminated last line",
+         {"--lines", "-t", "composer"},
+         "A:b=100:c\n\nB:b=90:8d",
+         Engine("A:b=100:c", "", 0, 1).sText + "\n" + Engine("", "", 0, 1).sText + "\n" +
+             Engine("B:b=90:8d", "", 0, 1).sText + "\n",
+         0,
+         ""},
+        {"--lines reads no file name",
+         {"--lines", At("blank.txt")},
+         "",
+         Engine(Blank, "", 0, 0).sText + "\n",
+         1,
+         At("blank.txt") + ":1: " + RtttlHeader + "\n"},
+        {"error lines give 1, results still written",
+         {},
+         Low,
+         low.sText + "\n",
+         1,
+         Problems("-", low.sErrors)},
+        {"more than 50 notes is no error",
+         {},
+         Long,
+         Engine(Long, "", 0, 0).sText + "\n",
+         0,
+         "-: " + sTooMany + "\n"},
+        {"bytes pass through", {"-t", "rtttl"}, Latin, Engine(Latin, "", 0, 2).sText + "\n", 0, ""},
+        {"unreadable input gives 2, the others still convert",
+         {At("missing.txt"), At("low.txt")},
+         "",
+         lowFile.sText + "\n",
+         2,
+         "ringwright-convert: cannot read " + At("missing.txt") + ": No such file or directory\n" +
+             Problems(At("low.txt"), lowFile.sErrors)},
+        {"a folder is unreadable",
+         {At("")},
+         "",
+         "",
+         2,
+         "ringwright-convert: cannot read " + At("") + ": Is a directory\n"},
+        {"empty standard input",
+         {},
+         "",
+         "",
+         2,
+         "ringwright-convert: standard input holds no ringtone text\n"},
+        {"over 64 KiB refused",
+         {},
+         "Big:" + std::string(RingToneText::MaxLength, 'c'),
+         "\n",
+         2,
+         "-: the ringtone text is larger than 64 KiB (65,536 bytes); not converted\n"},
+        {"64 KiB exactly converts",
+         {"--check"},
+         std::string(RingToneText::MaxLength - 1, ' ') + "c",
+         "-: (no name): 1 note, fits (49 left), 0 problems\nTotal: 1 ringtone, 1 fit the phone, "
+         "0 too long, 0 with problems, 0 not converted\n",
+         0,
+         ""},
+        {"binary data refused",
+         {"--lines"},
+         "A:c\nB:\0c"s,
+         Engine("A:c", "", 0, 0).sText + "\n\n",
+         2,
+         "-:2: not a ringtone text (it holds NUL bytes); not converted\n"},
+        {"unwritable output",
+         {"-o", At("tone.txt/out.KEY")},
+         Tone,
+         "",
+         2,
+         "ringwright-convert: cannot write " + At("tone.txt/out.KEY") + ": Not a directory\n"},
+        {"several results need a folder",
+         {"--lines", "-o", At("tone.txt")},
+         Tone,
+         "",
+         2,
+         "ringwright-convert: cannot write into " + At("tone.txt") + ": not a folder\n"},
+        {"sound forms are not there yet",
+         {"-t", "wav"},
+         Tone,
+         "",
+         2,
+         "--to: wav not in {keys,composer,rtttl}\nRun with --help for more information.\n"},
+        {"unknown option",
+         {"--bogus"},
+         Tone,
+         "",
+         2,
+         "The following argument was not expected: --bogus\nRun with --help for more "
+         "information.\n"},
+        {"--json and --check exclude each other",
+         {"--json", "--check"},
+         Tone,
+         "",
+         2,
+         "--json excludes --check\nRun with --help for more information.\n"},
+        {"--version", {"--version"}, "", "ringwright-convert 2.0\n", 0, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.sWhat);
+        const ProgramRun::Outcome outcome = Run(row.args, row.sInput);
+        EXPECT_EQ(outcome.sOut, row.sOut);
+        EXPECT_EQ(outcome.iStatus, row.iStatus);
+        EXPECT_EQ(outcome.sErr, row.sErr);
+    }
+}
+
+TEST_F(ConvertProgramTest, HelpListsTheFormsWritten) {
+    const ProgramRun::Outcome outcome = Run({"--help"});
+    EXPECT_EQ(outcome.iStatus, 0);
+    EXPECT_NE(outcome.sOut.find("-t,--to keys|composer|rtttl"), std::string::npos);
+}
+
+TEST_F(ConvertProgramTest, OutputFilesAreWrittenAsSaveWritesThem) {
+    // One input: PATH is the file. Several: a folder, each result named
+    // after its input.
+    EXPECT_EQ(Run({"-o", At("one.KEY"), At("tone.txt")}).iStatus, 0);
+    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")), Engine(Tone, "tone.txt", 0, 0).sText + "\r\n");
+
+    fs::create_directory(At("out"));
+    EXPECT_EQ(Run({"-t", "composer", "-o", At("out"), At("tone.txt"), At("comp.321")}).iStatus, 0);
+    EXPECT_EQ(ProgramRun::ReadAll(At("out/tone.321")),
+              Engine(Tone, "tone.txt", 0, 1).sText + "\r\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("out/comp.321")),
+              Engine(Composer, "comp.321", 1, 1).sText + "\r\n");
+
+    EXPECT_EQ(Run({"--lines", "-o", At("out"), "-"}, "A:c\nB:d\n").iStatus, 0);
+    EXPECT_EQ(ProgramRun::ReadAll(At("out/stdin-2.KEY")), Engine("B:d", "", 0, 0).sText + "\r\n");
+
+    // Nothing else is left behind: no temporary files.
+    EXPECT_EQ(std::distance(fs::directory_iterator(At("out")), fs::directory_iterator()), 4);
+
+    // Through a link, the file it names is replaced and the link stays.
+    fs::create_symlink(At("one.KEY"), At("link.KEY"));
+    EXPECT_EQ(Run({"-o", At("link.KEY"), At("comp.321")}).iStatus, 0);
+    EXPECT_TRUE(fs::is_symlink(At("link.KEY")));
+    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")),
+              Engine(Composer, "comp.321", 1, 0).sText + "\r\n");
+
+    // An input that cannot be read leaves an existing output as it was.
+    EXPECT_EQ(Run({"-o", At("one.KEY"), At("missing.txt")}).iStatus, 2);
+    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")),
+              Engine(Composer, "comp.321", 1, 0).sText + "\r\n");
+}
+
+TEST_F(ConvertProgramTest, JsonLinesCarryTheFiguresOfEachRingtone) {
+    const ProgramRun::Outcome outcome =
+        Run({"--json", "--lines", "-t", "rtttl", "-"},
+            Tone.substr(0, Tone.find('\n')) + "\n" + Latin + "\n" + Long + "\n" + Low);
+    const std::string sTone = Engine(Tone.substr(0, Tone.find('\n')), "", 0, 2).sText;
+    const std::string sLong = Engine(Long, "", 0, 2).sText;
+    EXPECT_EQ(
+        outcome.sOut,
+        "{\"source\":\"-\",\"line\":1,\"name\":\"Tone\",\"tempo\":140,\"notes\":2,"
+        "\"remaining\":48,\"text\":\"" +
+            sTone +
+            "\",\"errors\":[]}\n"
+            "{\"source\":\"-\",\"line\":2,\"name\":\"Caf\xEF\xBF\xBD\",\"tempo\":100,\"notes\":1,"
+            "\"remaining\":49,\"text\":\"Caf\xEF\xBF\xBD:d=4,o=5,b=100:c\",\"errors\":[]}\n"
+            "{\"source\":\"-\",\"line\":3,\"name\":\"Long\",\"tempo\":100,\"notes\":51,"
+            "\"remaining\":null,\"text\":\"" +
+            sLong +
+            "\",\"errors\":[]}\n"
+            "{\"source\":\"-\",\"line\":4,\"name\":\"Low\",\"tempo\":100,\"notes\":2,"
+            "\"remaining\":48,\"text\":\"" +
+            Engine(Low, "", 0, 2).sText + "\",\"errors\":[\"" + ErrorLines::Octave4 + "\",\"" +
+            ErrorLines::Octave4 + "\"]}\n");
+    EXPECT_EQ(outcome.iStatus, 1);
+}
+
+TEST_F(ConvertProgramTest, CheckCountsNotesAndProblems) {
+    const ProgramRun::Outcome outcome = Run({"--check", "--lines", "-"}, Long + "\n\n" + Low);
+    EXPECT_EQ(outcome.sOut, "-:1: Long: 51 notes, too long for the phone (50 at most), 0 problems\n"
+                            "-:2: (no name): 0 notes, fits (50 left), 0 problems\n"
+                            "-:3: Low: 2 notes, fits (48 left), 2 problems\n"
+                            "Total: 3 ringtones, 2 fit the phone, 1 too long, 1 with problems, 0 "
+                            "not converted\n");
+    EXPECT_EQ(outcome.iStatus, 1);
+}
+
+} // namespace

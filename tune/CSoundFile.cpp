@@ -1,0 +1,139 @@
+#include "tune/CSoundFile.h"
+
+#include "tune/CTune.h"
+#include "tune/CTuneRenderer.h"
+
+#include <sndfile.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <new>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+int FormatOf(CSoundFile::Kind iKind) {
+    switch (iKind) {
+    case CSoundFile::Kind::Flac:
+        return SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
+    case CSoundFile::Kind::OggVorbis:
+        return SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+    case CSoundFile::Kind::Mp3:
+        return SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
+    case CSoundFile::Kind::Wav:
+        break;
+    }
+    return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+}
+
+std::string SystemReason(int iError) {
+    return std::strerror(iError);
+}
+
+// A new file of a name no other file has, in the target's folder so that
+// the final rename stays within one file system. Returns its descriptor.
+int CreateTemporary(const std::string& sPath, std::string& sTemporary, std::string& sReason) {
+    const auto iSlash = sPath.rfind('/');
+    const std::string sFolder =
+        iSlash == std::string::npos ? std::string() : sPath.substr(0, iSlash + 1);
+    const std::string sName = iSlash == std::string::npos ? sPath : sPath.substr(iSlash + 1);
+    std::random_device device;
+    std::mt19937 random(device());
+    for (int iTry = 0; iTry < 100; ++iTry) {
+        char sSuffix[16];
+        std::snprintf(sSuffix, sizeof sSuffix, ".%08x", static_cast<unsigned>(random()));
+        sTemporary = sFolder + "." + sName + sSuffix;
+        const int fd = ::open(sTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST)
+            break;
+    }
+    sReason = SystemReason(errno);
+    return -1;
+}
+
+// Encodes the whole tune into the open file; returns the reason it failed.
+std::string Encode(const CTune& tune, int fd, CSoundFile::Kind iKind) {
+    SF_INFO info{};
+    info.samplerate = CTune::SampleRate;
+    info.channels = 1;
+    info.format = FormatOf(iKind);
+    SNDFILE* pFile = sf_open_fd(fd, SFM_WRITE, &info, SF_FALSE);
+    if (!pFile)
+        return sf_strerror(nullptr);
+
+    std::string sReason;
+    CTuneRenderer renderer(tune);
+    std::array<int16_t, 8192> samples;
+    while (!renderer.AtEnd() && sReason.empty()) {
+        const auto iCount =
+            static_cast<sf_count_t>(renderer.Render(samples.data(), samples.size()));
+        if (sf_write_short(pFile, samples.data(), iCount) != iCount)
+            sReason = sf_strerror(pFile);
+    }
+    const int iClosed = sf_close(pFile);
+    if (sReason.empty() && iClosed != 0)
+        sReason = sf_error_number(iClosed);
+    if (sReason.empty() && ::fsync(fd) != 0)
+        sReason = SystemReason(errno);
+    return sReason;
+}
+
+} // namespace
+
+std::optional<CSoundFile::Kind> CSoundFile::KindOf(std::string_view sFileName) {
+    const auto iDot = sFileName.rfind('.');
+    if (iDot == std::string_view::npos)
+        return std::nullopt;
+    std::string sEnding(sFileName.substr(iDot + 1));
+    for (char& c : sEnding)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    for (const Kind iKind : {Kind::Wav, Kind::Flac, Kind::OggVorbis, Kind::Mp3})
+        if (sEnding == Extension(iKind))
+            return iKind;
+    return std::nullopt;
+}
+
+const char* CSoundFile::Extension(Kind iKind) {
+    switch (iKind) {
+    case Kind::Flac:
+        return "flac";
+    case Kind::OggVorbis:
+        return "ogg";
+    case Kind::Mp3:
+        return "mp3";
+    case Kind::Wav:
+        break;
+    }
+    return "wav";
+}
+
+std::string CSoundFile::Write(const CTune& tune, const std::string& sPath, Kind iKind) {
+    std::string sTemporary;
+    std::string sReason;
+    int fd = -1;
+    try {
+        fd = CreateTemporary(sPath, sTemporary, sReason);
+        if (fd >= 0)
+            sReason = Encode(tune, fd, iKind);
+    } catch (const std::bad_alloc&) {
+        sReason = SystemReason(ENOMEM);
+    } catch (const std::exception& e) {
+        sReason = e.what();
+    }
+    if (fd < 0)
+        return sReason;
+    if (::close(fd) != 0 && sReason.empty())
+        sReason = SystemReason(errno);
+    if (sReason.empty() && std::rename(sTemporary.c_str(), sPath.c_str()) != 0)
+        sReason = SystemReason(errno);
+    if (!sReason.empty())
+        ::unlink(sTemporary.c_str());
+    return sReason;
+}
