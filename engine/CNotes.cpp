@@ -83,6 +83,7 @@ std::optional<std::string> CNotes::Render(int16_t iType, size_t iMaxLength) cons
         // until something else follows them: a run of blank notes costs
         // nothing, and the text is never longer than what is shown.
         std::string sResult;
+        std::string sRendering;
         size_t iBlanks = 0;
         const auto Append = [&](std::string_view sPiece) {
             const std::string_view sKept = modNOK::TrimTrailingBlanks(sPiece);
@@ -99,7 +100,7 @@ std::optional<std::string> CNotes::Render(int16_t iType, size_t iMaxLength) cons
             if (!bFirst)
                 Append(sSeparator);
             bFirst = false;
-            std::string sRendering;
+            sRendering.clear();
             AppendRendering(sRendering, *note, iType);
             Append(sRendering);
             if (sResult.size() > iMaxLength)
