@@ -16,6 +16,12 @@ bash tests/sound/sound-server.sh start "$server" "$sink"
 trap 'bash tests/sound/sound-server.sh stop "$server"' EXIT
 export XDG_RUNTIME_DIR=$server/runtime HOME=$server/home
 export PULSE_SERVER=unix:$server/runtime/pulse/native
+# The program is a desktop one; it runs offscreen here, with its settings
+# kept beside the private server.
+export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$server/config
 
 build/sound-figures/bench/sound_figures latency "$sink.monitor"
 build/sound-figures/bench/sound_figures memory
+# The same through the real main window, pressing its Play button.
+build/sound-figures/bench/sound_figures latency "$sink.monitor" window
+build/sound-figures/bench/sound_figures memory window

@@ -192,6 +192,9 @@ QGroupBox* CConverterLayout::BuildResults() {
     Label6->setBuddy(txtTempo);
     CAccessibleName::Set(txtName, lbl1->text());
     CAccessibleName::Set(txtTempo, Label6->text());
+    // Beside the tempo it plays at; its caption and tip come with its state.
+    cmdPlay = new QPushButton(pnl);
+    cmdPlay->setObjectName(QStringLiteral("cmdPlay"));
     auto* pNameRow = new QHBoxLayout(pnl);
     pNameRow->setContentsMargins(6, 4, 6, 4);
     pNameRow->addWidget(lbl1);
@@ -199,6 +202,7 @@ QGroupBox* CConverterLayout::BuildResults() {
     pNameRow->addSpacing(16);
     pNameRow->addWidget(Label6);
     pNameRow->addWidget(txtTempo);
+    pNameRow->addWidget(cmdPlay);
 
     // The results box on its backdrop, with help label 4 at its left.
     shpBack = MakeShape(QStringLiteral("shpBack"), QFrame::Box, QFrame::Plain, fraResults);
@@ -308,6 +312,8 @@ void CConverterLayout::BuildMenus(QMenuBar* pMenuBar) {
     mnuFileNew->setObjectName(QStringLiteral("mnuFileNew"));
     mnuFileSave = mnuFile->addAction(QStringLiteral("&Save"));
     mnuFileSave->setObjectName(QStringLiteral("mnuFileSave"));
+    mnuFileSaveSound = mnuFile->addAction(QStringLiteral("Save as So&und..."));
+    mnuFileSaveSound->setObjectName(QStringLiteral("mnuFileSaveSound"));
     mnuSepFile1 = mnuFile->addSeparator();
     mnuSepFile1->setObjectName(QStringLiteral("mnuSepFile1"));
     mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
@@ -331,7 +337,7 @@ void CConverterLayout::BuildMenus(QMenuBar* pMenuBar) {
 void CConverterLayout::SetTabOrder() {
     QWidget* const order[] = {optSource[0], optSource[1], optFile[0],   optFile[1],
                               cmdGet,       optShowAs[0], optShowAs[1], optShowAs[2],
-                              txtName,      txtTempo,     rtf};
+                              txtName,      txtTempo,     cmdPlay,      rtf};
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

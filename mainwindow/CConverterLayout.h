@@ -28,7 +28,7 @@ public:
     void BuildWidgets(QMainWindow* pWindow);
     // Access keys only: no item has a shortcut.
     void BuildMenus(QMenuBar* pMenuBar);
-    // Steps first, then name, tempo and results.
+    // Steps first, then name, tempo, Play and results.
     void SetTabOrder();
 
     // Step frames.
@@ -48,6 +48,7 @@ public:
     QLineEdit* txtName = nullptr;
     QLabel* Label6 = nullptr;
     QLineEdit* txtTempo = nullptr;
+    QPushButton* cmdPlay = nullptr;
     QTextEdit* rtf = nullptr;
     QLabel* Label8 = nullptr;
     QLabel* lblNoteCount = nullptr;
@@ -71,6 +72,7 @@ public:
     QMenu* mnuFile = nullptr;
     QAction* mnuFileNew = nullptr;
     QAction* mnuFileSave = nullptr;
+    QAction* mnuFileSaveSound = nullptr;
     QAction* mnuSepFile1 = nullptr;
     QAction* mnuFileExit = nullptr;
     QMenu* mnuEdit = nullptr;

@@ -71,7 +71,7 @@ void CRingToneExport::Save(const Shown& shown) {
         // A name that could never be written is refused before the question.
         if (const QString sRefusal = CSaveTarget::Refusal(sFolder, sFileName);
             !sRefusal.isEmpty()) {
-            ReportSaveFailure(sRefusal);
+            ReportSaveFailure(m_pParent, Target(), sRefusal);
             return;
         }
         if (QFileInfo(CProgram::JoinPath(sFolder, sFileName)).isFile() &&
@@ -84,16 +84,17 @@ void CRingToneExport::Save(const Shown& shown) {
 
         QString sFailure;
         if (!CRingToneWriter::Write(sFolder, sFileName, sText, sFailure))
-            ReportSaveFailure(sFailure);
+            ReportSaveFailure(m_pParent, Target(), sFailure);
     } catch (const std::exception& e) {
-        ReportSaveFailure(QString::fromUtf8(e.what()));
+        // Before the dialog has run, the file named is the one last read or saved.
+        ReportSaveFailure(m_pParent, Target(), QString::fromUtf8(e.what()));
     }
 }
 
-// Before the dialog has run, the file named is the one last read or saved.
-void CRingToneExport::ReportSaveFailure(const QString& sDescription) {
-    CMessageBox::Show(m_pParent, QStringLiteral("An error occurred trying to save ") + Target() +
-                                     QStringLiteral(". [") + sDescription + QStringLiteral("]"));
+void CRingToneExport::ReportSaveFailure(QWidget* pParent, const QString& sPath,
+                                        const QString& sReason) {
+    CMessageBox::Show(pParent, QStringLiteral("An error occurred trying to save ") + sPath +
+                                   QStringLiteral(". [") + sReason + QStringLiteral("]"));
 }
 
 void CRingToneExport::Copy(const Shown& shown) {

@@ -33,9 +33,10 @@ public:
     // Name, header of the form and notes, as both commands write them.
     static QString Text(const Shown& shown);
 
-private:
-    void ReportSaveFailure(const QString& sDescription);
+    // How every save that failed is reported.
+    static void ReportSaveFailure(QWidget* pParent, const QString& sPath, const QString& sReason);
 
+private:
     QWidget* m_pParent;
     // Made at the first save, owned by the parent from then on.
     frmSaveAs* m_pSaveAsDialog = nullptr;

@@ -49,6 +49,9 @@ frmConverter::frmConverter(QWidget* pParent) : QMainWindow(pParent) {
     setObjectName(QStringLiteral("frmConverter"));
     CResources::Init();
     BuildWidgets(this);
+    m_pMarks = std::make_unique<CResultsMarks>(rtf);
+    m_pPlayback =
+        new CTunePlayback({cmdPlay, txtTempo, rtf, lblMsg}, CProgram::Nokia(), *m_pMarks, this);
     Clear();
     // A tune is dropped on the window as a whole, not into one of its boxes.
     setAcceptDrops(true);
@@ -63,6 +66,11 @@ frmConverter::frmConverter(QWidget* pParent) : QMainWindow(pParent) {
     ConnectControls();
     CWindowPlacement::FitOnScreen(this);
     StartUp();
+}
+
+// Silent before the marks it sets go.
+frmConverter::~frmConverter() {
+    m_pPlayback->Stop();
 }
 
 // A selection that changes, by a click or by start-up, runs the option's
@@ -86,10 +94,14 @@ void frmConverter::ConnectControls() {
     ConnectGroup(optShowAs, &frmConverter::ShowAsOptionChosen);
 
     connect(cmdGet, &QPushButton::clicked, this, &frmConverter::Get);
-    connect(mnuFile, &QMenu::aboutToShow, this, [this] { EnableWhileResults(mnuFileSave); });
+    connect(mnuFile, &QMenu::aboutToShow, this, [this] {
+        EnableWhileResults(mnuFileSave);
+        EnableWhileResults(mnuFileSaveSound);
+    });
     connect(mnuEdit, &QMenu::aboutToShow, this, [this] { EnableWhileResults(mnuEditCopy); });
     connect(mnuFileNew, &QAction::triggered, this, &frmConverter::FileNew);
     connect(mnuFileSave, &QAction::triggered, this, [this] { m_Export.Save(ShownRingTone()); });
+    connect(mnuFileSaveSound, &QAction::triggered, this, &frmConverter::SaveSound);
     connect(mnuEditCopy, &QAction::triggered, this, [this] { m_Export.Copy(ShownRingTone()); });
     connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
     connect(mnuHelpInfo, &QAction::triggered, this, [this] { CInstructions::Open(this); });
@@ -140,6 +152,7 @@ void frmConverter::StartUp() {
 }
 
 void frmConverter::closeEvent(QCloseEvent* pEvent) {
+    m_pPlayback->Stop();
     const CNokia& nokia = CProgram::Nokia();
     CConverterSettings::Values values;
     values.RingToneFolder = CProgram::FromEngine(nokia.FilePath);
@@ -151,6 +164,8 @@ void frmConverter::closeEvent(QCloseEvent* pEvent) {
 }
 
 void frmConverter::Clear() {
+    // Whatever empties the results area ends what was playing.
+    m_pPlayback->Stop();
     lblMsg->clear();
     lblNoteCount->setText(QStringLiteral("0"));
     lblRemaining->clear();
@@ -309,6 +324,13 @@ void frmConverter::ShowResults(const CConversionResults& results) {
     MarkNotes();
     lblRemaining->setText(results.Remaining);
     fraResults->setTitle(results.Caption);
+    m_pPlayback->Stop();
+}
+
+void frmConverter::SaveSound() {
+    const CNokia& nokia = CProgram::Nokia();
+    m_SoundExport.Save(CTunePlayback::TuneOf(nokia, txtTempo->text(), lblMsg),
+                       CProgram::FromEngine(nokia.FilePath), txtName->text());
 }
 
 CRingToneExport::Shown frmConverter::ShownRingTone() const {

@@ -4,11 +4,15 @@
 // presenting, saving), and keeps the window state between those steps.
 
 #include "mainwindow/CConverterLayout.h"
+#include "mainwindow/CResultsMarks.h"
 #include "mainwindow/CRingToneExport.h"
 #include "mainwindow/CRingToneSource.h"
+#include "mainwindow/CSoundExport.h"
+#include "mainwindow/CTunePlayback.h"
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 
 class CConversionResults;
 class QAction;
@@ -22,6 +26,7 @@ class frmConverter : public QMainWindow, private CConverterLayout {
     Q_OBJECT
 public:
     explicit frmConverter(QWidget* pParent = nullptr);
+    ~frmConverter() override;
 
     // Empties the results area; leaves the converter, the options and the
     // menus alone.
@@ -52,6 +57,8 @@ private:
     void ShowAbout(QWidget* pParent);
     // Enabled while the results box holds any text at all.
     void EnableWhileResults(QAction* pItem);
+    // File > Save as Sound: the converted notes at the tempo shown.
+    void SaveSound();
 
     // Get: the ringtone from a file or the clipboard, converted and shown.
     void Get();
@@ -72,4 +79,8 @@ private:
     bool bLoading = false;
 
     CRingToneExport m_Export{this};
+    CSoundExport m_SoundExport{this};
+    // Made once the widgets are.
+    std::unique_ptr<CResultsMarks> m_pMarks;
+    CTunePlayback* m_pPlayback = nullptr;
 };

@@ -490,7 +490,8 @@ void frmConverterTest::menusInOrderWithoutShortcuts() {
     const QList<QPair<QString, QStringList>> expected = {
         {QStringLiteral("mnuFile"),
          {QStringLiteral("mnuFileNew|&New"), QStringLiteral("mnuFileSave|&Save"),
-          QStringLiteral("mnuSepFile1|-"), QStringLiteral("mnuFileExit|E&xit")}},
+          QStringLiteral("mnuFileSaveSound|Save as So&und..."), QStringLiteral("mnuSepFile1|-"),
+          QStringLiteral("mnuFileExit|E&xit")}},
         {QStringLiteral("mnuEdit"),
          {QStringLiteral("mnuEditCopy|&Export/Copy RingTone to Clipboard")}},
         {QStringLiteral("mnuHelp"),
@@ -522,7 +523,7 @@ void frmConverterTest::tabOrder() {
         QStringLiteral("optSource_0"), QStringLiteral("optSource_1"), QStringLiteral("optFile_0"),
         QStringLiteral("optFile_1"),   QStringLiteral("cmdGet"),      QStringLiteral("optShowAs_0"),
         QStringLiteral("optShowAs_1"), QStringLiteral("optShowAs_2"), QStringLiteral("txtName"),
-        QStringLiteral("txtTempo"),    QStringLiteral("rtf")};
+        QStringLiteral("txtTempo"),    QStringLiteral("cmdPlay"),     QStringLiteral("rtf")};
     // Follow the focus chain once round, from the first control on.
     QWidget* pStart = Child<QWidget>(w.get(), "optSource_0");
     QStringList order;

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QSettings>
 #include <QString>
 
 namespace TestFiles {
@@ -18,6 +19,14 @@ inline QByteArray ReadAll(const QString& sPath) {
 inline bool WriteRaw(const QString& sPath, const QByteArray& bytes) {
     QFile file(sPath);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Settings that remember sFolder as the ringtone folder, so that a window
+// starts without the first-run greeting.
+inline void RememberRingToneFolder(const QString& sFolder) {
+    QSettings settings(QStringLiteral("Ringwright"), QStringLiteral("Ringwright"));
+    settings.setValue(QStringLiteral("Settings/RingToneDirectory"), sFolder);
+    settings.sync();
 }
 
 } // namespace TestFiles

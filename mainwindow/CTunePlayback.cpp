@@ -1,0 +1,146 @@
+#include "mainwindow/CTunePlayback.h"
+
+#include "app/CProgram.h"
+#include "dialogs/CAccessibleName.h"
+#include "dialogs/CMessageBox.h"
+#include "engine/CNokia.h"
+#include "mainwindow/CNotePlaces.h"
+#include "mainwindow/CResultsMarks.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <algorithm>
+
+namespace {
+const QString PlayCaption = QStringLiteral("&Play");
+const QString StopCaption = QStringLiteral("&Stop");
+} // namespace
+
+CTunePlayback::CTunePlayback(const Controls& controls, const CNokia& nokia, CResultsMarks& marks,
+                             QWidget* pParent)
+    : QObject(pParent), m_Controls(controls), m_Nokia(nokia), m_Marks(marks), m_pParent(pParent) {
+    QPushButton* pPlay = m_Controls.pPlay;
+    // As wide as its wider caption, so the row does not move when it turns.
+    pPlay->setText(StopCaption);
+    const int iStopWidth = pPlay->sizeHint().width();
+    pPlay->setText(PlayCaption);
+    pPlay->setMinimumWidth(std::max(iStopWidth, pPlay->sizeHint().width()));
+
+    connect(pPlay, &QPushButton::clicked, this, &CTunePlayback::Toggle);
+    connect(&m_Player, &CTunePlayer::noteHeard, this, &CTunePlayback::OnNoteHeard);
+    connect(&m_Player, &CTunePlayer::finished, this, &CTunePlayback::ShowStopped);
+    connect(&m_Player, &CTunePlayer::failed, this, &CTunePlayback::OnFailed);
+    connect(m_Controls.pResults, &QTextEdit::textChanged, this, &CTunePlayback::OnTextChanged);
+    ShowStopped();
+}
+
+CTune CTunePlayback::TuneOf(const CNokia& nokia, const QString& sTempo, QLabel* pMessage) {
+    CTune tune(nokia.Notes, CProgram::ToEngine(sTempo));
+    if (tune.TempoReplaced())
+        pMessage->setText(QStringLiteral("The tempo is not a whole number from %1 to %2, so the "
+                                         "ringtone plays at %3 beats per minute.")
+                              .arg(CTune::LowestTempo)
+                              .arg(CTune::HighestTempo)
+                              .arg(CTune::DefaultTempo));
+    return tune;
+}
+
+void CTunePlayback::Toggle() {
+    if (m_Player.isPlaying()) {
+        Stop();
+        return;
+    }
+    if (m_Nokia.Notes.Count() == 0) {
+        ShowStopped();
+        return;
+    }
+    const CTunePlayer::Problem iProblem =
+        m_Player.play(TuneOf(m_Nokia, m_Controls.pTempo->text(), m_Controls.pMessage));
+    if (iProblem != CTunePlayer::Problem::None) {
+        OnFailed(iProblem);
+        return;
+    }
+    FollowBox();
+    m_Controls.pPlay->setText(StopCaption);
+    m_Controls.pPlay->setToolTip(QStringLiteral("Stop playing the ringtone"));
+    CAccessibleName::Set(m_Controls.pPlay, StopCaption);
+}
+
+void CTunePlayback::Stop() {
+    m_Player.stop();
+    ShowStopped();
+}
+
+void CTunePlayback::ShowStopped() {
+    m_bMarking = false;
+    m_iHeard = 0;
+    m_Places.clear();
+    m_Marks.Clear(CResultsMarks::Heard);
+    QPushButton* pPlay = m_Controls.pPlay;
+    pPlay->setText(PlayCaption);
+    pPlay->setToolTip(QStringLiteral("Play the ringtone at the tempo shown"));
+    CAccessibleName::Set(pPlay, PlayCaption);
+    pPlay->setEnabled(m_Nokia.Notes.Count() > 0);
+}
+
+bool CTunePlayback::ShowsConverted() const {
+    return m_Controls.pResults->toPlainText() == CProgram::FromEngine(m_Nokia.ShowScreen());
+}
+
+void CTunePlayback::FollowBox() {
+    m_bMarking = ShowsConverted();
+    m_Places =
+        m_bMarking ? CNotePlaces::Of(m_Nokia.Notes, m_Nokia.ShowType) : QList<CNotePlaces::Place>();
+    if (!m_bMarking)
+        m_Marks.Clear(CResultsMarks::Heard);
+}
+
+void CTunePlayback::OnNoteHeard(int iPosition) {
+    m_iHeard = iPosition;
+    if (!m_bMarking)
+        return;
+    const QList<CNotePlaces::Place>& places = m_Places;
+    QTextEdit* pBox = m_Controls.pResults;
+    const int iEnd = static_cast<int>(pBox->document()->characterCount()) - 1;
+    if (iPosition < 1 || iPosition > places.size() || places[iPosition - 1].iLength == 0 ||
+        places[iPosition - 1].iStart >= iEnd) {
+        m_Marks.Clear(CResultsMarks::Heard);
+        return;
+    }
+    const CNotePlaces::Place place = places[iPosition - 1];
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = QTextCursor(pBox->document());
+    mark.cursor.setPosition(place.iStart);
+    mark.cursor.setPosition(std::min(place.iStart + place.iLength, iEnd), QTextCursor::KeepAnchor);
+    const QPalette& pal = pBox->palette();
+    mark.format.setBackground(pal.color(QPalette::Highlight));
+    mark.format.setForeground(pal.color(QPalette::HighlightedText));
+    m_Marks.Set(CResultsMarks::Heard, {mark});
+
+    // Scrolled into view without moving the user's own cursor.
+    const QRect noteRect = pBox->cursorRect(mark.cursor);
+    const QRect view = pBox->viewport()->rect();
+    if (noteRect.top() < view.top() || noteRect.bottom() > view.bottom()) {
+        QScrollBar* pBar = pBox->verticalScrollBar();
+        pBar->setValue(pBar->value() + noteRect.top() - view.height() / 3);
+    }
+}
+
+void CTunePlayback::OnTextChanged() {
+    // The converter showing another form goes on being followed; anything
+    // the user types ends the marking for this tune.
+    if (!m_bMarking)
+        return;
+    FollowBox();
+    if (m_bMarking)
+        OnNoteHeard(m_iHeard);
+}
+
+void CTunePlayback::OnFailed(CTunePlayer::Problem iProblem) {
+    ShowStopped();
+    CMessageBox::Show(m_pParent, CTunePlayer::message(iProblem), QString(),
+                      CMessageBox::Exclamation);
+}

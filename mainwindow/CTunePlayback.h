@@ -1,0 +1,67 @@
+#pragma once
+// The Play button: plays the converter's notes at the tempo box's tempo,
+// turns into Stop while they play, marks the note being heard in the results
+// box and says why playing could not start or had to stop.
+
+#include "mainwindow/CNotePlaces.h"
+#include "sound/CTunePlayer.h"
+
+#include <QList>
+#include <QObject>
+
+class CNokia;
+class CResultsMarks;
+class CTune;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTextEdit;
+class QWidget;
+
+class CTunePlayback : public QObject {
+    Q_OBJECT
+public:
+    struct Controls {
+        QPushButton* pPlay;
+        QLineEdit* pTempo;
+        QTextEdit* pResults;
+        QLabel* pMessage;
+    };
+
+    // Message boxes appear over pParent, which owns this.
+    CTunePlayback(const Controls& controls, const CNokia& nokia, CResultsMarks& marks,
+                  QWidget* pParent);
+
+    // The notes at the tempo as typed, read by the whole-number rule; when
+    // the tempo cannot be played the message line says which one is used.
+    static CTune TuneOf(const CNokia& nokia, const QString& sTempo, QLabel* pMessage);
+
+    // Play when stopped, Stop while playing.
+    void Toggle();
+    // Ends playing at once without a word, and enables Play while the
+    // converter holds a note.
+    void Stop();
+    bool IsPlaying() const { return m_Player.isPlaying(); }
+
+private:
+    void ShowStopped();
+    void OnNoteHeard(int iPosition);
+    void OnTextChanged();
+    void OnFailed(CTunePlayer::Problem iProblem);
+    // True when the box shows just what the converter rendered.
+    bool ShowsConverted() const;
+    // Marking follows the box from now on when it shows the converter's text.
+    void FollowBox();
+
+    Controls m_Controls;
+    const CNokia& m_Nokia;
+    CResultsMarks& m_Marks;
+    QWidget* m_pParent;
+    CTunePlayer m_Player;
+    // Ends with the first change to the box that is not the converter's.
+    bool m_bMarking = false;
+    // The note last heard, counted from 1; 0 before the first.
+    int m_iHeard = 0;
+    // Where the notes stand in the box while marking.
+    QList<CNotePlaces::Place> m_Places;
+};

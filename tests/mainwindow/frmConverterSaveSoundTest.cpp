@@ -1,0 +1,224 @@
+// File > Save as Sound through the real main window, its real file dialog
+// and real files, read back with libsndfile.
+
+#include "app/CProgram.h"
+#include "dialogs/CMessageBox.h"
+#include "engine/CNokia.h"
+#include "mainwindow/frmConverter.h"
+#include "tune/CTune.h"
+
+#include "tests/support/CModalAnswer.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/TestWidgets.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <sndfile.h>
+
+namespace {
+using TestWidgets::Child;
+
+const QString Tune = QStringLiteral("Tone:d=8,o=5,b=125:c,e,g,4c6,p,16a#");
+const QString Overwrite = QStringLiteral("The file already exists.  Do you want to overwrite it?");
+
+// What the dialog proposed, and the answer it was given.
+struct DialogSeen {
+    bool bShown = false;
+    QString sFolder;
+    QString sProposed;
+};
+} // namespace
+
+class frmConverterSaveSoundTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init();
+    void cleanup();
+
+    void enabledLikeSave();
+    void writesTheKindNamedOrChosen_data();
+    void writesTheKindNamedOrChosen();
+    void replacesOnlyWhenTheUserAgrees_data();
+    void replacesOnlyWhenTheUserAgrees();
+    void failedSaveLeavesTheOldFile();
+    void aFolderInTheWayIsRefused();
+
+private:
+    QString Folder() const { return m_pDir->path(); }
+    // Saves with the dialog given sTyped and the filter sFilter (when not empty).
+    DialogSeen SaveAs(const QString& sTyped, const QString& sFilter = QString());
+    static int64_t Frames(const QString& sPath, int& iMajor);
+
+    std::unique_ptr<QTemporaryDir> m_pDir;
+    std::unique_ptr<frmConverter> m_pWindow;
+};
+
+void frmConverterSaveSoundTest::init() {
+    CProgram::Nokia() = CNokia();
+    CMessageBox::setTestMode(true);
+    m_pDir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_pDir->isValid());
+    CProgram::setOwnFolder(Folder());
+    TestFiles::RememberRingToneFolder(Folder());
+    m_pWindow = std::make_unique<frmConverter>();
+    m_pWindow->show();
+    Child<QRadioButton>(m_pWindow.get(), QStringLiteral("optSource_0"))->click();
+    Child<QRadioButton>(m_pWindow.get(), QStringLiteral("optFile_1"))->click();
+    QGuiApplication::clipboard()->setText(Tune);
+    Child<QPushButton>(m_pWindow.get(), QStringLiteral("cmdGet"))->click();
+    QCOMPARE(CProgram::Nokia().Notes.Count(), 6);
+    CMessageBox::takeShown();
+}
+
+void frmConverterSaveSoundTest::cleanup() {
+    m_pWindow.reset();
+    m_pDir.reset();
+    CMessageBox::setTestMode(false);
+}
+
+DialogSeen frmConverterSaveSoundTest::SaveAs(const QString& sTyped, const QString& sFilter) {
+    DialogSeen seen;
+    const CModalAnswer answer(
+        [&](QWidget* pModal) {
+            auto* pDialog = qobject_cast<QFileDialog*>(pModal);
+            auto* pName = Child<QLineEdit>(pDialog, QStringLiteral("fileNameEdit"));
+            seen = {true, pDialog->directory().absolutePath(), pName->text()};
+            if (!sFilter.isEmpty())
+                pDialog->selectNameFilter(sFilter);
+            pName->setText(sTyped);
+            QMetaObject::invokeMethod(pDialog, "accept");
+        },
+        QStringLiteral("dlgSaveSound"));
+    QAction* pItem = Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileSaveSound"));
+    pItem->trigger();
+    return seen;
+}
+
+int64_t frmConverterSaveSoundTest::Frames(const QString& sPath, int& iMajor) {
+    SF_INFO info{};
+    SNDFILE* pFile = sf_open(QFile::encodeName(sPath).constData(), SFM_READ, &info);
+    if (!pFile)
+        return -1;
+    sf_close(pFile);
+    iMajor = info.format & SF_FORMAT_TYPEMASK;
+    return info.samplerate == CTune::SampleRate && info.channels == 1 ? info.frames : -2;
+}
+
+void frmConverterSaveSoundTest::enabledLikeSave() {
+    auto* pMenu = Child<QMenu>(m_pWindow.get(), QStringLiteral("mnuFile"));
+    auto* pSave = Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileSave"));
+    auto* pSound = Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileSaveSound"));
+    for (const bool bEmptied : {false, true}) {
+        if (bEmptied)
+            Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileNew"))->trigger();
+        Q_EMIT pMenu->aboutToShow();
+        QCOMPARE(pSound->isEnabled(), !bEmptied);
+        QCOMPARE(pSave->isEnabled(), !bEmptied);
+    }
+}
+
+void frmConverterSaveSoundTest::writesTheKindNamedOrChosen_data() {
+    QTest::addColumn<QString>("sTyped");
+    QTest::addColumn<QString>("sFilter");
+    QTest::addColumn<QString>("sWritten");
+    QTest::addColumn<int>("iMajor");
+    QTest::newRow("proposed kind") << "Tone" << QString() << "Tone.wav" << int{SF_FORMAT_WAV};
+    QTest::newRow("kind chosen") << "Tone"
+                                 << "FLAC sound (*.flac)"
+                                 << "Tone.flac" << int{SF_FORMAT_FLAC};
+    QTest::newRow("ending typed wins") << "My Tone.WAV"
+                                       << "MP3 sound (*.mp3)"
+                                       << "My Tone.WAV" << int{SF_FORMAT_WAV};
+}
+
+void frmConverterSaveSoundTest::writesTheKindNamedOrChosen() {
+    QFETCH(QString, sTyped);
+    QFETCH(QString, sFilter);
+    QFETCH(QString, sWritten);
+    QFETCH(int, iMajor);
+    const DialogSeen seen = SaveAs(sTyped, sFilter);
+    QVERIFY(seen.bShown);
+    // In the ringtone folder, proposing the ringtone's name.
+    QCOMPARE(seen.sFolder, QDir(Folder()).absolutePath());
+    QCOMPARE(seen.sProposed, QStringLiteral("Tone"));
+    QCOMPARE(CMessageBox::takeShown().size(), 0);
+    QCOMPARE(QDir(Folder()).entryList(QDir::Files), QStringList{sWritten});
+
+    int iReadMajor = 0;
+    const CNokia& nokia = CProgram::Nokia();
+    QCOMPARE(Frames(QDir(Folder()).filePath(sWritten), iReadMajor),
+             CTune(nokia.Notes, 125).TotalSamples());
+    QCOMPARE(iReadMajor, iMajor);
+}
+
+void frmConverterSaveSoundTest::replacesOnlyWhenTheUserAgrees_data() {
+    QTest::addColumn<bool>("bAgree");
+    QTest::newRow("yes") << true;
+    QTest::newRow("no") << false;
+}
+
+void frmConverterSaveSoundTest::replacesOnlyWhenTheUserAgrees() {
+    QFETCH(bool, bAgree);
+    const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.wav"));
+    QVERIFY(TestFiles::WriteRaw(sPath, "old"));
+    CMessageBox::queueAnswer(bAgree ? CMessageBox::Yes : CMessageBox::No);
+    SaveAs(QStringLiteral("Tone"));
+    const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].Text, Overwrite);
+    int iMajor = 0;
+    QCOMPARE(Frames(sPath, iMajor) > 0, bAgree);
+    QCOMPARE(TestFiles::ReadAll(sPath) == "old", !bAgree);
+}
+
+void frmConverterSaveSoundTest::failedSaveLeavesTheOldFile() {
+    const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.wav"));
+    QVERIFY(TestFiles::WriteRaw(sPath, "old"));
+    CMessageBox::queueAnswer(CMessageBox::Yes);
+    {
+        // The writing fails part way.
+        const FileSizeLimit limit(4096);
+        SaveAs(QStringLiteral("Tone"));
+    }
+
+    const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+    QCOMPARE(shown.size(), 2);
+    // The system's reason, in the words of the library that wrote.
+    const QString sPrefix =
+        QStringLiteral("An error occurred trying to save ") + sPath + QStringLiteral(". [");
+    QVERIFY2(shown[1].Text.startsWith(sPrefix) && shown[1].Text.endsWith(QLatin1Char(']')) &&
+                 shown[1].Text.contains(QStringLiteral("File too large")),
+             qPrintable(shown[1].Text));
+    QCOMPARE(TestFiles::ReadAll(sPath), QByteArray("old"));
+    QCOMPARE(QDir(Folder()).entryList(QDir::Files), QStringList{QStringLiteral("Tone.wav")});
+}
+
+void frmConverterSaveSoundTest::aFolderInTheWayIsRefused() {
+    QVERIFY(QDir(Folder()).mkdir(QStringLiteral("Tone.wav")));
+    SaveAs(QStringLiteral("Tone"));
+    const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].Text.startsWith(QStringLiteral("An error occurred trying to save ") +
+                                      QDir(Folder()).filePath(QStringLiteral("Tone.wav"))),
+             qPrintable(shown[0].Text));
+    QVERIFY(QFileInfo(QDir(Folder()).filePath(QStringLiteral("Tone.wav"))).isDir());
+}
+
+QTEST_MAIN(frmConverterSaveSoundTest)
+#include "frmConverterSaveSoundTest.moc"
