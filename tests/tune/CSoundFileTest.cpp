@@ -3,17 +3,16 @@
 #include "tune/CTune.h"
 #include "tune/CTuneRenderer.h"
 
+#include "tests/support/CFileSizeLimit.h"
 #include "tests/tune/TuneText.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/resource.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -84,14 +83,10 @@ TEST_F(SoundFile, AFailedSaveLeavesTheOldFileAsItWas) {
     std::ofstream(path) << sOld;
 
     // The file-size limit makes the writing fail part way, as a full disk would.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const std::string sReason = CSoundFile::Write(Tune(), path, CSoundFile::Kind::Wav);
-    setrlimit(RLIMIT_FSIZE, &old);
+    const std::string sReason = [&] {
+        const CFileSizeLimit limit(4096);
+        return CSoundFile::Write(Tune(), path, CSoundFile::Kind::Wav);
+    }();
 
     EXPECT_NE(sReason.find("too large"), std::string::npos) << sReason;
     EXPECT_EQ(Contents(path), sOld);
