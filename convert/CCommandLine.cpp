@@ -13,9 +13,9 @@
 std::optional<int> CCommandLine::Parse(int argc, const char* const* argv,
                                        CConvertOptions& options) {
     CLI::App app("Converts Nokia 3210 ringtones between RTTTL, Composer notation and "
-                 "keypresses,\nand makes their sound.\nEach FILE is one ringtone; no FILE, or "
-                 "\"-\", reads standard "
-                 "input.",
+                 "keypresses,\n"
+                 "and makes their sound.\n"
+                 "Each FILE is one ringtone; no FILE, or \"-\", reads standard input.",
                  "ringwright-convert");
     app.set_version_flag("--version", "ringwright-convert " RINGWRIGHT_VERSION);
     app.get_formatter()->column_width(30);
