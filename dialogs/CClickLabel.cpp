@@ -8,7 +8,7 @@ CClickLabel::CClickLabel(const QString& sText, QWidget* pParent) : QLabel(sText,
 
 void CClickLabel::mousePressEvent(QMouseEvent* pEvent) {
     if (pEvent->button() == Qt::LeftButton) {
-        bPressed = true;
+        m_bPressed = true;
         pEvent->accept();
         return;
     }
@@ -16,8 +16,8 @@ void CClickLabel::mousePressEvent(QMouseEvent* pEvent) {
 }
 
 void CClickLabel::mouseReleaseEvent(QMouseEvent* pEvent) {
-    if (pEvent->button() == Qt::LeftButton && bPressed) {
-        bPressed = false;
+    if (pEvent->button() == Qt::LeftButton && m_bPressed) {
+        m_bPressed = false;
         pEvent->accept();
         // Releasing outside the label takes the click back.
         if (rect().contains(pEvent->position().toPoint()))

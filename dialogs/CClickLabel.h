@@ -18,5 +18,5 @@ protected:
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
 
 private:
-    bool bPressed = false;
+    bool m_bPressed = false;
 };

@@ -10,7 +10,7 @@
 
 namespace {
 struct TestState {
-    bool bOn = false;
+    bool Enabled = false;
     QQueue<CMessageBox::Result> Answers;
     QList<CMessageBox::Record> Shown;
     std::function<void(const CMessageBox::Record&)> Observer;
@@ -25,7 +25,7 @@ TestState& Test() {
 CMessageBox::Result CMessageBox::Show(QWidget* pParent, const QString& sText, const QString& sTitle,
                                       Icon iIcon, Buttons iButtons) {
     const QString sShownTitle = sTitle.isEmpty() ? CProgram::Name() : sTitle;
-    if (Test().bOn) {
+    if (Test().Enabled) {
         const Record record{sText, sShownTitle, iIcon, iButtons};
         Test().Shown.append(record);
         if (Test().Observer)
@@ -93,7 +93,7 @@ QString CMessageBox::ShownText(const QString& sText, QString& sDetails) {
 }
 
 void CMessageBox::setTestMode(bool bOn) {
-    Test().bOn = bOn;
+    Test().Enabled = bOn;
     Test().Answers.clear();
     Test().Shown.clear();
     Test().Observer = nullptr;

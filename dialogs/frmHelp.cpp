@@ -214,7 +214,7 @@ void frmHelp::BuildLayout() {
 }
 
 void frmHelp::setHelpNum(qint16 iNewValue) {
-    m_HelpNum = iNewValue;
+    m_iHelpNum = iNewValue;
 }
 
 bool frmHelp::isGrowing() const {
@@ -222,8 +222,8 @@ bool frmHelp::isGrowing() const {
 }
 
 void frmHelp::Load() {
-    lblHelpNum->setText(QString::number(m_HelpNum) + QLatin1Char('.'));
-    lblHelpText->setText(DisplayText(HelpText(m_HelpNum)));
+    lblHelpNum->setText(QString::number(m_iHelpNum) + QLatin1Char('.'));
+    lblHelpText->setText(DisplayText(HelpText(m_iHelpNum)));
 
     const QPoint mainCorner = m_pMainWindow ? m_pMainWindow->window()->pos() : QPoint();
     m_iLeft = mainCorner.x() * kTwipsPerPixel;

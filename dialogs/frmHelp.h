@@ -59,7 +59,7 @@ private:
     void BuildLayout();
 
     QPointer<QWidget> m_pMainWindow;
-    qint16 m_HelpNum = 0;
+    qint16 m_iHelpNum = 0;
     // Window top, in twips, when the animation began. Kept in 32 bits: a
     // 16-bit twip count overflows on screens more than 2184 pixels tall.
     int StartTop = 0;

@@ -2,6 +2,7 @@
 
 #include "app/CProgram.h"
 #include "dialogs/CClickLabel.h"
+#include "dialogs/CLabelMaker.h"
 #include "dialogs/CLauncher.h"
 #include "dialogs/CWindowPlacement.h"
 #include "resources/CResources.h"
@@ -28,13 +29,6 @@ QFont TimesFont(qreal rPoints, bool bBold = false) {
     return font;
 }
 
-QLabel* MakeLabel(const QString& sName, const QString& sText, QWidget* pParent) {
-    auto* pLabel = new QLabel(sText, pParent);
-    pLabel->setObjectName(sName);
-    pLabel->setTextFormat(Qt::PlainText);
-    return pLabel;
-}
-
 QFrame* MakeLine(const QString& sName, const QColor& colour, QWidget* pParent) {
     auto* pLine = new QFrame(pParent);
     pLine->setObjectName(sName);
@@ -54,7 +48,7 @@ frmInfo::frmInfo(QWidget* pParent)
     setObjectName(QStringLiteral("frmInfo"));
     setModal(true);
     CResources::Init();
-    picBackground = QPixmap(QStringLiteral(":/pictures/about-background.png"));
+    m_Background = QPixmap(QStringLiteral(":/pictures/about-background.png"));
     BuildLayout();
     setFixedSize(iWidth, iHeight);
     CWindowPlacement::CentreOnScreen(this);
@@ -101,21 +95,22 @@ void frmInfo::BuildLayout() {
     body.setPointSizeF(8);
     setFont(body);
 
-    lblAppName = MakeLabel(QStringLiteral("lblAppName"), CProgram::Name(), this);
+    lblAppName = CLabelMaker::Make(QStringLiteral("lblAppName"), CProgram::Name(), this);
     lblAppName->setFont(TimesFont(11.25, true));
     lblAppName->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     QPalette palName = lblAppName->palette();
     palName.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
     lblAppName->setPalette(palName);
 
-    Image1 = MakeLabel(QStringLiteral("Image1"), QString(), this);
+    Image1 = CLabelMaker::Make(QStringLiteral("Image1"), QString(), this);
     Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/phone.png")));
     Image1->setFixedSize(55, 86);
 
-    lblMsg3 = MakeLabel(QStringLiteral("lblMsg3"),
-                        QStringLiteral("This program is provided free of charge and may be "
-                                       "distributed freely.  I hope it is found to be useful."),
-                        this);
+    lblMsg3 =
+        CLabelMaker::Make(QStringLiteral("lblMsg3"),
+                          QStringLiteral("This program is provided free of charge and may be "
+                                         "distributed freely.  I hope it is found to be useful."),
+                          this);
     lblMsg3->setWordWrap(true);
 
     // lblMsg4 ends in "at" on its second line, and the e-mail address
@@ -123,12 +118,12 @@ void frmInfo::BuildLayout() {
     // on a holder that the layout treats as one piece.
     auto* pAddress = new QWidget(this);
     const QString sSecondLine = AuthorName() + QStringLiteral(" at");
-    lblMsg4 = MakeLabel(QStringLiteral("lblMsg4"),
-                        QStringLiteral("Please direct any comments/suggestions to\n") + sSecondLine,
-                        pAddress);
+    lblMsg4 = CLabelMaker::Make(
+        QStringLiteral("lblMsg4"),
+        QStringLiteral("Please direct any comments/suggestions to\n") + sSecondLine, pAddress);
     QPalette palLink = palette();
     palLink.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xff));
-    lblEmail = MakeLabel(QStringLiteral("lblEmail"), AuthorEmail(), pAddress);
+    lblEmail = CLabelMaker::Make(QStringLiteral("lblEmail"), AuthorEmail(), pAddress);
     lblEmail->setFont(TimesFont(9));
     lblEmail->setPalette(palLink);
     {
@@ -148,8 +143,8 @@ void frmInfo::BuildLayout() {
                                qMax(msgSize.height(), iTop + emailSize.height()));
     }
 
-    Label2 =
-        MakeLabel(QStringLiteral("Label2"), QStringLiteral("Visit my web-site for updates:"), this);
+    Label2 = CLabelMaker::Make(QStringLiteral("Label2"),
+                               QStringLiteral("Visit my web-site for updates:"), this);
 
     lblMyWeb = MakeWebLink(this);
 
@@ -161,10 +156,10 @@ void frmInfo::BuildLayout() {
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
-    Label4 = MakeLabel(QStringLiteral("Label4"),
-                       QStringLiteral("\u00a9 2026 ") + AuthorName() +
-                           QStringLiteral(". All rights reserved."),
-                       this);
+    Label4 = CLabelMaker::Make(QStringLiteral("Label4"),
+                               QStringLiteral("\u00a9 2026 ") + AuthorName() +
+                                   QStringLiteral(". All rights reserved."),
+                               this);
 
     auto* pText = new QGridLayout;
     pText->setContentsMargins(0, 0, 0, 0);
@@ -201,6 +196,6 @@ void frmInfo::BuildLayout() {
 
 void frmInfo::paintEvent(QPaintEvent* pEvent) {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, picBackground);
+    painter.drawPixmap(0, 0, m_Background);
     QDialog::paintEvent(pEvent);
 }

@@ -29,7 +29,7 @@ protected:
 private:
     void BuildLayout();
 
-    QPixmap picBackground;
+    QPixmap m_Background;
 
     QLabel* lblAppName = nullptr;
     QLabel* Image1 = nullptr;

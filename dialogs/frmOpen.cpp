@@ -53,11 +53,10 @@ bool IsUsableFolder(const QString& sFolder) {
     return info.isDir() && info.isExecutable();
 }
 
-// The folder to start in: the remembered one while it is still there,
-// otherwise the program's own folder.
-QString StartFolder() {
-    const QString sRemembered = CProgram::FromEngine(CProgram::Nokia().FilePath);
-    for (const QString& sCandidate : {sRemembered, CProgram::OwnFolder(), QDir::homePath()}) {
+// The folder to start in: the given one while it is still there, otherwise
+// the program's own folder.
+QString UsableStart(const QString& sStartFolder) {
+    for (const QString& sCandidate : {sStartFolder, CProgram::OwnFolder(), QDir::homePath()}) {
         if (IsUsableFolder(sCandidate))
             return QFileInfo(sCandidate).canonicalFilePath();
     }
@@ -79,7 +78,8 @@ QString RootOf(const QString& sFolder) {
 
 } // namespace
 
-frmOpen::frmOpen(QWidget* pParent) : QDialog(pParent) {
+frmOpen::frmOpen(int32_t iSourceType, const QString& sStartFolder, QWidget* pParent)
+    : QDialog(pParent) {
     setWindowTitle(QStringLiteral("RingTone File"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -156,24 +156,24 @@ frmOpen::frmOpen(QWidget* pParent) : QDialog(pParent) {
     connect(cmdOk, &QPushButton::clicked, this, &frmOpen::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &frmOpen::reject);
 
-    Load();
+    Load(iSourceType, sStartFolder);
 }
 
-void frmOpen::Pick(QWidget* pParent) {
-    frmOpen dialog(pParent);
-    dialog.exec();
+bool frmOpen::Pick(QWidget* pParent, int32_t iSourceType, const QString& sStartFolder) {
+    frmOpen dialog(iSourceType, sStartFolder, pParent);
+    return dialog.exec() == QDialog::Accepted && !dialog.m_sFileName.isEmpty();
 }
 
-void frmOpen::Load() {
+void frmOpen::Load(int32_t iSourceType, const QString& sStartFolder) {
     const BusyPointer busy;
 
     CWindowPlacement::CentreOnScreen(this);
 
-    const QString sFolder = StartFolder();
+    const QString sFolder = UsableStart(sStartFolder);
     const QString sRoot = RootOf(sFolder);
     FillDrives(sRoot);
 
-    switch (CProgram::Nokia().SourceType) {
+    switch (iSourceType) {
     case 0:
         m_sPattern = QStringLiteral("*.TXT");
         fraFile->setTitle(QStringLiteral("Select RTTTL/Nokring RingTone File"));
@@ -282,7 +282,7 @@ void frmOpen::FolderChanged(QTreeWidgetItem* pCurrent) {
     if (!pCurrent)
         return;
     m_sFolder = pCurrent->data(0, FolderRole).toString();
-    m_lastFolderOnDrive.insert(m_sRoot, m_sFolder);
+    m_LastFolderOnDrive.insert(m_sRoot, m_sFolder);
     ListFiles();
     cmdOk->setEnabled(false);
 }
@@ -292,7 +292,7 @@ void frmOpen::DriveChosen(int iIndex) {
     if (sRoot.isEmpty() || sRoot == m_sRoot)
         return;
     const BusyPointer busy;
-    const QString sFolder = m_lastFolderOnDrive.value(sRoot, sRoot);
+    const QString sFolder = m_LastFolderOnDrive.value(sRoot, sRoot);
     OpenFolder(sRoot, IsUsableFolder(sFolder) ? sFolder : sRoot);
 }
 
@@ -309,10 +309,10 @@ void frmOpen::ListFiles() {
 
 void frmOpen::accept() {
     const QList<QListWidgetItem*> selected = File1->selectedItems();
+    m_sFileName = selected.isEmpty() ? QString() : selected.first()->text();
     CNokia& nokia = CProgram::Nokia();
     nokia.FilePath = CProgram::ToEngine(m_sFolder);
-    nokia.FileName =
-        selected.isEmpty() ? std::string() : CProgram::ToEngine(selected.first()->text());
+    nokia.FileName = CProgram::ToEngine(m_sFileName);
     QDialog::accept();
 }
 

@@ -1,12 +1,12 @@
 #pragma once
-// The modal ringtone file picker. It starts in the converter's FilePath,
-// lists only the files of the notation chosen in the main window, and hands
-// the chosen folder and file name back through the converter's FilePath and
-// FileName. An empty FileName afterwards means that no file was chosen.
+// The modal ringtone file picker. It starts in the folder it is given, lists
+// only the files of the notation it is given, and hands the chosen folder and
+// file name back through the converter's FilePath and FileName.
 
 #include <QDialog>
 #include <QHash>
 #include <QString>
+#include <cstdint>
 
 class QComboBox;
 class QGroupBox;
@@ -19,11 +19,14 @@ class frmOpen : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmOpen(QWidget* pParent = nullptr);
+    // iSourceType 0 lists RTTTL files, 1 Composer files, any other value
+    // every file. A start folder that is gone gives way to the program's own
+    // folder.
+    frmOpen(int32_t iSourceType, const QString& sStartFolder, QWidget* pParent = nullptr);
 
-    // Shows the picker modally and waits until it is closed. The caller
-    // empties the converter's FileName first.
-    static void Pick(QWidget* pParent);
+    // Shows the picker modally and waits until it is closed. True when the
+    // user confirmed a file; the converter's FileName is written only then.
+    static bool Pick(QWidget* pParent, int32_t iSourceType, const QString& sStartFolder);
 
     // The folder the folder list shows now.
     QString CurrentFolder() const { return m_sFolder; }
@@ -34,7 +37,7 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
-    void Load();
+    void Load(int32_t iSourceType, const QString& sStartFolder);
     void FillDrives(const QString& sCurrentRoot);
     void OpenFolder(const QString& sRoot, const QString& sFolder);
     void FillFolder(QTreeWidgetItem* pItem, const QString& sKeepName = QString());
@@ -52,5 +55,6 @@ private:
     QString m_sPattern; // name pattern such as "*.TXT"; empty lists every file
     QString m_sFolder;
     QString m_sRoot;
-    QHash<QString, QString> m_lastFolderOnDrive;
+    QString m_sFileName; // the file confirmed with OK
+    QHash<QString, QString> m_LastFolderOnDrive;
 };

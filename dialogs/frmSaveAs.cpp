@@ -5,6 +5,7 @@
 #include "dialogs/CMessageBox.h"
 #include "dialogs/CWindowPlacement.h"
 #include "engine/CNokia.h"
+#include "engine/RingToneText.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,73 +27,73 @@ frmSaveAs::frmSaveAs(QWidget* pParent)
     setObjectName(QStringLiteral("frmSaveAs"));
     setModal(true);
 
-    m_pFrame1 = new QGroupBox(QStringLiteral("Filename"), this);
-    m_pFrame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1 = new QGroupBox(QStringLiteral("Filename"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
 
-    m_plblSaveType = new QLabel(m_pFrame1);
-    m_plblSaveType->setObjectName(QStringLiteral("lblSaveType"));
+    lblSaveType = new QLabel(Frame1);
+    lblSaveType->setObjectName(QStringLiteral("lblSaveType"));
 
-    m_ptxtFilename = new QLineEdit(m_pFrame1);
-    m_ptxtFilename->setObjectName(QStringLiteral("txtFilename"));
-    m_ptxtFilename->setMinimumWidth(240);
+    m_pFilenameBox = new QLineEdit(Frame1);
+    m_pFilenameBox->setObjectName(QStringLiteral("txtFilename"));
+    m_pFilenameBox->setMinimumWidth(240);
     // Named after the frame that holds it, for screen readers.
-    CAccessibleName::Set(m_ptxtFilename, m_pFrame1->title());
+    CAccessibleName::Set(m_pFilenameBox, Frame1->title());
 
-    m_ptxtExtension = new QLineEdit(m_pFrame1);
-    m_ptxtExtension->setObjectName(QStringLiteral("txtExtension"));
-    m_ptxtExtension->setEnabled(false);
-    CAccessibleName::Set(m_ptxtExtension, QStringLiteral("Extension"));
-    m_ptxtExtension->setFixedWidth(
-        m_ptxtExtension->fontMetrics().horizontalAdvance(QStringLiteral("MMMMM")) + 12);
+    txtExtension = new QLineEdit(Frame1);
+    txtExtension->setObjectName(QStringLiteral("txtExtension"));
+    txtExtension->setEnabled(false);
+    CAccessibleName::Set(txtExtension, QStringLiteral("Extension"));
+    txtExtension->setFixedWidth(
+        txtExtension->fontMetrics().horizontalAdvance(QStringLiteral("MMMMM")) + 12);
     // Greyed like the dialog's own background, so it reads as fixed.
-    QPalette extensionPalette = m_ptxtExtension->palette();
+    QPalette extensionPalette = txtExtension->palette();
     extensionPalette.setColor(QPalette::Disabled, QPalette::Base,
                               extensionPalette.color(QPalette::Window));
-    m_ptxtExtension->setPalette(extensionPalette);
+    txtExtension->setPalette(extensionPalette);
 
-    m_pLabel1 = new QLabel(
+    Label1 = new QLabel(
         QStringLiteral("The saved file is in a text format which can be opened in Notepad."),
-        m_pFrame1);
-    m_pLabel1->setObjectName(QStringLiteral("Label1"));
-    m_pLabel1->setWordWrap(true);
-    m_pLabel1->setMinimumHeight(2 * m_pLabel1->fontMetrics().lineSpacing());
-    m_pLabel1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette labelPalette = m_pLabel1->palette();
+        Frame1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    Label1->setMinimumHeight(2 * Label1->fontMetrics().lineSpacing());
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette labelPalette = Label1->palette();
     labelPalette.setColor(QPalette::WindowText, Qt::darkBlue);
-    m_pLabel1->setPalette(labelPalette);
+    Label1->setPalette(labelPalette);
 
-    auto* pFrameLayout = new QGridLayout(m_pFrame1);
+    auto* pFrameLayout = new QGridLayout(Frame1);
     pFrameLayout->setHorizontalSpacing(0);
-    pFrameLayout->addWidget(m_plblSaveType, 0, 0, 1, 2);
-    pFrameLayout->addWidget(m_ptxtFilename, 1, 0);
-    pFrameLayout->addWidget(m_ptxtExtension, 1, 1);
-    pFrameLayout->addWidget(m_pLabel1, 2, 0, 1, 2);
+    pFrameLayout->addWidget(lblSaveType, 0, 0, 1, 2);
+    pFrameLayout->addWidget(m_pFilenameBox, 1, 0);
+    pFrameLayout->addWidget(txtExtension, 1, 1);
+    pFrameLayout->addWidget(Label1, 2, 0, 1, 2);
 
-    m_pcmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    m_pcmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_pcmdCancel->setAutoDefault(false);
-    m_pcmdOk = new QPushButton(QStringLiteral("&Ok"), this);
-    m_pcmdOk->setObjectName(QStringLiteral("cmdOk"));
-    m_pcmdOk->setDefault(true);
+    cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setAutoDefault(false);
+    cmdOk = new QPushButton(QStringLiteral("&Ok"), this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk->setDefault(true);
 
     auto* pButtons = new QHBoxLayout;
-    pButtons->addWidget(m_pcmdCancel);
+    pButtons->addWidget(cmdCancel);
     pButtons->addStretch(1);
-    pButtons->addWidget(m_pcmdOk);
+    pButtons->addWidget(cmdOk);
 
     auto* pLayout = new QVBoxLayout(this);
-    pLayout->addWidget(m_pFrame1);
+    pLayout->addWidget(Frame1);
     pLayout->addLayout(pButtons);
     pLayout->setSizeConstraint(QLayout::SetFixedSize);
 
-    setTabOrder(m_ptxtFilename, m_pcmdCancel);
-    setTabOrder(m_pcmdCancel, m_pcmdOk);
+    setTabOrder(m_pFilenameBox, cmdCancel);
+    setTabOrder(cmdCancel, cmdOk);
 
-    connect(m_pcmdOk, &QPushButton::clicked, this, &frmSaveAs::cmdOk_Click);
-    connect(m_pcmdCancel, &QPushButton::clicked, this, &frmSaveAs::reject);
+    connect(cmdOk, &QPushButton::clicked, this, &frmSaveAs::cmdOk_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmSaveAs::reject);
 
     setWindowTitle(QString::fromLatin1(InitialCaption));
-    m_ptxtExtension->setText(QString::fromLatin1(InitialExtension));
+    txtExtension->setText(QString::fromLatin1(InitialExtension));
 }
 
 void frmSaveAs::SaveAsType(int16_t iType) {
@@ -105,29 +106,27 @@ bool frmSaveAs::Cancelled() const {
 
 void frmSaveAs::Prepare() {
     // Every preparation starts from the window's initial state, so a value
-    // outside 0 to 2 keeps the plain caption, an empty type line and ".TXT".
+    // outside 0 to 2 keeps the plain caption, an empty type line and the
+    // initial ".TXT", which is also the extension of any other type.
     setWindowTitle(QString::fromLatin1(InitialCaption));
-    m_plblSaveType->clear();
-    m_ptxtFilename->clear();
-    m_ptxtExtension->setText(QString::fromLatin1(InitialExtension));
+    lblSaveType->clear();
+    m_pFilenameBox->clear();
+    txtExtension->setText(QString::fromLatin1(RingToneText::Extension(m_iSaveAsType).c_str()));
 
     m_bCancelled = false;
 
     switch (m_iSaveAsType) {
     case 0:
         setWindowTitle(QStringLiteral("Save Keypress File As..."));
-        m_plblSaveType->setText(QStringLiteral("You are saving a KEYPRESS file."));
-        m_ptxtExtension->setText(QStringLiteral(".KEY"));
+        lblSaveType->setText(QStringLiteral("You are saving a KEYPRESS file."));
         break;
     case 1:
         setWindowTitle(QStringLiteral("Save Composer File As..."));
-        m_plblSaveType->setText(QStringLiteral("You are saving a COMPOSER file."));
-        m_ptxtExtension->setText(QStringLiteral(".321"));
+        lblSaveType->setText(QStringLiteral("You are saving a COMPOSER file."));
         break;
     case 2:
         setWindowTitle(QStringLiteral("Save RTTTL File As..."));
-        m_plblSaveType->setText(QStringLiteral("You are saving a RTTTL file."));
-        m_ptxtExtension->setText(QStringLiteral(".TXT"));
+        lblSaveType->setText(QStringLiteral("You are saving a RTTTL file."));
         break;
     default:
         break;
@@ -142,7 +141,7 @@ void frmSaveAs::Prepare() {
 QLineEdit* frmSaveAs::txtFilename() {
     if (!m_bPrepared)
         Prepare();
-    return m_ptxtFilename;
+    return m_pFilenameBox;
 }
 
 int frmSaveAs::exec() {
@@ -166,12 +165,12 @@ void frmSaveAs::showEvent(QShowEvent* pEvent) {
     QDialog::showEvent(pEvent);
     // The caller fills the box after preparing, so the proposed name is
     // selected here, where it is already in place: typing replaces it whole.
-    m_ptxtFilename->setFocus(Qt::OtherFocusReason);
-    m_ptxtFilename->selectAll();
+    m_pFilenameBox->setFocus(Qt::OtherFocusReason);
+    m_pFilenameBox->selectAll();
 }
 
 void frmSaveAs::cmdOk_Click() {
-    const QString sName = m_ptxtFilename->text();
+    const QString sName = m_pFilenameBox->text();
     if (sName.isEmpty()) {
         CMessageBox::Show(this, QStringLiteral("Please enter a valid filename."),
                           QStringLiteral("No filename"), CMessageBox::Information,
@@ -179,6 +178,6 @@ void frmSaveAs::cmdOk_Click() {
         return;
     }
     // Taken as typed: the write reports names the file system refuses.
-    CProgram::Nokia().FileName = CProgram::ToEngine(sName + m_ptxtExtension->text());
+    CProgram::Nokia().FileName = CProgram::ToEngine(sName + txtExtension->text());
     accept();
 }

@@ -50,11 +50,12 @@ private:
     bool m_bCancelled = false;
     bool m_bPrepared = false;
 
-    QGroupBox* m_pFrame1;
-    QLabel* m_plblSaveType;
-    QLineEdit* m_ptxtFilename;
-    QLineEdit* m_ptxtExtension;
-    QLabel* m_pLabel1;
-    QPushButton* m_pcmdCancel;
-    QPushButton* m_pcmdOk;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* lblSaveType = nullptr;
+    // The box txtFilename() hands out once the dialog is prepared.
+    QLineEdit* m_pFilenameBox = nullptr;
+    QLineEdit* txtExtension = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QPushButton* cmdOk = nullptr;
 };

@@ -35,20 +35,9 @@ void CNokia::Clear() {
     Tempo = 100;
     ErrorList.clear();
     // Deleting from the front of a deque costs nothing per note, so this
-    // stays linear however long the ringtone was. What it does cost is
-    // waiting for each note to come in from memory; asking for the note a
-    // few places ahead lets those waits overlap (a third to a half less time
-    // for a long ringtone).
-    constexpr int32_t Ahead = 16;
-    const int32_t iCount = Notes.Count();
-    for (int32_t i = 0; i < iCount; ++i) {
-        if (i + Ahead < iCount) {
-            const char* pAhead = reinterpret_cast<const char*>(&Notes.Item(Ahead + 1));
-            for (size_t iByte = 0; iByte < sizeof(CNote); iByte += 64)
-                __builtin_prefetch(pAhead + iByte, 1);
-        }
+    // stays linear however long the ringtone was.
+    for (int32_t i = Notes.Count(); i > 0; --i)
         Notes.Delete(1);
-    }
 }
 
 void CNokia::Convert() {

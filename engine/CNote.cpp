@@ -24,15 +24,24 @@ bool Is(std::string_view s, char c) {
     return s.size() == 1 && s[0] == c;
 }
 
+// A mark ("#" or ".") at the front of the text goes into both notations'
+// part and off the text.
+void TakeMark(std::string_view& s, char cMark, std::string& sPart, std::string& sRPart) {
+    if (Is(Mid(s, 0, 1), cMark)) {
+        sPart = sRPart = std::string(1, cMark);
+        s = Drop(s, 1);
+    }
+}
+
 } // namespace
 
 void CNote::setNoteBatch(const std::string& sNewNoteBatch) {
     try {
-        m_NoteBatch = sNewNoteBatch;
+        m_sNoteBatch = sNewNoteBatch;
         if (SourceType == 0)
-            ParseRTTTL(m_NoteBatch);
+            ParseRTTTL(m_sNoteBatch);
         else if (SourceType == 1)
-            ParseComposer(m_NoteBatch);
+            ParseComposer(m_sNoteBatch);
         BuildKeypresses();
     } catch (const std::exception& e) {
         AddError("CNote.NoteBatch", e.what());
@@ -59,14 +68,8 @@ void CNote::ParseRTTTL(std::string_view s) {
         Note_Part = "-";
     s = Drop(s, 1);
 
-    if (Is(Mid(s, 0, 1), '#')) {
-        Sharp_Part = RSharp_Part = "#";
-        s = Drop(s, 1);
-    }
-    if (Is(Mid(s, 0, 1), '.')) {
-        Dotted_Part = RDotted_Part = ".";
-        s = Drop(s, 1);
-    }
+    TakeMark(s, '#', Sharp_Part, RSharp_Part);
+    TakeMark(s, '.', Dotted_Part, RDotted_Part);
 
     const bool bOctave = IsNumeric(s);
     if (bOctave && !SameValue(s, DefaultOctave))
@@ -88,14 +91,8 @@ void CNote::ParseComposer(std::string_view s) {
     RDuration_Part = SameValue(Duration_Part, DefaultDuration) ? std::string() : Duration_Part;
     s = Drop(s, iTaken);
 
-    if (Is(Mid(s, 0, 1), '.')) {
-        Dotted_Part = RDotted_Part = ".";
-        s = Drop(s, 1);
-    }
-    if (Is(Mid(s, 0, 1), '#')) {
-        Sharp_Part = RSharp_Part = "#";
-        s = Drop(s, 1);
-    }
+    TakeMark(s, '.', Dotted_Part, RDotted_Part);
+    TakeMark(s, '#', Sharp_Part, RSharp_Part);
 
     Note_Part = RNote_Part = std::string(Mid(s, 0, 1));
     if (Is(RNote_Part, '-'))

@@ -25,7 +25,7 @@ public:
     std::string Full_ComposerNote() const;
     std::string Full_RTTTLNote() const;
 
-    const std::string& NoteBatch() const { return m_NoteBatch; }
+    const std::string& NoteBatch() const { return m_sNoteBatch; }
     // Parses the token, builds Keypresses and advances the phone state.
     // Never throws: a failure ends the parse and becomes an error line.
     void setNoteBatch(const std::string& sNewNoteBatch);
@@ -35,5 +35,5 @@ private:
     void ParseComposer(std::string_view s);
     void BuildKeypresses();
 
-    std::string m_NoteBatch;
+    std::string m_sNoteBatch;
 };

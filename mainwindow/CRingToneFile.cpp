@@ -4,26 +4,24 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
-CRingToneFile::Status CRingToneFile::Read(const QString& sPath, QString& sText) {
-    sText.clear();
+CRingToneFile::Result CRingToneFile::Read(const QString& sPath) {
     // Only ordinary files: opening a pipe or a device could block or never
     // end.
     if (!QFileInfo(sPath).isFile())
-        return CannotOpen;
+        return {CannotOpen, QString()};
     QFile file(sPath);
     if (!file.open(QIODevice::ReadOnly))
-        return CannotOpen;
+        return {CannotOpen, QString()};
     const QByteArray bytes = file.read(MaxLength + 1);
     if (file.error() != QFileDevice::NoError)
-        return CannotOpen;
+        return {CannotOpen, QString()};
     if (bytes.size() > MaxLength)
-        return TooLarge;
+        return {TooLarge, QString()};
 
     const QString sDecoded = Decode(bytes);
     if (sDecoded.contains(QChar(0)))
-        return NotText;
-    sText = JoinLines(sDecoded);
-    return Loaded;
+        return {NotText, QString()};
+    return {Loaded, JoinLines(sDecoded)};
 }
 
 QString CRingToneFile::Decode(const QByteArray& bytes) {

@@ -17,13 +17,20 @@ public:
         NotText     // holds NUL characters: a binary file
     };
 
+    // Which outcome reading had; the joined text when Loaded, empty
+    // otherwise.
+    struct Result {
+        Status Outcome;
+        QString Text;
+    };
+
     // A phone ringtone of 50 notes takes a few hundred characters; 64 KiB
     // leaves room for long names, comments and many more notes while
     // keeping the conversion and the display instant.
     static constexpr qsizetype MaxLength = 64 * 1024;
 
     // Reads at most MaxLength + 1 bytes, whatever the file's size.
-    static Status Read(const QString& sPath, QString& sText);
+    static Result Read(const QString& sPath);
 
     // UTF-8 (or the encoding its byte-order mark names) when valid,
     // Latin-1 otherwise.

@@ -2,6 +2,10 @@
 // window test relies on.
 
 #include "dialogs/CMessageBox.h"
+#include "tests/support/CModalAnswer.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
 
 #include <QtTest>
 
@@ -12,6 +16,8 @@ private Q_SLOTS:
     void shownText_data();
     void shownText();
     void answersComeFromTheQueueThenDefault();
+    void realBoxShowsAndAnswers_data();
+    void realBoxShowsAndAnswers();
 };
 
 void CMessageBoxTest::shownText_data() {
@@ -58,6 +64,61 @@ void CMessageBoxTest::answersComeFromTheQueueThenDefault() {
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown[1].Title, QStringLiteral("Ringwright"));
     QVERIFY(CMessageBox::takeShown().isEmpty());
+}
+
+void CMessageBoxTest::realBoxShowsAndAnswers_data() {
+    QTest::addColumn<int>("iIcon");
+    QTest::addColumn<int>("iButtons");
+    QTest::addColumn<QString>("sTitle");
+    QTest::addColumn<int>("iPress"); // the standard button clicked
+    QTest::addColumn<int>("iResult");
+    QTest::addColumn<QString>("sShownTitle");
+    QTest::addColumn<int>("iShownIcon");
+    QTest::newRow("OK, no title") << int(CMessageBox::NoIcon) << int(CMessageBox::OkOnly) << ""
+                                  << int(QMessageBox::Ok) << int(CMessageBox::Ok) << "Ringwright"
+                                  << int(QMessageBox::NoIcon);
+    QTest::newRow("information") << int(CMessageBox::Information) << int(CMessageBox::OkOnly)
+                                 << "No filename" << int(QMessageBox::Ok) << int(CMessageBox::Ok)
+                                 << "No filename" << int(QMessageBox::Information);
+    QTest::newRow("warning, Yes") << int(CMessageBox::Exclamation) << int(CMessageBox::YesNo)
+                                  << "Overwrite File?" << int(QMessageBox::Yes)
+                                  << int(CMessageBox::Yes) << "Overwrite File?"
+                                  << int(QMessageBox::Warning);
+    QTest::newRow("No") << int(CMessageBox::NoIcon) << int(CMessageBox::YesNo) << "Overwrite File?"
+                        << int(QMessageBox::No) << int(CMessageBox::No) << "Overwrite File?"
+                        << int(QMessageBox::NoIcon);
+}
+
+// Without the test mode: a real modal QMessageBox, answered by a click.
+void CMessageBoxTest::realBoxShowsAndAnswers() {
+    QFETCH(int, iIcon);
+    QFETCH(int, iButtons);
+    QFETCH(QString, sTitle);
+    QFETCH(int, iPress);
+    CMessageBox::setTestMode(false);
+    QString sSeenTitle;
+    QString sSeenText;
+    int iSeenIcon = -1;
+    int iSeenButtons = 0;
+    const CModalAnswer answer([&](QWidget* pModal) {
+        auto* pBox = qobject_cast<QMessageBox*>(pModal);
+        QVERIFY(pBox);
+        sSeenTitle = pBox->windowTitle();
+        sSeenText = pBox->text();
+        iSeenIcon = pBox->icon();
+        iSeenButtons = int(pBox->standardButtons());
+        pBox->button(QMessageBox::StandardButton(iPress))->click();
+    });
+    const CMessageBox::Result iResult =
+        CMessageBox::Show(nullptr, QStringLiteral("first\rsecond"), sTitle,
+                          CMessageBox::Icon(iIcon), CMessageBox::Buttons(iButtons));
+    QVERIFY(answer.Answered());
+    QTEST(int(iResult), "iResult");
+    QTEST(sSeenTitle, "sShownTitle");
+    QTEST(iSeenIcon, "iShownIcon");
+    QCOMPARE(sSeenText, QStringLiteral("first\nsecond"));
+    QCOMPARE(iSeenButtons, iButtons == CMessageBox::YesNo ? int(QMessageBox::Yes | QMessageBox::No)
+                                                          : int(QMessageBox::Ok));
 }
 
 QTEST_MAIN(CMessageBoxTest)

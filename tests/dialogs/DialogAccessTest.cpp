@@ -9,6 +9,7 @@
 #include "dialogs/frmOpen.h"
 #include "dialogs/frmSaveAs.h"
 #include "engine/CNokia.h"
+#include "tests/support/CModalAnswer.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -33,7 +34,7 @@ namespace {
 // closed but did not after a long while, failing the test instead of
 // hanging it.
 void ExecPressing(QDialog& dlg, Qt::Key iKey, const std::function<void()>& fnFirst = {}) {
-    QTimer::singleShot(0, &dlg, [&dlg, iKey, fnFirst] {
+    const CModalAnswer press([&dlg, iKey, fnFirst](QWidget*) {
         // Access keys reach the active window only.
         if (!QTest::qWaitForWindowActive(&dlg))
             return;
@@ -160,8 +161,7 @@ void DialogAccessTest::openAccessKeys_data() {
 void DialogAccessTest::openAccessKeys() {
     QFETCH(bool, bSelect);
     QFETCH(int, iKey);
-    CProgram::Nokia().SourceType = 0;
-    frmOpen dlg;
+    frmOpen dlg(0, CProgram::FromEngine(CProgram::Nokia().FilePath));
     auto* pFiles = dlg.findChild<QListWidget*>(QStringLiteral("File1"));
     QVERIFY(pFiles);
 
@@ -224,7 +224,7 @@ void DialogAccessTest::inputsHaveAccessibleNames() {
     QFETCH(QString, sControl);
     std::unique_ptr<QDialog> pDialog;
     if (sDialog == QLatin1String("frmOpen"))
-        pDialog = std::make_unique<frmOpen>();
+        pDialog = std::make_unique<frmOpen>(0, CProgram::FromEngine(CProgram::Nokia().FilePath));
     else
         pDialog = std::make_unique<frmSaveAs>();
     auto* pControl = pDialog->findChild<QWidget*>(sControl);

@@ -66,9 +66,9 @@ private Q_SLOTS:
         QFETCH(QString, sText);
         const QString sPath = Write(QString::fromLatin1(QTest::currentDataTag()) + ".TXT", bytes);
         QVERIFY(!sPath.isEmpty());
-        QString sRead = "stale";
-        QCOMPARE(CRingToneFile::Read(sPath, sRead), CRingToneFile::Loaded);
-        QCOMPARE(sRead, sText);
+        const CRingToneFile::Result read = CRingToneFile::Read(sPath);
+        QCOMPARE(read.Outcome, CRingToneFile::Loaded);
+        QCOMPARE(read.Text, sText);
     }
 
     void refuses_data() {
@@ -92,9 +92,9 @@ private Q_SLOTS:
         QFETCH(int, iStatus);
         const QString sPath = Write(QString::fromLatin1(QTest::currentDataTag()) + ".TXT", bytes);
         QVERIFY(!sPath.isEmpty());
-        QString sRead = "stale";
-        QCOMPARE(int(CRingToneFile::Read(sPath, sRead)), iStatus);
-        QVERIFY(sRead.isEmpty());
+        const CRingToneFile::Result read = CRingToneFile::Read(sPath);
+        QCOMPARE(int(read.Outcome), iStatus);
+        QVERIFY(read.Text.isEmpty());
     }
 
     void hugeFileIsRefusedWithoutReadingItAll() {
@@ -104,8 +104,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         QVERIFY(file.resize(100 * 1024 * 1024));
         file.close();
-        QString sRead;
-        QCOMPARE(CRingToneFile::Read(sPath, sRead), CRingToneFile::TooLarge);
+        QCOMPARE(CRingToneFile::Read(sPath).Outcome, CRingToneFile::TooLarge);
         QVERIFY(QFile::remove(sPath));
     }
 
@@ -121,9 +120,9 @@ private Q_SLOTS:
         const QByteArray pipe = QFile::encodeName(m_dir.filePath("pipe.TXT"));
         QVERIFY(QFileInfo::exists(m_dir.filePath("pipe.TXT")) ||
                 mkfifo(pipe.constData(), 0600) == 0);
-        QString sRead = "stale";
-        QCOMPARE(CRingToneFile::Read(m_dir.filePath(sName), sRead), CRingToneFile::CannotOpen);
-        QVERIFY(sRead.isEmpty());
+        const CRingToneFile::Result read = CRingToneFile::Read(m_dir.filePath(sName));
+        QCOMPARE(read.Outcome, CRingToneFile::CannotOpen);
+        QVERIFY(read.Text.isEmpty());
     }
 
     void unreadableFile() {
@@ -131,15 +130,14 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(sPath, QFileDevice::WriteOwner));
         if (QFile(sPath).open(QIODevice::ReadOnly))
             QSKIP("running with rights that read any file");
-        QString sRead;
-        QCOMPARE(CRingToneFile::Read(sPath, sRead), CRingToneFile::CannotOpen);
+        QCOMPARE(CRingToneFile::Read(sPath).Outcome, CRingToneFile::CannotOpen);
     }
 
     void doubledSeparatorStillNamesTheFile() {
         Write("root.TXT", "Tone:8c");
-        QString sRead;
-        QCOMPARE(CRingToneFile::Read(m_dir.path() + "//root.TXT", sRead), CRingToneFile::Loaded);
-        QCOMPARE(sRead, QString("Tone:8c"));
+        const CRingToneFile::Result read = CRingToneFile::Read(m_dir.path() + "//root.TXT");
+        QCOMPARE(read.Outcome, CRingToneFile::Loaded);
+        QCOMPARE(read.Text, QString("Tone:8c"));
     }
 };
 

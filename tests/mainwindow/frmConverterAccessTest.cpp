@@ -7,7 +7,9 @@
 #include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
+#include "tests/support/CModalAnswer.h"
 #include "tests/support/CRecordingProgram.h"
+#include "tests/support/TestWidgets.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -23,7 +25,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
-#include <QTimer>
 #include <memory>
 #include <vector>
 
@@ -47,10 +48,7 @@ private Q_SLOTS:
 
 private:
     QWidget* Child(const QString& sName) {
-        auto* p = m_pWindow->findChild<QWidget*>(sName);
-        if (!p)
-            qFatal("no child %s", qPrintable(sName));
-        return p;
+        return TestWidgets::Child<QWidget>(m_pWindow.get(), sName);
     }
     QString FocusName() const {
         const QWidget* p = QApplication::focusWidget();
@@ -119,8 +117,8 @@ void frmConverterAccessTest::menuAccessKeysRunTheirItems() {
 
     // Something to save or export, so that those items are enabled.
     qobject_cast<QTextEdit*>(Child(QStringLiteral("rtf")))->setPlainText(QStringLiteral("1 2 3"));
-    auto* pMenu = m_pWindow->findChild<QMenu*>(sMenu);
-    auto* pItem = m_pWindow->findChild<QAction*>(sItem);
+    auto* pMenu = TestWidgets::Child<QMenu>(m_pWindow.get(), sMenu);
+    auto* pItem = TestWidgets::Child<QAction>(m_pWindow.get(), sItem);
     QVERIFY(pMenu && pItem);
     // Every item of every menu, to see that only the chosen one runs.
     std::vector<std::unique_ptr<QSignalSpy>> spies;
@@ -133,16 +131,7 @@ void frmConverterAccessTest::menuAccessKeysRunTheirItems() {
     }
     QVERIFY(names.contains(sItem));
     // The About window is modal; close it once it is up.
-    QTimer about;
-    about.setInterval(10);
-    connect(&about, &QTimer::timeout, &about, [&about] {
-        QWidget* pModal = QApplication::activeModalWidget();
-        if (pModal && pModal->objectName() == QLatin1String("frmInfo")) {
-            about.stop();
-            pModal->close();
-        }
-    });
-    about.start();
+    const CModalAnswer about([](QWidget* pAbout) { pAbout->close(); }, QStringLiteral("frmInfo"));
 
     QTest::keyClick(m_pWindow.get(), Qt::Key(iMenuKey), Qt::AltModifier);
     QTRY_VERIFY(pMenu->isVisible());

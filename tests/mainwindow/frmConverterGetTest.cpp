@@ -4,6 +4,8 @@
 #include "engine/modNOK.h"
 #include "mainwindow/CRingToneFile.h"
 #include "mainwindow/frmConverter.h"
+#include "tests/support/CModalAnswer.h"
+#include "tests/support/TestWidgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,7 +23,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -48,10 +49,7 @@ private:
     std::unique_ptr<frmConverter> m_pWindow;
 
     template <typename T> T* Child(const QString& sName) const {
-        T* pChild = m_pWindow->findChild<T*>(sName);
-        if (!pChild)
-            qFatal("no %s", qPrintable(sName));
-        return pChild;
+        return TestWidgets::Child<T>(m_pWindow.get(), sName);
     }
     QString Caption() const { return Child<QGroupBox>("fraResults")->title(); }
     QString Label(const QString& sName) const { return Child<QLabel>(sName)->text(); }
@@ -73,25 +71,32 @@ private:
 
     // Presses Get; when the open dialog appears, fnAnswer works it.
     void GetWithDialog(std::function<void(QDialog*)> fnAnswer) {
-        bool bAnswered = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            QVERIFY(pDialog);
-            bAnswered = true;
-            fnAnswer(pDialog);
-        });
+        const CModalAnswer answer(
+            [&fnAnswer](QWidget* pModal) { fnAnswer(qobject_cast<QDialog*>(pModal)); });
         Child<QPushButton>("cmdGet")->click();
-        QVERIFY(bAnswered);
+        QVERIFY(answer.Answered());
+    }
+
+    // Presses Save; in the Save-As dialog, sName (if any) replaces the
+    // proposed name before OK.
+    void Save(const QString& sName = QString()) {
+        const CModalAnswer answer([sName](QWidget* pDialog) {
+            if (!sName.isEmpty())
+                TestWidgets::Child<QLineEdit>(pDialog, "txtFilename")->setText(sName);
+            TestWidgets::Child<QPushButton>(pDialog, "cmdOk")->click();
+        });
+        Child<QAction>("mnuFileSave")->trigger();
+        QVERIFY(answer.Answered());
     }
 
     // Presses Get and picks the file in the open dialog.
     void GetFile(const QString& sName) {
         GetWithDialog([sName](QDialog* pDialog) {
-            auto* pList = pDialog->findChild<QListWidget*>("File1");
+            auto* pList = TestWidgets::Child<QListWidget>(pDialog, "File1");
             const QList<QListWidgetItem*> found = pList->findItems(sName, Qt::MatchExactly);
             QCOMPARE(found.size(), 1);
             pList->setCurrentItem(found.first());
-            pDialog->findChild<QPushButton*>("cmdOk")->click();
+            TestWidgets::Child<QPushButton>(pDialog, "cmdOk")->click();
         });
     }
 
@@ -249,12 +254,7 @@ private Q_SLOTS:
         // Saved over the file it came from, as RTTTL.
         Child<QRadioButton>("optShowAs_2")->click();
         CMessageBox::queueAnswer(CMessageBox::Yes);
-        QTimer::singleShot(0, this, [] {
-            QWidget* pDialog = QApplication::activeModalWidget();
-            QVERIFY(pDialog);
-            pDialog->findChild<QPushButton*>("cmdOk")->click();
-        });
-        m_pWindow->findChild<QAction*>("mnuFileSave")->trigger();
+        Save();
         QFile saved(sPath);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QVERIFY(saved.readAll().startsWith("Gr\xc3\xbc\xc3\x9f"
@@ -326,8 +326,9 @@ private Q_SLOTS:
         Choose(0, true);
         GetFile("keep.TXT");
         QCOMPARE(Label("lblNoteCount"), QString("1"));
-        GetWithDialog(
-            [](QDialog* pDialog) { pDialog->findChild<QPushButton*>("cmdCancel")->click(); });
+        GetWithDialog([](QDialog* pDialog) {
+            TestWidgets::Child<QPushButton>(pDialog, "cmdCancel")->click();
+        });
         QCOMPARE(Caption(), QString("Conversion Results"));
         QCOMPARE(Label("lblNoteCount"), QString("0"));
         QCOMPARE(Label("lblRemaining"), QString());
@@ -341,10 +342,10 @@ private Q_SLOTS:
         const QString sPath = Write("gone.TXT", "Gone:8c");
         Choose(0, true);
         GetWithDialog([sPath](QDialog* pDialog) {
-            auto* pList = pDialog->findChild<QListWidget*>("File1");
+            auto* pList = TestWidgets::Child<QListWidget>(pDialog, "File1");
             pList->setCurrentItem(pList->findItems("gone.TXT", Qt::MatchExactly).value(0));
             QVERIFY(QFile::remove(sPath));
-            pDialog->findChild<QPushButton*>("cmdOk")->click();
+            TestWidgets::Child<QPushButton>(pDialog, "cmdOk")->click();
         });
         const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
         QCOMPARE(shown.size(), 1);
@@ -425,7 +426,7 @@ private Q_SLOTS:
         QCOMPARE(CProgram::JoinPath(m_dir.path() + "/", "root.TXT"), m_dir.path() + "//root.TXT");
         Choose(0, true);
         GetWithDialog([](QDialog* pDialog) {
-            auto* pList = pDialog->findChild<QListWidget*>("File1");
+            auto* pList = TestWidgets::Child<QListWidget>(pDialog, "File1");
             pList->setCurrentItem(pList->findItems("root.TXT", Qt::MatchExactly).value(0));
             pDialog->accept();
         });
@@ -450,16 +451,21 @@ private Q_SLOTS:
         QVERIFY(CMessageBox::takeShown().isEmpty());
     }
 
-    // Read from a file, saved in the same notation and read back through the
-    // real Get and Save: name, tempo, defaults and every rendering survive.
+    // Read from a file or the clipboard, saved in the same notation and read
+    // back through the real Get and Save: name, tempo, defaults and every
+    // rendering survive.
     void savedRingtoneReadsBack_data() {
         QTest::addColumn<int>("iSource");
-        QTest::addColumn<QString>("sFile");
+        QTest::addColumn<QString>("sFile"); // empty: from the clipboard
         QTest::addColumn<QByteArray>("ringtone");
-        QTest::newRow("RTTTL") << 0 << "Trip.TXT"
-                               << QByteArray("Trip:d=8,o=6,b=140:\r\nc,d#,4e.,p,16f7,\n2g5,a,32b.");
-        QTest::newRow("Composer") << 1 << "Trip.321"
-                                  << QByteArray("Trip:Tempo=125:8c2 4.#d1\r\n 16- 2g3 32a2 1.b1");
+        QTest::newRow("RTTTL file")
+            << 0 << "Trip.TXT" << QByteArray("Trip:d=8,o=6,b=140:\r\nc,d#,4e.,p,16f7,\n2g5,a,32b.");
+        QTest::newRow("Composer file")
+            << 1 << "Trip.321" << QByteArray("Trip:Tempo=125:8c2 4.#d1\r\n 16- 2g3 32a2 1.b1");
+        QTest::newRow("RTTTL clipboard")
+            << 0 << "" << QByteArray("Jingle:d=8,o=6,b=140:c,d#,4e.,p,16f7,2g5,a,32b.");
+        QTest::newRow("Composer clipboard")
+            << 1 << "" << QByteArray("Jingle:Tempo=125:8c2 4.#d1 16- 2g3 32a2 1.b1");
     }
 
     void savedRingtoneReadsBack() {
@@ -467,13 +473,17 @@ private Q_SLOTS:
         QFETCH(QString, sFile);
         QFETCH(QByteArray, ringtone);
         const int iForm = iSource == 0 ? 2 : 1;
-        const QString sBackFile = "Back" + sFile.right(4);
+        const QString sBackFile = QString("Back") + (iSource == 0 ? ".TXT" : ".321");
         QFile::remove(m_dir.filePath(sBackFile));
 
-        Write(sFile, ringtone);
         Child<QRadioButton>(QString("optShowAs_%1").arg(iForm))->click();
-        Choose(iSource, true);
-        GetFile(sFile);
+        Choose(iSource, !sFile.isEmpty());
+        if (sFile.isEmpty()) {
+            GetClipboard(QString::fromUtf8(ringtone));
+        } else {
+            Write(sFile, ringtone);
+            GetFile(sFile);
+        }
         QVERIFY(CMessageBox::takeShown().isEmpty());
         auto renderings = [this] {
             QStringList lst;
@@ -489,16 +499,12 @@ private Q_SLOTS:
         const QStringList lstNotes = renderings();
 
         Child<QRadioButton>(QString("optShowAs_%1").arg(iForm))->click();
-        QTimer::singleShot(0, this, [] {
-            auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            QVERIFY(pDialog);
-            auto* pName = pDialog->findChild<QLineEdit*>("txtFilename");
-            pName->setText("Back");
-            pDialog->findChild<QPushButton*>("cmdOk")->click();
-        });
-        m_pWindow->findChild<QAction*>("mnuFileSave")->trigger();
-        QVERIFY(QFile::exists(m_dir.filePath(sBackFile)));
+        Save("Back");
+        QFile saved(m_dir.filePath(sBackFile));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().endsWith("\r\n"));
 
+        Choose(iSource, true);
         GetFile(sBackFile);
         QVERIFY(CMessageBox::takeShown().isEmpty());
         QCOMPARE(Box("txtName"), sName);

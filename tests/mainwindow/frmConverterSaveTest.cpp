@@ -8,7 +8,9 @@
 #include "engine/modNOK.h"
 #include "mainwindow/frmConverter.h"
 
+#include "tests/support/CModalAnswer.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestWidgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,7 +26,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
-#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -33,6 +34,7 @@ using Records = QList<CMessageBox::Record>;
 
 using TestFiles::ReadAll;
 using TestFiles::WriteRaw;
+using TestWidgets::Child;
 
 const QFileDevice::Permissions ReadOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup |
                                           QFileDevice::ReadOther | QFileDevice::ExeOwner |
@@ -50,38 +52,39 @@ struct SaveAsSeen {
 
 enum class Answer { Proposed, Cancel, TitleBarClose };
 
-// Answers the Save-As dialog once it is on screen; if no dialog comes, the
-// check finds no modal window and does nothing.
-void AnswerSaveAs(SaveAsSeen& seen, Answer iAnswer, const QString& sTyped = QString()) {
-    QTimer::singleShot(0, [&seen, iAnswer, sTyped] {
-        auto* pDlg = qobject_cast<frmSaveAs*>(QApplication::activeModalWidget());
-        if (!pDlg)
-            return;
-        auto* pName = pDlg->findChild<QLineEdit*>(QStringLiteral("txtFilename"));
-        seen.bShown = true;
-        seen.sCaption = pDlg->windowTitle();
-        seen.sProposed = pName->text();
-        seen.sSelected = pName->selectedText();
-        seen.sExtension = pDlg->findChild<QLineEdit*>(QStringLiteral("txtExtension"))->text();
-        switch (iAnswer) {
-        case Answer::Proposed:
-            // The proposed name is selected whole, so typing replaces it.
-            if (!sTyped.isEmpty())
-                QTest::keyClicks(pName, sTyped);
-            QTest::mouseClick(pDlg->findChild<QPushButton*>(QStringLiteral("cmdOk")),
-                              Qt::LeftButton);
-            break;
-        case Answer::Cancel:
-            QTest::mouseClick(pDlg->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
-                              Qt::LeftButton);
-            break;
-        case Answer::TitleBarClose:
-            pDlg->close();
-            break;
-        }
-        if (pDlg->isVisible())
-            pDlg->done(QDialog::Rejected);
-    });
+// Answers the Save-As dialog once it is on screen, for as long as the
+// answer is kept; if no dialog comes, nothing happens.
+std::unique_ptr<CModalAnswer> AnswerSaveAs(SaveAsSeen& seen, Answer iAnswer,
+                                           const QString& sTyped = QString()) {
+    return std::make_unique<CModalAnswer>(
+        [&seen, iAnswer, sTyped](QWidget* pModal) {
+            auto* pDlg = qobject_cast<frmSaveAs*>(pModal);
+            auto* pName = Child<QLineEdit>(pDlg, QStringLiteral("txtFilename"));
+            seen.bShown = true;
+            seen.sCaption = pDlg->windowTitle();
+            seen.sProposed = pName->text();
+            seen.sSelected = pName->selectedText();
+            seen.sExtension = Child<QLineEdit>(pDlg, QStringLiteral("txtExtension"))->text();
+            switch (iAnswer) {
+            case Answer::Proposed:
+                // The proposed name is selected whole, so typing replaces it.
+                if (!sTyped.isEmpty())
+                    QTest::keyClicks(pName, sTyped);
+                QTest::mouseClick(Child<QPushButton>(pDlg, QStringLiteral("cmdOk")),
+                                  Qt::LeftButton);
+                break;
+            case Answer::Cancel:
+                QTest::mouseClick(Child<QPushButton>(pDlg, QStringLiteral("cmdCancel")),
+                                  Qt::LeftButton);
+                break;
+            case Answer::TitleBarClose:
+                pDlg->close();
+                break;
+            }
+            if (pDlg->isVisible())
+                pDlg->done(QDialog::Rejected);
+        },
+        QStringLiteral("frmSaveAs"));
 }
 
 CMessageBox::Record Box(const QString& sText, const QString& sTitle = CProgram::Name(),
@@ -134,14 +137,12 @@ private Q_SLOTS:
     void closingWithoutOkWritesNothing();
     void exportConfirmsThenCopies_data();
     void exportConfirmsThenCopies();
-    void roundTrip_data();
-    void roundTrip();
     void firstRunOfAnInstalledProgramSavesIntoHome();
 
 private:
     void Fill(const QString& sName, const QString& sTempo, int iForm, const QString& sBody);
-    void Save() { m_pWindow->findChild<QAction*>(QStringLiteral("mnuFileSave"))->trigger(); }
-    void Export() { m_pWindow->findChild<QAction*>(QStringLiteral("mnuEditCopy"))->trigger(); }
+    void Save() { Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileSave"))->trigger(); }
+    void Export() { Child<QAction>(m_pWindow.get(), QStringLiteral("mnuEditCopy"))->trigger(); }
     QString Folder() const { return m_pDir->path(); }
     QStringList SavedFiles() const {
         return QDir(Folder()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
@@ -184,11 +185,11 @@ void frmConverterSaveTest::cleanup() {
 
 void frmConverterSaveTest::Fill(const QString& sName, const QString& sTempo, int iForm,
                                 const QString& sBody) {
-    m_pWindow->findChild<QRadioButton*>(QStringLiteral("optShowAs_%1").arg(iForm))
+    Child<QRadioButton>(m_pWindow.get(), QStringLiteral("optShowAs_%1").arg(iForm))
         ->setChecked(true);
-    m_pWindow->findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(sName);
-    m_pWindow->findChild<QLineEdit*>(QStringLiteral("txtTempo"))->setText(sTempo);
-    m_pWindow->findChild<QTextEdit*>(QStringLiteral("rtf"))->setPlainText(sBody);
+    Child<QLineEdit>(m_pWindow.get(), QStringLiteral("txtName"))->setText(sName);
+    Child<QLineEdit>(m_pWindow.get(), QStringLiteral("txtTempo"))->setText(sTempo);
+    Child<QTextEdit>(m_pWindow.get(), QStringLiteral("rtf"))->setPlainText(sBody);
 }
 
 void frmConverterSaveTest::missingNameOrTempoOnlyAsks_data() {
@@ -212,7 +213,7 @@ void frmConverterSaveTest::missingNameOrTempoOnlyAsks() {
     Fill(sName, sTempo, 2, QStringLiteral("8c,d"));
 
     SaveAsSeen seen;
-    AnswerSaveAs(seen, Answer::Proposed);
+    const auto saveAs = AnswerSaveAs(seen, Answer::Proposed);
     Save();
     QCoreApplication::processEvents();
 
@@ -252,7 +253,7 @@ void frmConverterSaveTest::failureBeforeDialogNamesCurrentTarget() {
     Fill(QStringLiteral("Tone"), sTempo, 2, QStringLiteral("8c,d"));
 
     SaveAsSeen seen;
-    AnswerSaveAs(seen, Answer::Proposed);
+    const auto saveAs = AnswerSaveAs(seen, Answer::Proposed);
     Save();
     QCoreApplication::processEvents();
 
@@ -305,7 +306,7 @@ void frmConverterSaveTest::proposesNameAndKind() {
     Fill(sName, QStringLiteral("140"), iForm, QStringLiteral("8c"));
 
     SaveAsSeen seen;
-    AnswerSaveAs(seen, Answer::Cancel);
+    const auto saveAs = AnswerSaveAs(seen, Answer::Cancel);
     Save();
 
     QVERIFY(seen.bShown);
@@ -346,7 +347,7 @@ void frmConverterSaveTest::writesEachForm() {
     Fill(QStringLiteral("Tone"), QStringLiteral("140"), iForm, sBody);
 
     SaveAsSeen seen;
-    AnswerSaveAs(seen, Answer::Proposed);
+    const auto saveAs = AnswerSaveAs(seen, Answer::Proposed);
     Save();
     QVERIFY(seen.bShown);
     QCOMPARE(CProgram::Nokia().FileName, CProgram::ToEngine(sFile));
@@ -374,7 +375,7 @@ void frmConverterSaveTest::overwriteQuestion() {
 
     CMessageBox::queueAnswer(bYes ? CMessageBox::Yes : CMessageBox::No);
     SaveAsSeen seen;
-    AnswerSaveAs(seen, Answer::Proposed);
+    const auto saveAs = AnswerSaveAs(seen, Answer::Proposed);
     Save();
 
     QCOMPARE(TakeShown(),
@@ -391,15 +392,15 @@ void frmConverterSaveTest::savesWhatWasTyped() {
     Fill(CProgram::FromEngine(nokia.RingToneName), QString::number(nokia.Tempo), 1,
          CProgram::FromEngine(nokia.ShowScreen()));
 
-    auto* pName = m_pWindow->findChild<QLineEdit*>(QStringLiteral("txtName"));
+    auto* pName = Child<QLineEdit>(m_pWindow.get(), QStringLiteral("txtName"));
     pName->selectAll();
     QTest::keyClicks(pName, QStringLiteral("Mine"));
-    auto* pResults = m_pWindow->findChild<QTextEdit*>(QStringLiteral("rtf"));
+    auto* pResults = Child<QTextEdit>(m_pWindow.get(), QStringLiteral("rtf"));
     pResults->moveCursor(QTextCursor::End);
     QTest::keyClicks(pResults, QStringLiteral(" 2e3"));
 
     SaveAsSeen seen;
-    AnswerSaveAs(seen, Answer::Proposed);
+    const auto saveAs = AnswerSaveAs(seen, Answer::Proposed);
     Save();
 
     QCOMPARE(seen.sProposed, QStringLiteral("Mine"));
@@ -440,7 +441,7 @@ void frmConverterSaveTest::failedSaveKeepsExistingFile() {
     Fill(QStringLiteral("Tone"), QStringLiteral("100"), 2, QStringLiteral("c"));
 
     SaveAsSeen seen;
-    AnswerSaveAs(seen, Answer::Proposed);
+    const auto saveAs = AnswerSaveAs(seen, Answer::Proposed);
     Save();
 
     QCOMPARE(TakeShown(), Lines(expected));
@@ -454,14 +455,14 @@ void frmConverterSaveTest::typedExtensionIsKept() {
     Fill(QStringLiteral("Tone"), QStringLiteral("100"), 2, QStringLiteral("c"));
 
     SaveAsSeen seen;
-    AnswerSaveAs(seen, Answer::Proposed, QStringLiteral("tune.TXT"));
+    const auto saveAs = AnswerSaveAs(seen, Answer::Proposed, QStringLiteral("tune.TXT"));
     Save();
 
     QCOMPARE(CProgram::Nokia().FileName, std::string("tune.TXT.TXT"));
     QCOMPARE(SavedFiles(), QStringList{QStringLiteral("tune.TXT.TXT")});
 
     // The next save proposes the name just saved, without its last extension.
-    AnswerSaveAs(seen, Answer::Cancel);
+    const auto saveAsAgain = AnswerSaveAs(seen, Answer::Cancel);
     Save();
     QCOMPARE(seen.sProposed, QStringLiteral("tune.TXT"));
 }
@@ -481,7 +482,7 @@ void frmConverterSaveTest::closingWithoutOkWritesNothing() {
     Fill(QStringLiteral("Tone"), QStringLiteral("100"), 2, QStringLiteral("c"));
 
     SaveAsSeen seen;
-    AnswerSaveAs(seen, bTitleBar ? Answer::TitleBarClose : Answer::Cancel);
+    const auto saveAs = AnswerSaveAs(seen, bTitleBar ? Answer::TitleBarClose : Answer::Cancel);
     Save();
     QVERIFY(seen.bShown);
     QCOMPARE(TakeShown(), QStringList());
@@ -489,7 +490,7 @@ void frmConverterSaveTest::closingWithoutOkWritesNothing() {
     QCOMPARE(CProgram::Nokia().FileName, std::string("Tone.TXT"));
 
     // The next showing starts afresh: OK now saves.
-    AnswerSaveAs(seen, Answer::Proposed, QStringLiteral("Other"));
+    const auto saveAsAgain = AnswerSaveAs(seen, Answer::Proposed, QStringLiteral("Other"));
     Save();
     QCOMPARE(SavedFiles(), (QStringList{QStringLiteral("Other.TXT"), QStringLiteral("Tone.TXT")}));
 }
@@ -538,72 +539,6 @@ void frmConverterSaveTest::exportConfirmsThenCopies() {
     QCOMPARE(CProgram::Nokia().RingToneName, std::string("Kept"));
 }
 
-void frmConverterSaveTest::roundTrip_data() {
-    QTest::addColumn<int>("iSource");
-    QTest::addColumn<int>("iForm");
-    QTest::addColumn<QString>("sFile");
-    QTest::addColumn<QString>("sRingTone");
-
-    QTest::newRow("rtttl") << 0 << 2 << "Jingle.TXT"
-                           << "Jingle:d=8,o=6,b=140:c,d#,4e.,p,16f7,2g5,a,32b.";
-    QTest::newRow("composer") << 1 << 1 << "Jingle.321"
-                              << "Jingle:Tempo=125:8c2 4.#d1 16- 2g3 32a2 1.b1";
-}
-
-// Saved in the form the ringtone was read in and read back, a ringtone keeps
-// its name, tempo, defaults and notes.
-void frmConverterSaveTest::roundTrip() {
-    QFETCH(int, iSource);
-    QFETCH(int, iForm);
-    QFETCH(QString, sFile);
-    QFETCH(QString, sRingTone);
-
-    CNokia& nokia = CProgram::Nokia();
-    nokia.SourceType = iSource;
-    nokia.ShowType = static_cast<int16_t>(iForm);
-    nokia.OriginalText = CProgram::ToEngine(sRingTone);
-    nokia.Convert();
-    QCOMPARE(modNOK::GetErrors(), std::string());
-    // The results area as a read fills it.
-    Fill(CProgram::FromEngine(nokia.RingToneName), QString::number(nokia.Tempo), iForm,
-         CProgram::FromEngine(nokia.ShowScreen()));
-    const std::string sName = nokia.RingToneName;
-    const int16_t iTempo = nokia.Tempo;
-    const std::string sDuration = modNOK::DefaultDuration;
-    const std::string sOctave = modNOK::DefaultOctave;
-    QStringList notes;
-    for (int16_t iShow = 0; iShow < 3; ++iShow) {
-        nokia.ShowType = iShow;
-        notes << CProgram::FromEngine(nokia.ShowScreen());
-    }
-
-    SaveAsSeen seen;
-    AnswerSaveAs(seen, Answer::Proposed);
-    Save();
-    QCOMPARE(TakeShown(), QStringList());
-
-    // Read back as a ringtone file is read: its lines joined with nothing
-    // between them.
-    QByteArray bytes = ReadAll(QDir(Folder()).filePath(sFile));
-    QVERIFY(bytes.endsWith("\r\n"));
-    bytes.replace("\r", "").replace("\n", "");
-    CNokia back;
-    back.SourceType = iSource;
-    back.OriginalText = bytes.toStdString();
-    back.Convert();
-    QCOMPARE(modNOK::GetErrors(), std::string());
-    QCOMPARE(back.RingToneName, sName);
-    QCOMPARE(back.Tempo, iTempo);
-    QCOMPARE(modNOK::DefaultDuration, sDuration);
-    QCOMPARE(modNOK::DefaultOctave, sOctave);
-    QStringList notesBack;
-    for (int16_t iShow = 0; iShow < 3; ++iShow) {
-        back.ShowType = iShow;
-        notesBack << CProgram::FromEngine(back.ShowScreen());
-    }
-    QCOMPARE(notesBack, notes);
-}
-
 QTEST_MAIN(frmConverterSaveTest)
 
 // An installed program's folder is read-only for its users: a first run
@@ -619,26 +554,19 @@ void frmConverterSaveTest::firstRunOfAnInstalledProgramSavesIntoHome() {
     QVERIFY(QFile::setPermissions(Folder(), ReadOnly));
 
     // The first-run greeting comes before the window; answer it.
-    QTimer greeting;
-    greeting.setInterval(10);
-    connect(&greeting, &QTimer::timeout, &greeting, [&greeting] {
-        QWidget* pModal = QApplication::activeModalWidget();
-        if (!pModal || pModal->objectName() != QLatin1String("frmInfo"))
-            return;
-        greeting.stop();
-        pModal->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
-    });
-    greeting.start();
+    const CModalAnswer greeting(
+        [](QWidget* pAbout) { Child<QPushButton>(pAbout, QStringLiteral("cmdOK"))->click(); },
+        QStringLiteral("frmInfo"));
     m_pWindow = std::make_unique<frmConverter>();
     m_pWindow->show();
-    QVERIFY(!greeting.isActive());
+    QVERIFY(greeting.Answered());
     QCOMPARE(CProgram::FromEngine(CProgram::Nokia().FilePath), QDir::homePath());
 
     const QString sSaved = QDir(QDir::homePath()).filePath(QStringLiteral("FirstTone.KEY"));
     QFile::remove(sSaved);
     Fill(QStringLiteral("FirstTone"), QStringLiteral("125"), 0, QStringLiteral("1 2 3"));
     SaveAsSeen seen;
-    AnswerSaveAs(seen, Answer::Proposed);
+    const auto saveAs = AnswerSaveAs(seen, Answer::Proposed);
     Save();
 
     QVERIFY(seen.bShown);

@@ -6,17 +6,21 @@
 #include "dialogs/CLauncher.h"
 #include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
+#include "tests/support/CModalAnswer.h"
 #include "tests/support/CRecordingProgram.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestWidgets.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -27,11 +31,12 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextEdit>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 
 namespace {
+
+using TestWidgets::Child;
 
 // Stored settings are written with "@name" standing for a folder of the
 // test's temporary tree.
@@ -55,6 +60,15 @@ bool CentredOnItsScreen(const QWidget& w) {
 
 QSettings Store() {
     return QSettings(QStringLiteral("Ringwright"), QStringLiteral("Ringwright"));
+}
+
+// One note more than the phone holds: a Get of it fills every part of the
+// results area, the message line included.
+QString LongTone() {
+    QStringList lstNotes;
+    for (int i = 0; i < 51; ++i)
+        lstNotes << QStringLiteral("8c");
+    return QStringLiteral("Tone:d=4,o=5,b=125:") + lstNotes.join(QLatin1Char(','));
 }
 
 bool WriteFile(const QString& sPath, const QByteArray& data = "x") {
@@ -104,14 +118,9 @@ private:
     std::unique_ptr<frmConverter> Start(bool* pAboutShown = nullptr,
                                         bool* pMainVisibleThen = nullptr);
     std::unique_ptr<frmConverter> StartShown();
-    // What a Get leaves behind: a converted ringtone and a filled results area.
-    void PretendGet(frmConverter& w, const char* sText);
-    template <typename T> T* Child(frmConverter& w, const QString& sName) {
-        T* p = w.findChild<T*>(sName);
-        if (!p)
-            qFatal("no child %s", qPrintable(sName));
-        return p;
-    }
+    // A real Get of the text, from the clipboard or from a file in the
+    // ringtone folder, whichever the window's choice says.
+    void Get(frmConverter& w, const QString& sText);
 
     std::unique_ptr<QTemporaryDir> tmp;
 };
@@ -169,25 +178,18 @@ void frmConverterTest::StoreSettings(const Settings& stored) const {
 }
 
 std::unique_ptr<frmConverter> frmConverterTest::Start(bool* pAboutShown, bool* pMainVisibleThen) {
-    bool bAbout = false;
     bool bVisible = false;
-    QTimer answer;
-    answer.setInterval(10);
-    connect(&answer, &QTimer::timeout, &answer, [&] {
-        QWidget* pModal = QApplication::activeModalWidget();
-        if (!pModal || pModal->objectName() != QLatin1String("frmInfo"))
-            return;
-        answer.stop();
-        bAbout = true;
-        for (QWidget* pTop : QApplication::topLevelWidgets())
-            if (qobject_cast<frmConverter*>(pTop) && pTop->isVisible())
-                bVisible = true;
-        pModal->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
-    });
-    answer.start();
+    const CModalAnswer about(
+        [&bVisible](QWidget* pAbout) {
+            for (QWidget* pTop : QApplication::topLevelWidgets())
+                if (qobject_cast<frmConverter*>(pTop) && pTop->isVisible())
+                    bVisible = true;
+            Child<QPushButton>(pAbout, QStringLiteral("cmdOK"))->click();
+        },
+        QStringLiteral("frmInfo"));
     auto w = std::make_unique<frmConverter>();
     if (pAboutShown)
-        *pAboutShown = bAbout;
+        *pAboutShown = about.Answered();
     if (pMainVisibleThen)
         *pMainVisibleThen = bVisible;
     return w;
@@ -205,17 +207,27 @@ std::unique_ptr<frmConverter> frmConverterTest::StartShown() {
     return w;
 }
 
-void frmConverterTest::PretendGet(frmConverter& w, const char* sText) {
-    CNokia& nokia = CProgram::Nokia();
-    nokia.OriginalText = sText;
-    nokia.Convert();
-    Child<QLineEdit>(w, "txtName")->setText(CProgram::FromEngine(nokia.RingToneName));
-    Child<QLineEdit>(w, "txtTempo")->setText(QString::number(nokia.Tempo));
-    Child<QLabel>(w, "lblNoteCount")->setText(QString::number(nokia.NoteCount()));
-    Child<QLabel>(w, "lblRemaining")->setText(QString::number(50 - nokia.Notes.Count()));
-    Child<QLabel>(w, "lblMsg")->setText(QStringLiteral("a message"));
-    Child<QTextEdit>(w, "rtf")->setPlainText(CProgram::FromEngine(nokia.ShowScreen()));
-    Child<QGroupBox>(w, "fraResults")->setTitle(QStringLiteral("Conversion Results - [Clipboard]"));
+void frmConverterTest::Get(frmConverter& w, const QString& sText) {
+    if (Child<QRadioButton>(&w, "optFile_1")->isChecked()) {
+        QGuiApplication::clipboard()->setText(sText);
+        Child<QPushButton>(&w, "cmdGet")->click();
+        QVERIFY(!Child<QTextEdit>(&w, "rtf")->toPlainText().isEmpty());
+        QVERIFY(!Child<QLabel>(&w, "lblMsg")->text().isEmpty());
+        return;
+    }
+    const QString sName =
+        CProgram::Nokia().SourceType == 0 ? QStringLiteral("get.TXT") : QStringLiteral("get.321");
+    QVERIFY(WriteFile(QDir(CProgram::FromEngine(CProgram::Nokia().FilePath)).filePath(sName),
+                      sText.toUtf8()));
+    const CModalAnswer open([sName](QWidget* pOpen) {
+        auto* pFiles = Child<QListWidget>(pOpen, QStringLiteral("File1"));
+        pFiles->setCurrentItem(pFiles->findItems(sName, Qt::MatchExactly).value(0));
+        Child<QPushButton>(pOpen, QStringLiteral("cmdOk"))->click();
+    });
+    Child<QPushButton>(&w, "cmdGet")->click();
+    QVERIFY(open.Answered());
+    QVERIFY(!Child<QTextEdit>(&w, "rtf")->toPlainText().isEmpty());
+    QVERIFY(!Child<QLabel>(&w, "lblMsg")->text().isEmpty());
 }
 
 void frmConverterTest::startUpRestoresSettings_data() {
@@ -304,17 +316,18 @@ void frmConverterTest::startUpRestoresSettings() {
     QCOMPARE(nokia.SourceType, source);
     QCOMPARE(nokia.ShowType, static_cast<int16_t>(showAs));
     QCOMPARE(CProgram::FromEngine(nokia.FilePath), Resolve(folder));
-    QVERIFY(Child<QRadioButton>(*w, QStringLiteral("optSource_%1").arg(source))->isChecked());
-    QVERIFY(Child<QRadioButton>(*w, QStringLiteral("optFile_%1").arg(file))->isChecked());
-    QVERIFY(Child<QRadioButton>(*w, QStringLiteral("optShowAs_%1").arg(showAs))->isChecked());
+    QVERIFY(Child<QRadioButton>(w.get(), QStringLiteral("optSource_%1").arg(source))->isChecked());
+    QVERIFY(Child<QRadioButton>(w.get(), QStringLiteral("optFile_%1").arg(file))->isChecked());
+    QVERIFY(Child<QRadioButton>(w.get(), QStringLiteral("optShowAs_%1").arg(showAs))->isChecked());
 
     // The results area starts empty, and the caption names the program.
     QCOMPARE(w->windowTitle(), QStringLiteral("Ringwright V2.0"));
-    QCOMPARE(Child<QLabel>(*w, "lblNoteCount")->text(), QStringLiteral("0"));
-    QCOMPARE(Child<QLabel>(*w, "lblRemaining")->text(), QString());
-    QCOMPARE(Child<QLabel>(*w, "lblMsg")->text(), QString());
-    QCOMPARE(Child<QTextEdit>(*w, "rtf")->toPlainText(), QString());
-    QCOMPARE(Child<QGroupBox>(*w, "fraResults")->title(), QStringLiteral("Conversion Results"));
+    QCOMPARE(Child<QLabel>(w.get(), "lblNoteCount")->text(), QStringLiteral("0"));
+    QCOMPARE(Child<QLabel>(w.get(), "lblRemaining")->text(), QString());
+    QCOMPARE(Child<QLabel>(w.get(), "lblMsg")->text(), QString());
+    QCOMPARE(Child<QTextEdit>(w.get(), "rtf")->toPlainText(), QString());
+    QCOMPARE(Child<QGroupBox>(w.get(), "fraResults")->title(),
+             QStringLiteral("Conversion Results"));
 
     // Closing at once writes back what start-up settled on.
     w->show();
@@ -501,7 +514,7 @@ void frmConverterTest::tabOrder() {
         QStringLiteral("optShowAs_1"), QStringLiteral("optShowAs_2"), QStringLiteral("txtName"),
         QStringLiteral("txtTempo"),    QStringLiteral("rtf")};
     // Follow the focus chain once round, from the first control on.
-    QWidget* pStart = Child<QWidget>(*w, "optSource_0");
+    QWidget* pStart = Child<QWidget>(w.get(), "optSource_0");
     QStringList order;
     QWidget* p = pStart;
     do {
@@ -516,7 +529,7 @@ void frmConverterTest::tabOrder() {
 
 void frmConverterTest::resultsBoxUsesABoldFixedPitchFont() {
     auto w = StartShown();
-    const QTextEdit* pRtf = Child<QTextEdit>(*w, "rtf");
+    const QTextEdit* pRtf = Child<QTextEdit>(w.get(), "rtf");
     const QFontInfo info(pRtf->font());
     QVERIFY(info.fixedPitch());
     QVERIFY(pRtf->font().bold());
@@ -542,54 +555,56 @@ void frmConverterTest::sourceOrFileChoiceForgetsTheRingtone() {
     const QString sOther =
         option.left(option.size() - 1) +
         (option.endsWith(QLatin1Char('0')) ? QStringLiteral("1") : QStringLiteral("0"));
-    w->findChild<QRadioButton*>(sOther)->setChecked(true);
+    Child<QRadioButton>(w.get(), sOther)->setChecked(true);
     if (option.startsWith(QLatin1String("optFile")))
-        Child<QRadioButton>(*w, "optSource_0")->setChecked(true);
-    PretendGet(*w, "Tone:d=4,o=5,b=125:8c,8d,8e");
+        Child<QRadioButton>(w.get(), "optSource_0")->setChecked(true);
+    Get(*w, LongTone());
     const std::string sFolder = CProgram::Nokia().FilePath;
 
-    ClickOption(w->findChild<QRadioButton*>(option));
-    QVERIFY(w->findChild<QRadioButton*>(option)->isChecked());
+    ClickOption(Child<QRadioButton>(w.get(), option));
+    QVERIFY(Child<QRadioButton>(w.get(), option)->isChecked());
 
     const CNokia& nokia = CProgram::Nokia();
     QVERIFY(nokia.OriginalText.empty());
     QCOMPARE(nokia.Notes.Count(), 0);
     QCOMPARE(nokia.SourceType, sourceAfter);
     QCOMPARE(nokia.FilePath, sFolder);
-    QCOMPARE(Child<QLineEdit>(*w, "txtName")->text(), QString());
-    QCOMPARE(Child<QLineEdit>(*w, "txtTempo")->text(), QString());
-    QCOMPARE(Child<QTextEdit>(*w, "rtf")->toPlainText(), QString());
-    QCOMPARE(Child<QLabel>(*w, "lblNoteCount")->text(), QStringLiteral("0"));
-    QCOMPARE(Child<QLabel>(*w, "lblRemaining")->text(), QString());
-    QCOMPARE(Child<QLabel>(*w, "lblMsg")->text(), QString());
-    QCOMPARE(Child<QGroupBox>(*w, "fraResults")->title(), QStringLiteral("Conversion Results"));
+    QCOMPARE(Child<QLineEdit>(w.get(), "txtName")->text(), QString());
+    QCOMPARE(Child<QLineEdit>(w.get(), "txtTempo")->text(), QString());
+    QCOMPARE(Child<QTextEdit>(w.get(), "rtf")->toPlainText(), QString());
+    QCOMPARE(Child<QLabel>(w.get(), "lblNoteCount")->text(), QStringLiteral("0"));
+    QCOMPARE(Child<QLabel>(w.get(), "lblRemaining")->text(), QString());
+    QCOMPARE(Child<QLabel>(w.get(), "lblMsg")->text(), QString());
+    QCOMPARE(Child<QGroupBox>(w.get(), "fraResults")->title(),
+             QStringLiteral("Conversion Results"));
 
     // With the ringtone forgotten, a display choice has nothing to show.
-    ClickOption(Child<QRadioButton>(*w, "optShowAs_1"));
+    ClickOption(Child<QRadioButton>(w.get(), "optShowAs_1"));
     QCOMPARE(CProgram::Nokia().ShowType, int16_t(1));
-    QCOMPARE(Child<QTextEdit>(*w, "rtf")->toPlainText(), QString());
+    QCOMPARE(Child<QTextEdit>(w.get(), "rtf")->toPlainText(), QString());
 }
 
 void frmConverterTest::displayChoiceRerendersOnlyTheNotes() {
     auto w = StartShown();
-    Child<QRadioButton>(*w, "optSource_0")->setChecked(true);
-    PretendGet(*w, "Tone:d=4,o=5,b=125:8c,8d,8e");
-    Child<QLineEdit>(*w, "txtName")->setText(QStringLiteral("typed name"));
-    Child<QLineEdit>(*w, "txtTempo")->setText(QStringLiteral("99"));
-    const QString sCount = Child<QLabel>(*w, "lblNoteCount")->text();
-    const QString sRemaining = Child<QLabel>(*w, "lblRemaining")->text();
+    Child<QRadioButton>(w.get(), "optSource_0")->setChecked(true);
+    Get(*w, LongTone());
+    const QString sMessage = Child<QLabel>(w.get(), "lblMsg")->text();
+    Child<QLineEdit>(w.get(), "txtName")->setText(QStringLiteral("typed name"));
+    Child<QLineEdit>(w.get(), "txtTempo")->setText(QStringLiteral("99"));
+    const QString sCount = Child<QLabel>(w.get(), "lblNoteCount")->text();
+    const QString sRemaining = Child<QLabel>(w.get(), "lblRemaining")->text();
 
     for (int i : {2, 1, 0}) {
-        ClickOption(Child<QRadioButton>(*w, QStringLiteral("optShowAs_%1").arg(i)));
+        ClickOption(Child<QRadioButton>(w.get(), QStringLiteral("optShowAs_%1").arg(i)));
         CNokia& nokia = CProgram::Nokia();
         QCOMPARE(nokia.ShowType, static_cast<int16_t>(i));
-        QCOMPARE(Child<QTextEdit>(*w, "rtf")->toPlainText(),
+        QCOMPARE(Child<QTextEdit>(w.get(), "rtf")->toPlainText(),
                  CProgram::FromEngine(nokia.Notes.GetNotes(static_cast<int16_t>(i))));
-        QCOMPARE(Child<QLineEdit>(*w, "txtName")->text(), QStringLiteral("typed name"));
-        QCOMPARE(Child<QLineEdit>(*w, "txtTempo")->text(), QStringLiteral("99"));
-        QCOMPARE(Child<QLabel>(*w, "lblNoteCount")->text(), sCount);
-        QCOMPARE(Child<QLabel>(*w, "lblRemaining")->text(), sRemaining);
-        QCOMPARE(Child<QLabel>(*w, "lblMsg")->text(), QStringLiteral("a message"));
+        QCOMPARE(Child<QLineEdit>(w.get(), "txtName")->text(), QStringLiteral("typed name"));
+        QCOMPARE(Child<QLineEdit>(w.get(), "txtTempo")->text(), QStringLiteral("99"));
+        QCOMPARE(Child<QLabel>(w.get(), "lblNoteCount")->text(), sCount);
+        QCOMPARE(Child<QLabel>(w.get(), "lblRemaining")->text(), sRemaining);
+        QCOMPARE(Child<QLabel>(w.get(), "lblMsg")->text(), sMessage);
     }
     // The three forms really differ, so the check above saw each of them.
     QVERIFY(CProgram::Nokia().Notes.GetNotes(0) != CProgram::Nokia().Notes.GetNotes(2));
@@ -597,22 +612,22 @@ void frmConverterTest::displayChoiceRerendersOnlyTheNotes() {
 
 void frmConverterTest::displayChoiceBeforeAnyRingtoneIsKept() {
     auto w = StartShown();
-    ClickOption(Child<QRadioButton>(*w, "optShowAs_2"));
+    ClickOption(Child<QRadioButton>(w.get(), "optShowAs_2"));
     QCOMPARE(CProgram::Nokia().ShowType, int16_t(2));
-    QCOMPARE(Child<QTextEdit>(*w, "rtf")->toPlainText(), QString());
+    QCOMPARE(Child<QTextEdit>(w.get(), "rtf")->toPlainText(), QString());
     w->close();
     QCOMPARE(Store().value(QStringLiteral("Settings/ShowType")).toString(), QStringLiteral("2"));
 }
 
 void frmConverterTest::newKeepsOptionsAndFolder() {
     auto w = StartShown();
-    Child<QRadioButton>(*w, "optSource_0")->setChecked(true);
-    Child<QRadioButton>(*w, "optFile_0")->setChecked(true);
-    Child<QRadioButton>(*w, "optShowAs_2")->setChecked(true);
-    PretendGet(*w, "Tone:d=4,o=5,b=125:8c,8d,8e");
+    Child<QRadioButton>(w.get(), "optSource_0")->setChecked(true);
+    Child<QRadioButton>(w.get(), "optFile_0")->setChecked(true);
+    Child<QRadioButton>(w.get(), "optShowAs_2")->setChecked(true);
+    Get(*w, LongTone());
     const std::string sFolder = CProgram::Nokia().FilePath;
 
-    Child<QAction>(*w, "mnuFileNew")->trigger();
+    Child<QAction>(w.get(), "mnuFileNew")->trigger();
 
     const CNokia& nokia = CProgram::Nokia();
     QVERIFY(nokia.OriginalText.empty());
@@ -620,24 +635,25 @@ void frmConverterTest::newKeepsOptionsAndFolder() {
     QCOMPARE(nokia.FilePath, sFolder);
     QCOMPARE(nokia.SourceType, 0);
     QCOMPARE(nokia.ShowType, int16_t(2));
-    QVERIFY(Child<QRadioButton>(*w, "optSource_0")->isChecked());
-    QVERIFY(Child<QRadioButton>(*w, "optFile_0")->isChecked());
-    QVERIFY(Child<QRadioButton>(*w, "optShowAs_2")->isChecked());
-    QCOMPARE(Child<QTextEdit>(*w, "rtf")->toPlainText(), QString());
-    QCOMPARE(Child<QLineEdit>(*w, "txtName")->text(), QString());
-    QCOMPARE(Child<QLabel>(*w, "lblNoteCount")->text(), QStringLiteral("0"));
-    QCOMPARE(Child<QLabel>(*w, "lblMsg")->text(), QString());
-    QCOMPARE(Child<QGroupBox>(*w, "fraResults")->title(), QStringLiteral("Conversion Results"));
-    QCOMPARE(w->focusWidget(), Child<QWidget>(*w, "optSource_1"));
+    QVERIFY(Child<QRadioButton>(w.get(), "optSource_0")->isChecked());
+    QVERIFY(Child<QRadioButton>(w.get(), "optFile_0")->isChecked());
+    QVERIFY(Child<QRadioButton>(w.get(), "optShowAs_2")->isChecked());
+    QCOMPARE(Child<QTextEdit>(w.get(), "rtf")->toPlainText(), QString());
+    QCOMPARE(Child<QLineEdit>(w.get(), "txtName")->text(), QString());
+    QCOMPARE(Child<QLabel>(w.get(), "lblNoteCount")->text(), QStringLiteral("0"));
+    QCOMPARE(Child<QLabel>(w.get(), "lblMsg")->text(), QString());
+    QCOMPARE(Child<QGroupBox>(w.get(), "fraResults")->title(),
+             QStringLiteral("Conversion Results"));
+    QCOMPARE(w->focusWidget(), Child<QWidget>(w.get(), "optSource_1"));
 }
 
 void frmConverterTest::choicesAreSavedWhenExitIsChosen() {
     auto w = StartShown();
-    ClickOption(Child<QRadioButton>(*w, "optSource_1"));
-    ClickOption(Child<QRadioButton>(*w, "optFile_0"));
-    ClickOption(Child<QRadioButton>(*w, "optShowAs_1"));
+    ClickOption(Child<QRadioButton>(w.get(), "optSource_1"));
+    ClickOption(Child<QRadioButton>(w.get(), "optFile_0"));
+    ClickOption(Child<QRadioButton>(w.get(), "optShowAs_1"));
 
-    Child<QAction>(*w, "mnuFileExit")->trigger();
+    Child<QAction>(w.get(), "mnuFileExit")->trigger();
     QVERIFY(!w->isVisible());
 
     QSettings settings = Store();
@@ -670,9 +686,9 @@ void frmConverterTest::menuOpeningEnablesSaveAndExport() {
     QFETCH(QString, text);
     QFETCH(bool, enabled);
     auto w = StartShown();
-    QMenu* pMenu = w->findChild<QMenu*>(menu);
-    QAction* pItem = w->findChild<QAction*>(item);
-    QTextEdit* pRtf = Child<QTextEdit>(*w, "rtf");
+    QMenu* pMenu = Child<QMenu>(w.get(), menu);
+    QAction* pItem = Child<QAction>(w.get(), item);
+    QTextEdit* pRtf = Child<QTextEdit>(w.get(), "rtf");
 
     // Start from the opposite state, so that opening must change it.
     pRtf->setPlainText(enabled ? QString() : QStringLiteral("x"));
@@ -693,20 +709,13 @@ void frmConverterTest::helpAboutShowsTheAboutWindowModally() {
     QString sTitle;
     QPointer<QWidget> about;
     bool bModal = false;
-    QTimer answer;
-    answer.setInterval(10);
-    connect(&answer, &QTimer::timeout, &answer, [&] {
-        QWidget* pModal = QApplication::activeModalWidget();
-        if (!pModal)
-            return;
-        answer.stop();
+    const CModalAnswer answer([&](QWidget* pModal) {
         about = pModal;
         sTitle = pModal->windowTitle();
         bModal = pModal->isModal();
-        pModal->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        Child<QPushButton>(pModal, QStringLiteral("cmdOK"))->click();
     });
-    answer.start();
-    Child<QAction>(*w, "mnuHelpAbout")->trigger();
+    Child<QAction>(w.get(), "mnuHelpAbout")->trigger();
     QCOMPARE(sTitle, QStringLiteral("About..."));
     QVERIFY(bModal);
     // Made for each showing and gone when it closes.
@@ -717,7 +726,7 @@ void frmConverterTest::webLinkOpensTheBrowserOnItsCaption() {
     CRecordingProgram browser(tmp->path(), QStringLiteral("browser"));
     CLauncher::setBrowserCandidates({Folder(QStringLiteral("no-such-browser")), browser.Path()});
     auto w = StartShown();
-    QLabel* pLink = Child<QLabel>(*w, "lblMyWeb");
+    QLabel* pLink = Child<QLabel>(w.get(), "lblMyWeb");
     QCOMPARE(pLink->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseClick(pLink, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(browser.WasStarted(), 15000);

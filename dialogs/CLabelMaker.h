@@ -1,0 +1,12 @@
+#pragma once
+// Makes the plain-text labels of the program's windows.
+
+class QLabel;
+class QString;
+class QWidget;
+
+class CLabelMaker {
+public:
+    // A label named sName that shows sText as it is, never as markup.
+    static QLabel* Make(const QString& sName, const QString& sText, QWidget* pParent);
+};

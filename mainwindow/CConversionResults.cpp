@@ -1,0 +1,65 @@
+#include "mainwindow/CConversionResults.h"
+
+#include "app/CProgram.h"
+#include "engine/CNokia.h"
+#include "engine/modNOK.h"
+
+#include <exception>
+
+namespace {
+
+// The phone's Composer holds no more notes than this.
+constexpr int16_t MaxNotes = 50;
+
+// The failure joins the error list, so that the warning that follows says
+// what went wrong; the message line shows the failure's own line, the last.
+QString FailureMessage(const char* sDescription) {
+    modNOK::AddError("frmConverter.ConvertAndShow", sDescription);
+    return CProgram::FromEngine(modNOK::GetErrors()).section(QLatin1Char('\r'), -1);
+}
+
+} // namespace
+
+QString CConversionResults::ResultsCaption(const QString& sOrigin) {
+    const QString sCaption = QStringLiteral("Conversion Results");
+    return sOrigin.isEmpty() ? sCaption
+                             : sCaption + QStringLiteral(" - [") + sOrigin + QLatin1Char(']');
+}
+
+CConversionResults CConversionResults::Of(const CNokia& nokia, const QString& sOrigin) {
+    CConversionResults results;
+    results.Caption = ResultsCaption(sOrigin);
+    try {
+        try {
+            // A blank name leaves the box empty; any other is shown with
+            // its blanks.
+            if (!modNOK::TrimBlanks(nokia.RingToneName).empty())
+                results.Name = CProgram::FromEngine(nokia.RingToneName);
+            results.Tempo = QString::number(nokia.Tempo);
+            const int16_t iNoteCount = nokia.NoteCount();
+            results.NoteCount = QString::number(iNoteCount);
+            if (iNoteCount > MaxNotes)
+                results.Message = QStringLiteral("This ringing tone has more than the maximum "
+                                                 "of 50 notes allowed for the Nokia 3210.");
+            results.Notes = CProgram::FromEngine(nokia.Notes.GetNotes(nokia.ShowType));
+            results.Remaining = iNoteCount <= MaxNotes
+                                    ? QString::number(MaxNotes - nokia.Notes.Count())
+                                    : QStringLiteral("-");
+        } catch (const std::exception& e) {
+            results.Message = FailureMessage(e.what());
+        } catch (...) {
+            results.Message = FailureMessage("Unknown failure");
+        }
+    } catch (...) {
+        // Not even the failure could be recorded (out of memory).
+    }
+    return results;
+}
+
+QString CConversionResults::ErrorReport() {
+    const std::string sErrors = modNOK::GetErrors();
+    if (modNOK::TrimBlanks(sErrors).empty())
+        return QString();
+    return QStringLiteral("There have been some conversion errors:\r") +
+           CProgram::FromEngine(sErrors);
+}

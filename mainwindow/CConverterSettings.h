@@ -1,0 +1,34 @@
+#pragma once
+// The main window's settings kept between runs: the keys under "Settings",
+// their defaults and value texts, read once at start-up and written once at
+// closing.
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class CConverterSettings {
+public:
+    struct Values {
+        int32_t SourceType = 0;
+        int16_t ShowType = 0;
+        // Empty when no folder is remembered under either key: a first run.
+        QString RingToneFolder;
+        // "True" or "False" as stored; nothing for any other text.
+        std::optional<bool> FromFile;
+    };
+
+    // The current option numbers are the defaults for a store that holds
+    // none. A stored number that is no whole number, or names no option,
+    // gives the first option.
+    static Values Read(int32_t iSourceType, int16_t iShowType);
+
+    // Every key is written, one after the other; one that cannot be stored
+    // keeps neither the others from being written nor the window open. An
+    // unknown FromFile is written as "False".
+    static void Write(const Values& values);
+
+    // The remembered folder while it still holds an ordinary file; otherwise
+    // the folder a first run starts in.
+    static QString StartFolder(const QString& sRemembered);
+};

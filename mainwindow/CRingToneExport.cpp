@@ -1,0 +1,111 @@
+#include "mainwindow/CRingToneExport.h"
+
+#include "app/CProgram.h"
+#include "dialogs/CMessageBox.h"
+#include "dialogs/frmSaveAs.h"
+#include "engine/CNokia.h"
+#include "engine/RingToneText.h"
+#include "engine/modNOK.h"
+#include "mainwindow/CRingToneWriter.h"
+
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <exception>
+
+namespace {
+// The file the converter names at this moment.
+QString Target() {
+    const CNokia& nokia = CProgram::Nokia();
+    return CProgram::JoinPath(CProgram::FromEngine(nokia.FilePath),
+                              CProgram::FromEngine(nokia.FileName));
+}
+} // namespace
+
+CRingToneExport::CRingToneExport(QWidget* pParent) : m_pParent(pParent) {}
+
+QString CRingToneExport::Text(const Shown& shown) {
+    return CProgram::FromEngine(RingToneText::Format(CProgram::ToEngine(shown.Name),
+                                                     CProgram::ToEngine(shown.Tempo), shown.Form,
+                                                     CProgram::ToEngine(shown.Notes)));
+}
+
+void CRingToneExport::Save(const Shown& shown) {
+    if (shown.Name.isEmpty() || shown.Tempo.isEmpty()) {
+        CMessageBox::Show(m_pParent, QStringLiteral("Please type in a Ringtone name and Tempo."));
+        return;
+    }
+
+    CNokia& nokia = CProgram::Nokia();
+    try {
+        nokia.RingToneName = CProgram::ToEngine(shown.Name);
+        nokia.Tempo = modNOK::WholeNumber(CProgram::ToEngine(shown.Tempo));
+        const QString sText = Text(shown);
+
+        // The name last read or saved, without its extension; otherwise the
+        // ringtone's own name.
+        QString sProposed = CProgram::FromEngine(nokia.FileName);
+        if (sProposed.isEmpty()) {
+            sProposed = CProgram::FromEngine(nokia.RingToneName);
+        } else {
+            if (sProposed.size() < 4)
+                throw modNOK::Failure("The file name is too short");
+            sProposed.chop(4);
+        }
+
+        if (!m_pSaveAsDialog)
+            m_pSaveAsDialog = new frmSaveAs(m_pParent);
+        m_pSaveAsDialog->SaveAsType(shown.Form);
+        m_pSaveAsDialog->Prepare();
+        m_pSaveAsDialog->txtFilename()->setText(sProposed);
+        m_pSaveAsDialog->exec();
+        if (m_pSaveAsDialog->Cancelled())
+            return;
+
+        // The dialog names the file only; it always goes into the ringtone
+        // folder.
+        const QString sTarget = Target();
+        if (QFileInfo(sTarget).isFile() &&
+            CMessageBox::Show(m_pParent,
+                              QStringLiteral("The file already exists.  Do you want to "
+                                             "overwrite it?"),
+                              QStringLiteral("Overwrite File?"), CMessageBox::NoIcon,
+                              CMessageBox::YesNo) != CMessageBox::Yes)
+            return;
+
+        QString sFailure;
+        if (!CRingToneWriter::Write(sTarget, sText, sFailure))
+            ReportSaveFailure(sFailure);
+    } catch (const std::exception& e) {
+        ReportSaveFailure(QString::fromUtf8(e.what()));
+    }
+}
+
+// Before the dialog has run, the file named is the one last read or saved.
+void CRingToneExport::ReportSaveFailure(const QString& sDescription) {
+    CMessageBox::Show(m_pParent, QStringLiteral("An error occurred trying to save ") + Target() +
+                                     QStringLiteral(". [") + sDescription + QStringLiteral("]"));
+}
+
+void CRingToneExport::Copy(const Shown& shown) {
+    const QString sText = Text(shown);
+    static const char* const Confirmations[] = {
+        "Keypresses have been copied to clipboard.",
+        "Composer notes have been copied to clipboard.",
+        "Nokring RTTTL notes have been copied to clipboard.",
+    };
+    CMessageBox::Show(m_pParent, QString::fromLatin1(Confirmations[shown.Form]));
+
+    // Only now, once the box is closed, does the clipboard change.
+    QClipboard* pClipboard = QGuiApplication::clipboard();
+    pClipboard->clear();
+    pClipboard->setText(sText);
+    // The clipboard reports no failure of its own; reading the text back
+    // shows whether it really holds it.
+    if (pClipboard->text() != sText)
+        CMessageBox::Show(m_pParent,
+                          QStringLiteral("An error occurred trying to copy the ringtone to "
+                                         "the clipboard. [The clipboard could not be "
+                                         "written]"));
+}

@@ -1,0 +1,109 @@
+// What Get puts into the results area, worked out from the converter alone.
+
+#include "mainwindow/CConversionResults.h"
+#include "app/CProgram.h"
+#include "engine/CNokia.h"
+#include "engine/modNOK.h"
+
+#include <QStringList>
+#include <QTest>
+
+namespace {
+
+const QString sTooMany =
+    QStringLiteral("This ringing tone has more than the maximum of 50 notes allowed for the "
+                   "Nokia 3210.");
+
+QString Tone(const QString& sName, int iNotes) {
+    QStringList lstNotes;
+    for (int i = 0; i < iNotes; ++i)
+        lstNotes << QStringLiteral("8c");
+    return sName + QStringLiteral(":d=4,o=5,b=120:") + lstNotes.join(QLatin1Char(','));
+}
+
+CConversionResults Converted(const QString& sText, const QString& sOrigin) {
+    CNokia& nokia = CProgram::Nokia();
+    nokia = CNokia();
+    nokia.OriginalText = CProgram::ToEngine(sText);
+    nokia.Convert();
+    return CConversionResults::Of(nokia, sOrigin);
+}
+
+} // namespace
+
+class CConversionResultsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void shown_data() {
+        QTest::addColumn<QString>("sText");
+        QTest::addColumn<QString>("sOrigin");
+        QTest::addColumn<QStringList>("lstShown"); // name, tempo, used, remaining, message
+        QTest::addColumn<QString>("sCaption");
+        QTest::newRow("no notes") << Tone("Tone", 0) << "Clipboard"
+                                  << QStringList{"Tone", "120", "0", "50", ""}
+                                  << "Conversion Results - [Clipboard]";
+        QTest::newRow("50 notes") << Tone("Tone", 50) << "a.TXT"
+                                  << QStringList{"Tone", "120", "50", "0", ""}
+                                  << "Conversion Results - [a.TXT]";
+        QTest::newRow("51 notes") << Tone("Tone", 51) << "a.TXT"
+                                  << QStringList{"Tone", "120", "51", "-", sTooMany}
+                                  << "Conversion Results - [a.TXT]";
+        QTest::newRow("blank name")
+            << Tone("   ", 1) << "Clipboard" << QStringList{"", "0", "0", "50", ""}
+            << "Conversion Results - [Clipboard]";
+        QTest::newRow("blanks inside and after the name")
+            << Tone("A  B  ", 1) << "Clipboard" << QStringList{"A  B  ", "120", "1", "49", ""}
+            << "Conversion Results - [Clipboard]";
+    }
+    void shown() {
+        QFETCH(QString, sText);
+        QFETCH(QString, sOrigin);
+        const CConversionResults results = Converted(sText, sOrigin);
+        QTEST((QStringList{results.Name, results.Tempo, results.NoteCount, results.Remaining,
+                           results.Message}),
+              "lstShown");
+        QTEST(results.Caption, "sCaption");
+        // Every note is shown in the chosen form, however many there are.
+        QCOMPARE(results.Notes, CProgram::FromEngine(CProgram::Nokia().ShowScreen()));
+    }
+
+    void failureKeepsWhatWasWorkedOut() {
+        // More notes than a 16-bit count holds: the counts cannot be shown.
+        const CConversionResults results = Converted(Tone("Big", 32768), "Clipboard");
+        QCOMPARE(results.Name, QStringLiteral("Big"));
+        QCOMPARE(results.Tempo, QStringLiteral("120"));
+        QCOMPARE(results.NoteCount, QStringLiteral("0"));
+        QCOMPARE(results.Remaining, QString());
+        QCOMPARE(results.Notes, QString());
+        QCOMPARE(results.Caption, QStringLiteral("Conversion Results - [Clipboard]"));
+        // The failure's own line, which also joins the list the warning shows.
+        QVERIFY2(results.Message.startsWith("[frmConverter.ConvertAndShow] "),
+                 qPrintable(results.Message));
+        QVERIFY(results.Message.contains("Overflow"));
+        QVERIFY(CConversionResults::ErrorReport().endsWith(results.Message));
+    }
+
+    void errorReport_data() {
+        QTest::addColumn<QString>("sText");
+        QTest::addColumn<bool>("bReport");
+        QTest::newRow("clean") << Tone("Tone", 2) << false;
+        QTest::newRow("octave 8") << "Tone:d=4,o=8,b=100:8c" << true;
+    }
+    void errorReport() {
+        QFETCH(QString, sText);
+        QFETCH(bool, bReport);
+        Converted(sText, "Clipboard");
+        const QString sErrors = CProgram::FromEngine(modNOK::GetErrors());
+        QCOMPARE(CConversionResults::ErrorReport(),
+                 bReport ? "There have been some conversion errors:\r" + sErrors : QString());
+    }
+
+    void emptyCaption() {
+        QCOMPARE(CConversionResults::ResultsCaption(), QStringLiteral("Conversion Results"));
+        QCOMPARE(CConversionResults().NoteCount, QStringLiteral("0"));
+    }
+};
+
+QTEST_GUILESS_MAIN(CConversionResultsTest)
+#include "CConversionResultsTest.moc"
