@@ -33,7 +33,7 @@ void CNokia::Clear() {
     FileName.clear();
     OriginalText.clear();
     Tempo = 100;
-    ErrorList.clear();
+    ClearErrors();
     // Deleting from the front of a deque costs nothing per note, so this
     // stays linear however long the ringtone was.
     for (int32_t i = Notes.Count(); i > 0; --i)
@@ -44,7 +44,7 @@ void CNokia::Convert() {
     std::string sClean;
     std::string_view sWork;
     try {
-        ErrorList.clear();
+        ClearErrors();
         PhoneDuration = "4";
         PhoneOctave = "1";
         DefaultDuration = "4";
@@ -81,9 +81,9 @@ void CNokia::Convert() {
     try {
         SplitNotes();
     } catch (const std::exception& e) {
-        AddError("CNokia.Convert", std::string("Keypress Conversion - ") + e.what());
+        AddError("CNokia.Convert", "Keypress Conversion - ", e.what());
     } catch (...) {
-        AddError("CNokia.Convert", "Keypress Conversion - Unknown failure");
+        AddError("CNokia.Convert", "Keypress Conversion - ", "Unknown failure");
     }
 }
 

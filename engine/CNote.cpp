@@ -61,7 +61,8 @@ void CNote::ParseRTTTL(std::string_view s) {
         Duration_Part = std::string(Mid(s, 0, 1));
         s = Drop(s, 1);
     }
-    RDuration_Part = SameValue(Duration_Part, DefaultDuration) ? std::string() : Duration_Part;
+    RDuration_Part =
+        SameValue(Duration_Part, DefaultDuration) ? std::string() : Duration_Part.str();
 
     Note_Part = RNote_Part = std::string(Mid(s, 0, 1));
     if (Is(Note_Part, 'p'))
@@ -74,7 +75,7 @@ void CNote::ParseRTTTL(std::string_view s) {
     const bool bOctave = IsNumeric(s);
     if (bOctave && !SameValue(s, DefaultOctave))
         ROctave_Part = std::string(s);
-    Octave_Part = GetOctave(bOctave ? std::string(s) : DefaultOctave);
+    Octave_Part = GetOctave(bOctave ? std::string(s) : DefaultOctave.str());
     if (Octave_Part.empty())
         Octave_Part = GetOctave(DefaultOctave);
 }
@@ -88,7 +89,8 @@ void CNote::ParseComposer(std::string_view s) {
     else if (IsNumeric(Mid(s, 0, 1)))
         iTaken = 1;
     Duration_Part = std::string(Mid(s, 0, iTaken));
-    RDuration_Part = SameValue(Duration_Part, DefaultDuration) ? std::string() : Duration_Part;
+    RDuration_Part =
+        SameValue(Duration_Part, DefaultDuration) ? std::string() : Duration_Part.str();
     s = Drop(s, iTaken);
 
     TakeMark(s, '.', Dotted_Part, RDotted_Part);
@@ -100,7 +102,10 @@ void CNote::ParseComposer(std::string_view s) {
     s = Drop(s, 1);
 
     const bool bOctave = IsNumeric(s);
-    Octave_Part = bOctave ? std::string(s) : DefaultOctave;
+    if (bOctave)
+        Octave_Part = std::string(s);
+    else
+        Octave_Part = DefaultOctave;
     if (bOctave) {
         ROctave_Part = GetOctave(std::string(s));
         if (SameValue(ROctave_Part, DefaultOctave))

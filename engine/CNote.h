@@ -3,6 +3,8 @@
 // notation into two parallel sets of parts, with the keys that enter it on
 // the phone's Composer.
 
+#include "engine/CSharedText.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,11 +12,12 @@
 class CNote {
 public:
     int32_t SourceType = 0; // 0 = RTTTL, 1 = Composer
-    std::string Duration_Part;
+    // The two parts that may take a header default share its one copy.
+    CSharedText Duration_Part;
     std::string Dotted_Part;
     std::string Sharp_Part;
     std::string Note_Part;
-    std::string Octave_Part;
+    CSharedText Octave_Part;
     std::string RDuration_Part;
     std::string RDotted_Part;
     std::string RSharp_Part;

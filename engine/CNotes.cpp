@@ -38,6 +38,14 @@ CNote& CNotes::Item(int32_t Index) const {
 }
 
 std::string CNotes::GetNotes(int16_t iType) const {
+    return Render(iType, std::string::npos).value_or(std::string());
+}
+
+std::optional<std::string> CNotes::GetNotesWithin(int16_t iType, size_t iMaxLength) const {
+    return Render(iType, iMaxLength);
+}
+
+std::optional<std::string> CNotes::Render(int16_t iType, size_t iMaxLength) const {
     try {
         std::string (CNote::*render)() const = nullptr;
         const char* sSeparator = "";
@@ -54,25 +62,40 @@ std::string CNotes::GetNotes(int16_t iType) const {
             sSeparator = ",";
             break;
         default:
-            return {};
+            return std::string();
         }
+        // Blanks at the end are left out, so they are held back as a count
+        // until something else follows them: a run of blank notes costs
+        // nothing, and the text is never longer than what is shown.
         std::string sResult;
+        size_t iBlanks = 0;
+        const auto Append = [&](std::string_view sPiece) {
+            const std::string_view sKept = modNOK::TrimTrailingBlanks(sPiece);
+            if (sKept.empty()) {
+                iBlanks += sPiece.size();
+                return;
+            }
+            sResult.append(iBlanks, ' ');
+            sResult += sKept;
+            iBlanks = sPiece.size() - sKept.size();
+        };
         bool bFirst = true;
         for (const auto& note : m_Notes) {
             if (!bFirst)
-                sResult += sSeparator;
+                Append(sSeparator);
             bFirst = false;
             if (render)
-                sResult += ((*note).*render)();
+                Append(((*note).*render)());
             else
-                sResult += note->Keypresses;
+                Append(note->Keypresses);
+            if (sResult.size() > iMaxLength)
+                return std::nullopt;
         }
-        sResult.erase(modNOK::TrimTrailingBlanks(sResult).size());
         return sResult;
     } catch (const std::exception& e) {
         modNOK::AddError("CNotes.GetNotes", e.what());
     } catch (...) {
         modNOK::AddError("CNotes.GetNotes", "Unknown failure");
     }
-    return {};
+    return std::string();
 }

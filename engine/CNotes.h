@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CNotes {
@@ -20,10 +21,15 @@ public:
     CNote& Item(int32_t Index) const;
     // Renders every note in one display form: 0 keypresses, 1 Composer, 2 RTTTL.
     std::string GetNotes(int16_t iType) const;
+    // The same text, but nothing once it would grow beyond iMaxLength: a
+    // text no one could read is never built whole.
+    std::optional<std::string> GetNotesWithin(int16_t iType, size_t iMaxLength) const;
 
     Container::const_iterator begin() const { return m_Notes.begin(); }
     Container::const_iterator end() const { return m_Notes.end(); }
 
 private:
+    std::optional<std::string> Render(int16_t iType, size_t iMaxLength) const;
+
     Container m_Notes;
 };

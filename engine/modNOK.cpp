@@ -5,10 +5,10 @@
 
 namespace modNOK {
 
-std::string DefaultDuration;
-std::string DefaultOctave;
-std::string PhoneDuration;
-std::string PhoneOctave;
+CSharedText DefaultDuration;
+CSharedText DefaultOctave;
+CSharedText PhoneDuration;
+CSharedText PhoneOctave;
 std::string ErrorList;
 
 const char* const TypeMismatch = "Type mismatch";
@@ -122,6 +122,10 @@ std::string Value(std::string_view sText) {
 }
 
 bool SameValue(std::string_view sA, std::string_view sB) {
+    // The very same characters, as a note's default duration and the
+    // default itself: no need to read them.
+    if (sA.data() == sB.data() && sA.size() == sB.size())
+        return true;
     // Plain digits (empty text included, whose value is 0) are equal in
     // value exactly when they are equal without their leading zeros.
     if (AllDigits(sA) && AllDigits(sB))
@@ -166,6 +170,27 @@ int16_t WholeNumber(std::string_view sText) {
     if (iWhole < -32768 || iWhole > 32767)
         throw Failure(Overflow);
     return static_cast<int16_t>(iWhole);
+}
+
+int16_t WholeNumber(const CSharedText& sText) {
+    if (!sText.Shared())
+        return WholeNumber(std::string_view(sText));
+    // The last long text read, held so that its copy stays the same text.
+    static std::shared_ptr<const std::string> pLast;
+    static int16_t iLast = 0;
+    static std::string sLastFailure;
+    if (sText.Shared() != pLast) {
+        try {
+            iLast = WholeNumber(std::string_view(sText));
+            sLastFailure.clear();
+        } catch (const Failure& e) {
+            sLastFailure = e.what();
+        }
+        pLast = sText.Shared();
+    }
+    if (!sLastFailure.empty())
+        throw Failure(sLastFailure);
+    return iLast;
 }
 
 std::string GetNoteKey(const std::string& sNote) {
@@ -250,13 +275,47 @@ std::string GetOctave(const std::string& sOctave) {
     }
 }
 
-void AddError(const std::string& sSource, const std::string& sMessage) {
+namespace {
+// Room for one error line beyond those recorded, taken while memory is there.
+constexpr size_t ErrorReserve = 512;
+
+void KeepErrorReserve() noexcept {
+    try {
+        if (ErrorList.capacity() - ErrorList.size() < ErrorReserve)
+            ErrorList.reserve(ErrorList.size() + ErrorReserve);
+    } catch (...) {
+        // Without memory the line goes into what room is left.
+    }
+}
+
+// Appends without allocating: whatever does not fit the room left is cut.
+void AppendWithin(std::string_view sPiece) noexcept {
+    ErrorList.append(sPiece.substr(0, ErrorList.capacity() - ErrorList.size()));
+}
+} // namespace
+
+void AddError(std::string_view sSource, std::string_view sMessage,
+              std::string_view sDetail) noexcept {
+    const size_t iLine = 1 + 1 + sSource.size() + 2 + sMessage.size() + sDetail.size();
+    try {
+        if (ErrorList.capacity() - ErrorList.size() < iLine)
+            ErrorList.reserve(ErrorList.size() + iLine);
+    } catch (...) {
+        // Recorded in the reserve below.
+    }
     if (!ErrorList.empty())
-        ErrorList += '\r';
-    ErrorList += '[';
-    ErrorList += sSource;
-    ErrorList += "] ";
-    ErrorList += sMessage;
+        AppendWithin("\r");
+    AppendWithin("[");
+    AppendWithin(sSource);
+    AppendWithin("] ");
+    AppendWithin(sMessage);
+    AppendWithin(sDetail);
+    KeepErrorReserve();
+}
+
+void ClearErrors() noexcept {
+    ErrorList.clear();
+    KeepErrorReserve();
 }
 
 std::string GetErrors() {

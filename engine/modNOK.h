@@ -4,6 +4,8 @@
 // so far, the error list, the key tables and the rules by which the engine
 // reads the numbers it keeps as text.
 
+#include "engine/CSharedText.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -11,11 +13,13 @@
 
 namespace modNOK {
 
-// Process-wide state; empty until the converter first sets it.
-extern std::string DefaultDuration;
-extern std::string DefaultOctave;
-extern std::string PhoneDuration;
-extern std::string PhoneOctave;
+// Process-wide state; empty until the converter first sets it. The defaults
+// and the phone state are shared texts: every note that takes them holds the
+// one copy.
+extern CSharedText DefaultDuration;
+extern CSharedText DefaultOctave;
+extern CSharedText PhoneDuration;
+extern CSharedText PhoneOctave;
 extern std::string ErrorList;
 
 // The failure raised by the text-number rules. Its what() is the description
@@ -37,13 +41,22 @@ std::string Value(std::string_view sText);
 bool SameValue(std::string_view sA, std::string_view sB);
 // Whole number: numeric text rounded half to even into 16 bits; throws Failure.
 int16_t WholeNumber(std::string_view sText);
+// The same for a text the notes share: a long one is read once, however
+// many notes ask.
+int16_t WholeNumber(const CSharedText& sText);
 
 std::string GetNoteKey(const std::string& sNote);
 std::string GetDurationKeys(int16_t iNewDuration);
 std::string GetOctaveKeys(int16_t iNewOctave);
 std::string GetOctave(const std::string& sOctave);
 
-void AddError(const std::string& sSource, const std::string& sMessage);
+// Appends "[source] message" + sDetail. Never throws: it keeps room for a
+// line in reserve, so that even running out of memory is recorded (cut
+// short if that room is not enough).
+void AddError(std::string_view sSource, std::string_view sMessage,
+              std::string_view sDetail = {}) noexcept;
+// Empties the list and makes sure that room is there.
+void ClearErrors() noexcept;
 std::string GetErrors();
 
 std::string CleanNoteText(std::string sText);

@@ -3,8 +3,10 @@
 #include "app/CProgram.h"
 #include "engine/CNokia.h"
 #include "engine/modNOK.h"
+#include "mainwindow/CDisplayLimit.h"
 
 #include <exception>
+#include <optional>
 
 namespace {
 
@@ -16,6 +18,11 @@ constexpr int16_t MaxNotes = 50;
 QString FailureMessage(const char* sDescription) {
     modNOK::AddError("frmConverter.ConvertAndShow", sDescription);
     return CProgram::FromEngine(modNOK::GetErrors()).section(QLatin1Char('\r'), -1);
+}
+
+QString TooManyNotes() {
+    return QStringLiteral("This ringing tone has more than the maximum of 50 notes allowed for "
+                          "the Nokia 3210.");
 }
 
 } // namespace
@@ -38,10 +45,10 @@ CConversionResults CConversionResults::Of(const CNokia& nokia, const QString& sO
             results.Tempo = QString::number(nokia.Tempo);
             const int16_t iNoteCount = nokia.NoteCount();
             results.NoteCount = QString::number(iNoteCount);
-            if (iNoteCount > MaxNotes)
-                results.Message = QStringLiteral("This ringing tone has more than the maximum "
-                                                 "of 50 notes allowed for the Nokia 3210.");
-            results.Notes = CProgram::FromEngine(nokia.Notes.GetNotes(nokia.ShowType));
+            const Display display =
+                InForm(nokia, iNoteCount > MaxNotes ? TooManyNotes() : QString());
+            results.Notes = display.Notes;
+            results.Message = display.Message;
             results.Remaining = iNoteCount <= MaxNotes
                                     ? QString::number(MaxNotes - nokia.Notes.Count())
                                     : QStringLiteral("-");
@@ -54,6 +61,16 @@ CConversionResults CConversionResults::Of(const CNokia& nokia, const QString& sO
         // Not even the failure could be recorded (out of memory).
     }
     return results;
+}
+
+CConversionResults::Display CConversionResults::InForm(const CNokia& nokia,
+                                                       const QString& sMessage) {
+    const std::optional<QString> sNotes = CDisplayLimit::NotesText(nokia.Notes, nokia.ShowType);
+    if (!sNotes)
+        return {QString(), CDisplayLimit::TooLongMessage()};
+    if (sMessage != CDisplayLimit::TooLongMessage())
+        return {*sNotes, sMessage};
+    return {*sNotes, nokia.Notes.Count() > MaxNotes ? TooManyNotes() : QString()};
 }
 
 QString CConversionResults::ErrorReport() {

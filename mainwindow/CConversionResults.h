@@ -17,6 +17,15 @@ public:
     // list, and its line becomes the message.
     static CConversionResults Of(const CNokia& nokia, const QString& sOrigin);
 
+    // The notes in the converter's display form, and the message line to go
+    // with them: a text too long to read leaves the box empty and says so,
+    // and a form that fits gives the line back what it said before.
+    struct Display {
+        QString Notes;
+        QString Message;
+    };
+    static Display InForm(const CNokia& nokia, const QString& sMessage);
+
     // The warning that lists the conversion errors; empty when the error
     // list is blank.
     static QString ErrorReport();

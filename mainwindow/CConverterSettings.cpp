@@ -1,6 +1,7 @@
 #include "mainwindow/CConverterSettings.h"
 
 #include "app/CProgram.h"
+#include "app/CSettingsFile.h"
 #include "engine/modNOK.h"
 
 #include <QDir>
@@ -39,18 +40,26 @@ bool HoldsOrdinaryFile(const QString& sFolder) {
 } // namespace
 
 CConverterSettings::Values CConverterSettings::Read(int32_t iSourceType, int16_t iShowType) {
-    QSettings settings(CProgram::Name(), CProgram::Name());
-    settings.beginGroup(Key("Settings"));
+    // Without a usable store, every setting takes its default.
+    std::optional<QSettings> store;
+    if (CSettingsFile::Prepare()) {
+        store.emplace(CProgram::Name(), CProgram::Name());
+        store->beginGroup(Key("Settings"));
+    }
+    const auto Stored = [&store](const char* sName, const QString& sDefault) {
+        return store ? store->value(Key(sName), sDefault).toString() : sDefault;
+    };
+
     Values values;
-    values.SourceType = OptionIndex(
-        settings.value(Key("SourceType"), QString::number(iSourceType)).toString(), SourceOptions);
-    values.ShowType = static_cast<int16_t>(OptionIndex(
-        settings.value(Key("ShowType"), QString::number(iShowType)).toString(), ShowOptions));
-    values.RingToneFolder = settings.value(Key("RingToneDirectory"), QString()).toString();
+    values.SourceType =
+        OptionIndex(Stored("SourceType", QString::number(iSourceType)), SourceOptions);
+    values.ShowType = static_cast<int16_t>(
+        OptionIndex(Stored("ShowType", QString::number(iShowType)), ShowOptions));
+    values.RingToneFolder = Stored("RingToneDirectory", QString());
     // The key of older versions counts only while the new one is empty.
     if (values.RingToneFolder.isEmpty())
-        values.RingToneFolder = settings.value(Key("RTTLDirectory"), QString()).toString();
-    const QString sFromFile = settings.value(Key("FromFile"), QStringLiteral("False")).toString();
+        values.RingToneFolder = Stored("RTTLDirectory", QString());
+    const QString sFromFile = Stored("FromFile", QStringLiteral("False"));
     if (sFromFile == QLatin1String("True"))
         values.FromFile = true;
     else if (sFromFile == QLatin1String("False"))
@@ -59,6 +68,8 @@ CConverterSettings::Values CConverterSettings::Read(int32_t iSourceType, int16_t
 }
 
 void CConverterSettings::Write(const Values& values) {
+    if (!CSettingsFile::Prepare())
+        return;
     QSettings settings(CProgram::Name(), CProgram::Name());
     settings.beginGroup(Key("Settings"));
     settings.setValue(Key("RingToneDirectory"), values.RingToneFolder);

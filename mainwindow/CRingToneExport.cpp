@@ -7,6 +7,7 @@
 #include "engine/RingToneText.h"
 #include "engine/modNOK.h"
 #include "mainwindow/CRingToneWriter.h"
+#include "mainwindow/CSaveTarget.h"
 
 #include <QClipboard>
 #include <QFileInfo>
@@ -65,8 +66,15 @@ void CRingToneExport::Save(const Shown& shown) {
 
         // The dialog names the file only; it always goes into the ringtone
         // folder.
-        const QString sTarget = Target();
-        if (QFileInfo(sTarget).isFile() &&
+        const QString sFolder = CProgram::FromEngine(nokia.FilePath);
+        const QString sFileName = CProgram::FromEngine(nokia.FileName);
+        // A name that could never be written is refused before the question.
+        if (const QString sRefusal = CSaveTarget::Refusal(sFolder, sFileName);
+            !sRefusal.isEmpty()) {
+            ReportSaveFailure(sRefusal);
+            return;
+        }
+        if (QFileInfo(CProgram::JoinPath(sFolder, sFileName)).isFile() &&
             CMessageBox::Show(m_pParent,
                               QStringLiteral("The file already exists.  Do you want to "
                                              "overwrite it?"),
@@ -75,7 +83,7 @@ void CRingToneExport::Save(const Shown& shown) {
             return;
 
         QString sFailure;
-        if (!CRingToneWriter::Write(sTarget, sText, sFailure))
+        if (!CRingToneWriter::Write(sFolder, sFileName, sText, sFailure))
             ReportSaveFailure(sFailure);
     } catch (const std::exception& e) {
         ReportSaveFailure(QString::fromUtf8(e.what()));

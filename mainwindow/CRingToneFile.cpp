@@ -12,16 +12,26 @@ CRingToneFile::Result CRingToneFile::Read(const QString& sPath) {
     QFile file(sPath);
     if (!file.open(QIODevice::ReadOnly))
         return {CannotOpen, QString()};
-    const QByteArray bytes = file.read(MaxLength + 1);
+    // A byte-order mark and four bytes for each character, at the most.
+    constexpr qsizetype MaxBytes = 4 + 4 * MaxLength;
+    const QByteArray bytes = file.read(MaxBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return {CannotOpen, QString()};
-    if (bytes.size() > MaxLength)
+    if (bytes.size() > MaxBytes)
         return {TooLarge, QString()};
 
     const QString sDecoded = Decode(bytes);
+    if (!Fits(sDecoded))
+        return {TooLarge, QString()};
     if (sDecoded.contains(QChar(0)))
         return {NotText, QString()};
     return {Loaded, JoinLines(sDecoded)};
+}
+
+bool CRingToneFile::Fits(const QString& sText) {
+    // Every UTF-16 unit takes at least one byte: a longer text never fits,
+    // and is not converted to find out.
+    return sText.size() <= MaxLength && sText.toUtf8().size() <= MaxLength;
 }
 
 QString CRingToneFile::Decode(const QByteArray& bytes) {

@@ -26,10 +26,15 @@ public:
 
     // A phone ringtone of 50 notes takes a few hundred characters; 64 KiB
     // leaves room for long names, comments and many more notes while
-    // keeping the conversion and the display instant.
+    // keeping the conversion and the display instant. Counted in the bytes
+    // the converter reads (UTF-8), for a file and the clipboard alike.
     static constexpr qsizetype MaxLength = 64 * 1024;
 
-    // Reads at most MaxLength + 1 bytes, whatever the file's size.
+    // Whether a ringtone text, as read, is within MaxLength.
+    static bool Fits(const QString& sText);
+
+    // Reads at most enough bytes for MaxLength in any encoding (UTF-32 takes
+    // four bytes a character), whatever the file's size.
     static Result Read(const QString& sPath);
 
     // UTF-8 (or the encoding its byte-order mark names) when valid,

@@ -60,7 +60,7 @@ std::optional<CRingToneSource::Taken> CRingToneSource::FromClipboard(QWidget* pP
                           QStringLiteral("No RingTone in Clipboard"), CMessageBox::Information);
         return std::nullopt;
     }
-    if (sText.size() > CRingToneFile::MaxLength) {
+    if (!CRingToneFile::Fits(sText)) {
         // Refused before the clipboard is touched: the user may still want
         // what it holds.
         CMessageBox::Show(pParent,

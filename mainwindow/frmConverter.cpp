@@ -162,9 +162,13 @@ void frmConverter::ShowAsOptionChosen(int iIndex) {
     CNokia& nokia = CProgram::Nokia();
     nokia.ShowType = static_cast<int16_t>(iIndex);
     // The notes already parsed are only shown again in the new form; the
-    // name, tempo, counts and message stay as they are.
-    if (!nokia.OriginalText.empty())
-        rtf->setPlainText(CProgram::FromEngine(nokia.ShowScreen()));
+    // name, tempo and counts stay as they are, and so does the message unless
+    // the form is too long to show.
+    if (nokia.OriginalText.empty())
+        return;
+    const CConversionResults::Display display = CConversionResults::InForm(nokia, lblMsg->text());
+    rtf->setPlainText(display.Notes);
+    lblMsg->setText(display.Message);
 }
 
 void frmConverter::FileNew() {

@@ -8,8 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
 #include <ostream>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace std::string_literals;
 
@@ -140,6 +144,56 @@ TEST(HostileText, BinaryDataNeverFailsTowardsTheCaller) {
         EXPECT_NO_THROW(nokia.Clear());
         EXPECT_EQ(nokia.Notes.Count(), 0);
     }
+}
+
+// Every note takes the one stored copy of a long default, instead of
+// 32,720 copies of 32,800 characters (a gigabyte).
+TEST(HostileText, LongDefaultIsSharedByEveryNote) {
+    CNokia nokia;
+    nokia.Clear();
+    nokia.OriginalText = "x:d=" + std::string(32799, '0') + "4,o=5,b=100:c" + Times(",", 32720);
+    nokia.Convert();
+    ASSERT_EQ(nokia.Notes.Count(), 32720);
+    ASSERT_TRUE(modNOK::DefaultDuration.Shared());
+    for (const auto& note : nokia.Notes)
+        ASSERT_EQ(note->Duration_Part.Shared(), modNOK::DefaultDuration.Shared());
+    EXPECT_EQ(modNOK::GetErrors(), "");
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool bSanitized = true;
+#else
+constexpr bool bSanitized = false;
+#endif
+
+// Runs out of memory for real, in a child process held to a few megabytes
+// more than it uses: the conversion and the rendering still return, and the
+// error list names the failure.
+TEST(HostileText, RunningOutOfMemoryIsRecorded) {
+    if (bSanitized)
+        GTEST_SKIP() << "the sanitizers' allocator does not fail under an address-space limit";
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        CNokia nokia;
+        nokia.Clear();
+        nokia.OriginalText = "x:d=4,o=5,b=100:" + Times("8c#6,", 100000);
+        long iPages = 0;
+        std::ifstream("/proc/self/statm") >> iPages;
+        const rlim_t iLimit = static_cast<rlim_t>(iPages * sysconf(_SC_PAGESIZE)) + (4 << 20);
+        const rlimit limit{iLimit, iLimit};
+        if (setrlimit(RLIMIT_AS, &limit) != 0)
+            _exit(2);
+        nokia.Convert();
+        nokia.ShowType = 1;
+        const std::string sShown = nokia.ShowScreen();
+        const bool bRecorded = modNOK::ErrorList.find("std::bad_alloc") != std::string::npos;
+        _exit(bRecorded && nokia.Notes.Count() < 100000 ? 0 : 3);
+    }
+    int iStatus = 0;
+    ASSERT_EQ(waitpid(pid, &iStatus, 0), pid);
+    ASSERT_TRUE(WIFEXITED(iStatus)) << "ended by signal " << WTERMSIG(iStatus);
+    EXPECT_EQ(WEXITSTATUS(iStatus), 0);
 }
 
 } // namespace

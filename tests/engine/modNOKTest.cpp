@@ -34,7 +34,7 @@ struct KeysRow {
     const char* sFailure;
 };
 
-void ExpectKeys(const std::vector<KeysRow>& rows, std::string& sPhoneState,
+void ExpectKeys(const std::vector<KeysRow>& rows, CSharedText& sPhoneState,
                 std::string (*fnKeys)(int16_t)) {
     for (const auto& row : rows) {
         sPhoneState = row.sPhone;

@@ -60,6 +60,12 @@ private Q_SLOTS:
                                            << "Té:8c";
         QTest::newRow("largest accepted")
             << QByteArray(CRingToneFile::MaxLength, 'a') << QString(CRingToneFile::MaxLength, 'a');
+        // The limit counts the bytes the converter reads, not those on disk.
+        const QString sLargest(CRingToneFile::MaxLength, 'a');
+        QTest::newRow("largest accepted in UTF-16")
+            << QByteArray("\xff\xfe", 2) +
+                   QByteArray(reinterpret_cast<const char*>(sLargest.utf16()), 2 * sLargest.size())
+            << sLargest;
     }
     void readsAndJoinsLines() {
         QFETCH(QByteArray, bytes);
@@ -78,6 +84,8 @@ private Q_SLOTS:
             << QByteArray(CRingToneFile::MaxLength + 1, 'a') << int(CRingToneFile::TooLarge);
         QTest::newRow("line ends count too")
             << QByteArray(CRingToneFile::MaxLength + 1, '\n') << int(CRingToneFile::TooLarge);
+        QTest::newRow("Latin-1 that doubles past the limit")
+            << QByteArray(CRingToneFile::MaxLength / 2 + 1, '\xe9') << int(CRingToneFile::TooLarge);
         QTest::newRow("binary") << QByteArray("\x7f"
                                               "ELF\x02\x01\x01\0\0\0\0",
                                               12)

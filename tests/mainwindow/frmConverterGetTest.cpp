@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -393,9 +394,16 @@ private Q_SLOTS:
         QCOMPARE(Label("lblRemaining"), QString());
     }
 
+    void clipboardTooLargeIsKept_data() {
+        QTest::addColumn<QString>("sHuge");
+        QTest::newRow("one byte too many") << QString(CRingToneFile::MaxLength + 1, 'c');
+        // Counted in the bytes the converter reads, as a file is.
+        QTest::newRow("three bytes a character")
+            << QString(CRingToneFile::MaxLength / 3 + 1, QChar(0x20ac));
+    }
     void clipboardTooLargeIsKept() {
+        QFETCH(QString, sHuge);
         Choose(0, false);
-        const QString sHuge(CRingToneFile::MaxLength + 1, 'c');
         GetClipboard(sHuge);
         const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
         QCOMPARE(shown.size(), 1);
@@ -403,6 +411,35 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->text().size(), sHuge.size());
         QCOMPARE(Caption(), QString("Conversion Results"));
         QVERIFY(CProgram::Nokia().OriginalText.empty());
+    }
+
+    // A default of 32,800 characters that each of 32,720 notes takes: shared,
+    // not copied, and its Composer form (a gigabyte) never built.
+    void longHeaderDefaultIsNotShownWhole() {
+        QString sText = "x:d=" + QString(32799, '0') + "4,o=5,b=100:c";
+        sText += QString(CRingToneFile::MaxLength - sText.size(), ',');
+        const QString sTooLong =
+            "The notes are too long to show in this form.  Please choose another display form.";
+        Choose(0, false);
+        Child<QRadioButton>("optShowAs_1")->click();
+        GetClipboard(sText);
+        QCOMPARE(Label("lblNoteCount"), QString("32720"));
+        QCOMPARE(Results(), QString());
+        QCOMPARE(Label("lblMsg"), sTooLong);
+        auto* pFileMenu = Child<QMenu>("mnuFile");
+        Q_EMIT pFileMenu->aboutToShow();
+        QVERIFY(!Child<QAction>("mnuFileSave")->isEnabled());
+
+        // The other forms are short, and take the message line back.
+        Child<QRadioButton>("optShowAs_2")->click();
+        QCOMPARE(Results(), "c" + QString(32719, ','));
+        QCOMPARE(Label("lblMsg"), sTooMany);
+        Q_EMIT pFileMenu->aboutToShow();
+        QVERIFY(Child<QAction>("mnuFileSave")->isEnabled());
+        Child<QRadioButton>("optShowAs_1")->click();
+        QCOMPARE(Results(), QString());
+        QCOMPARE(Label("lblMsg"), sTooLong);
+        CMessageBox::takeShown();
     }
 
     void displayFailureGoesToTheMessageLine() {

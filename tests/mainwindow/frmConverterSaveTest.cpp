@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
@@ -28,6 +29,8 @@
 #include <QTextEdit>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 using Records = QList<CMessageBox::Record>;
@@ -54,8 +57,8 @@ enum class Answer { Proposed, Cancel, TitleBarClose };
 
 // Answers the Save-As dialog once it is on screen, for as long as the
 // answer is kept; if no dialog comes, nothing happens.
-std::unique_ptr<CModalAnswer> AnswerSaveAs(SaveAsSeen& seen, Answer iAnswer,
-                                           const QString& sTyped = QString()) {
+[[nodiscard]] std::unique_ptr<CModalAnswer> AnswerSaveAs(SaveAsSeen& seen, Answer iAnswer,
+                                                         const QString& sTyped = QString()) {
     return std::make_unique<CModalAnswer>(
         [&seen, iAnswer, sTyped](QWidget* pModal) {
             auto* pDlg = qobject_cast<frmSaveAs*>(pModal);
@@ -132,6 +135,9 @@ private Q_SLOTS:
     void savesWhatWasTyped();
     void failedSaveKeepsExistingFile_data();
     void failedSaveKeepsExistingFile();
+    void refusesWhatIsNoPlainFile_data();
+    void refusesWhatIsNoPlainFile();
+    void linkToPlainFileWritesTarget();
     void typedExtensionIsKept();
     void closingWithoutOkWritesNothing_data();
     void closingWithoutOkWritesNothing();
@@ -447,6 +453,110 @@ void frmConverterSaveTest::failedSaveKeepsExistingFile() {
     QCOMPARE(TakeShown(), Lines(expected));
     QCOMPARE(ReadAll(sPath), old);
     QCOMPARE(SavedFiles(), QStringList{QStringLiteral("Tone.TXT")});
+}
+
+void frmConverterSaveTest::refusesWhatIsNoPlainFile_data() {
+    QTest::addColumn<QString>("sTyped");
+    QTest::addColumn<QString>("sMake");
+    QTest::addColumn<QString>("sReason");
+    const QString sNoFolder = QStringLiteral("A file name cannot contain \"/\"; the file is always "
+                                             "saved in the ringtone folder");
+    const QString sNoDots = QStringLiteral("\".\" and \"..\" are not file names");
+    QTest::newRow("pipe") << "Tone"
+                          << "fifo"
+                          << "The name is a pipe, not a plain file";
+    QTest::newRow("link to a device") << "Tone"
+                                      << "device"
+                                      << "The name is a device, not a plain file";
+    QTest::newRow("dangling link") << "Tone"
+                                   << "dangling"
+                                   << "The name is a symbolic link to something that does not "
+                                      "exist";
+    QTest::newRow("link loop") << "Tone"
+                               << "loop"
+                               << "The name is a symbolic link that leads round in a loop";
+    QTest::newRow("one folder up") << "../escaped"
+                                   << "" << sNoFolder;
+    QTest::newRow("into a subfolder") << "sub/x"
+                                      << "sub" << sNoFolder;
+    QTest::newRow("dot") << "."
+                         << "" << sNoDots;
+    QTest::newRow("dot dot") << ".."
+                             << "" << sNoDots;
+}
+
+// Nothing in the folder (or above it) is replaced or created, and no
+// overwrite question comes first.
+void frmConverterSaveTest::refusesWhatIsNoPlainFile() {
+    QFETCH(QString, sTyped);
+    QFETCH(QString, sMake);
+    QFETCH(QString, sReason);
+    const QDir folder(Folder());
+    QVERIFY(folder.mkpath(QStringLiteral("inner")));
+    CProgram::Nokia().FilePath = CProgram::ToEngine(folder.filePath(QStringLiteral("inner")));
+    const QString sEntry = folder.filePath(QStringLiteral("inner/Tone.TXT"));
+    const QByteArray entry = QFile::encodeName(sEntry);
+    if (sMake == QLatin1String("fifo")) {
+        QCOMPARE(mkfifo(entry.constData(), 0600), 0);
+    } else if (sMake == QLatin1String("device")) {
+        // A device node of its own (the numbers of /dev/full), so that a
+        // faulty save could only ever replace this one.
+        const QByteArray node = QFile::encodeName(folder.filePath(QStringLiteral("full")));
+        if (mknod(node.constData(), S_IFCHR | 0600, makedev(1, 7)) != 0)
+            QSKIP("Making a device node needs root");
+        QVERIFY(QFile::link(QStringLiteral("../full"), sEntry));
+    } else if (sMake == QLatin1String("dangling")) {
+        QVERIFY(QFile::link(QStringLiteral("nowhere.TXT"), sEntry));
+    } else if (sMake == QLatin1String("loop")) {
+        QVERIFY(QFile::link(QStringLiteral("Tone.TXT"), sEntry));
+    } else if (sMake == QLatin1String("sub")) {
+        QVERIFY(folder.mkpath(QStringLiteral("inner/sub")));
+    }
+    const auto Entries = [&folder] {
+        QStringList lst;
+        QDirIterator it(folder.path(),
+                        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo info(it.next());
+            lst << folder.relativeFilePath(info.filePath()) + QLatin1Char(' ') +
+                       QString::number(info.isSymLink()) + QString::number(info.size());
+        }
+        lst.sort();
+        return lst;
+    };
+    const QStringList lstBefore = Entries();
+    Fill(QStringLiteral("Tone"), QStringLiteral("100"), 2, QStringLiteral("c"));
+
+    SaveAsSeen seen;
+    const auto saveAs = AnswerSaveAs(seen, Answer::Proposed, sTyped);
+    Save();
+
+    QCOMPARE(TakeShown(),
+             Lines(Records{Box(QStringLiteral("An error occurred trying to save ") +
+                               folder.filePath(QStringLiteral("inner/")) + sTyped +
+                               QStringLiteral(".TXT. [") + sReason + QLatin1Char(']'))}));
+    QCOMPARE(Entries(), lstBefore);
+}
+
+void frmConverterSaveTest::linkToPlainFileWritesTarget() {
+    const QDir folder(Folder());
+    const QString sTarget = folder.filePath(QStringLiteral("real.TXT"));
+    QVERIFY(WriteRaw(sTarget, "old\r\n"));
+    QVERIFY(QFile::link(QStringLiteral("real.TXT"), folder.filePath(QStringLiteral("Tone.TXT"))));
+    modNOK::DefaultDuration = "4";
+    modNOK::DefaultOctave = "5";
+    Fill(QStringLiteral("Tone"), QStringLiteral("100"), 2, QStringLiteral("c"));
+
+    CMessageBox::queueAnswer(CMessageBox::Yes);
+    SaveAsSeen seen;
+    const auto saveAs = AnswerSaveAs(seen, Answer::Proposed);
+    Save();
+
+    QCOMPARE(TakeShown(),
+             Lines(Records{Box(Overwrite, QStringLiteral("Overwrite File?"), CMessageBox::YesNo)}));
+    QCOMPARE(ReadAll(sTarget), QByteArray("Tone:d=4,o=5,b=100:c\r\n"));
+    QVERIFY(QFileInfo(folder.filePath(QStringLiteral("Tone.TXT"))).isSymLink());
 }
 
 void frmConverterSaveTest::typedExtensionIsKept() {

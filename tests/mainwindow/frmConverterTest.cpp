@@ -3,6 +3,7 @@
 
 #include "mainwindow/frmConverter.h"
 #include "app/CProgram.h"
+#include "app/CSettingsFile.h"
 #include "dialogs/CLauncher.h"
 #include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
@@ -32,7 +33,13 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <memory>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -87,6 +94,7 @@ private Q_SLOTS:
 
     void startUpRestoresSettings_data();
     void startUpRestoresSettings();
+    void settingsPipeCountsAsNoSettings();
     void firstRunGreetsBeforeTheWindowAppears();
     void readOnlyProgramFolderGivesWayToHome_data();
     void readOnlyProgramFolderGivesWayToHome();
@@ -144,6 +152,8 @@ void frmConverterTest::init() {
     QVERIFY(WriteFile(Folder(QStringLiteral("hidden")) + QStringLiteral("/.tone.TXT")));
     CProgram::setOwnFolder(Folder(QStringLiteral("own")));
 
+    // A pipe left by a failed run would hold up every test that follows.
+    QVERIFY(CSettingsFile::Prepare());
     QSettings settings = Store();
     settings.clear();
     settings.sync();
@@ -734,4 +744,43 @@ void frmConverterTest::webLinkOpensTheBrowserOnItsCaption() {
 }
 
 QTEST_MAIN(frmConverterTest)
+// A pipe where the settings file belongs: start-up must not wait on it.
+// Should it wait all the same, a watchdog ends the test as failed.
+void frmConverterTest::settingsPipeCountsAsNoSettings() {
+    const QString sPath = CSettingsFile::Path();
+    QVERIFY(QFile::remove(sPath) || !QFileInfo::exists(sPath));
+    QVERIFY(QDir().mkpath(QFileInfo(sPath).path()));
+    QCOMPARE(mkfifo(QFile::encodeName(sPath).constData(), 0600), 0);
+    struct Watchdog {
+        std::atomic<bool> bDone{false};
+        std::thread thread{[this] {
+            for (int i = 0; i < 300 && !bDone; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (!bDone) {
+                std::fputs("FAIL: the window waited on the settings pipe\n", stderr);
+                _exit(1);
+            }
+        }};
+        ~Watchdog() {
+            bDone = true;
+            thread.join();
+        }
+    };
+    bool bAbout = false;
+    {
+        Watchdog watchdog;
+        auto w = Start(&bAbout);
+        w->show();
+        QVERIFY(w->close());
+    }
+
+    // No settings: a first run. Closing wrote them into a plain file.
+    QVERIFY(bAbout);
+    QVERIFY(QFileInfo(sPath).isFile());
+    QSettings settings = Store();
+    QCOMPARE(settings.fileName(), sPath);
+    QCOMPARE(settings.value(QStringLiteral("Settings/FromFile")).toString(),
+             QStringLiteral("False"));
+}
+
 #include "frmConverterTest.moc"

@@ -1,0 +1,25 @@
+#include "app/CSettingsFile.h"
+
+#include "app/CProgram.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+bool CSettingsFile::Prepare() {
+    const QFileInfo file(Path());
+    if (file.isFile() || (!file.exists() && !file.isSymLink()))
+        return true;
+    // A folder is left alone: it does not block, the store just cannot
+    // write there.
+    if (file.isDir())
+        return true;
+    return QFile::remove(file.filePath());
+}
+
+QString CSettingsFile::Path() {
+    // As the store itself names it, without opening it to ask.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QLatin1Char('/') + CProgram::Name() + QLatin1Char('/') + CProgram::Name() +
+           QStringLiteral(".conf");
+}
