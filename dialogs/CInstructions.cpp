@@ -5,6 +5,18 @@
 #include "dialogs/CMessageBox.h"
 
 #include <QFileInfo>
+#include <QPointer>
+#include <QWidget>
+
+namespace {
+void ReportCannotOpen(QWidget* pParent) {
+    CMessageBox::Show(pParent,
+                      QStringLiteral("Cannot load readme.txt  Please find the file yourself and "
+                                     "open it in Notepad to get the latest information or go to "
+                                     "my website."),
+                      QStringLiteral("Cannot open Readme.txt"), CMessageBox::Exclamation);
+}
+} // namespace
 
 void CInstructions::Open(QWidget* pParent) {
     bool bStarted = false;
@@ -16,15 +28,14 @@ void CInstructions::Open(QWidget* pParent) {
                               QStringLiteral("Readme.txt not found"), CMessageBox::Exclamation);
             return;
         }
-        bStarted = CLauncher::StartFirst(CLauncher::EditorCandidates(), sPath);
+        // An opener such as xdg-open starts at once but may then find no
+        // program for the file and fail; that is reported when it happens.
+        const QPointer<QWidget> pOwner(pParent);
+        bStarted = CLauncher::StartWatched(CLauncher::EditorCandidates(), sPath,
+                                           [pOwner] { ReportCannotOpen(pOwner); });
     } catch (...) {
         bStarted = false;
     }
-    if (!bStarted) {
-        CMessageBox::Show(pParent,
-                          QStringLiteral("Cannot load readme.txt  Please find the file yourself "
-                                         "and open it in Notepad to get the latest information "
-                                         "or go to my website."),
-                          QStringLiteral("Cannot open Readme.txt"), CMessageBox::Exclamation);
-    }
+    if (!bStarted)
+        ReportCannotOpen(pParent);
 }

@@ -7,7 +7,7 @@ class QWidget;
 
 class CInstructions {
 public:
-    // Starts the first editor found, detached, with the path as its one
+    // Starts the first editor found, without waiting, with the path as its one
     // argument. A missing file or an editor that cannot be started is
     // reported in a message box over pParent; nothing else changes.
     static void Open(QWidget* pParent);

@@ -33,6 +33,40 @@ bool CLauncher::StartFirst(const QStringList& lstCandidates, const QString& sArg
     return false;
 }
 
+bool CLauncher::StartWatched(const QStringList& lstCandidates, const QString& sArgument,
+                             const std::function<void()>& fnFailed) {
+    for (const QString& sCandidate : lstCandidates) {
+        const QString sProgram = FindProgram(sCandidate);
+        if (sProgram.isEmpty())
+            continue;
+        // Owned by no window and never destroyed while the program runs: a
+        // QProcess that is destroyed stops its program. Nothing is passed
+        // through pipes, which would break once this program has ended.
+        auto* pProcess = new QProcess;
+        pProcess->setProgram(sProgram);
+        pProcess->setArguments({sArgument});
+        pProcess->setStandardInputFile(QProcess::nullDevice());
+        pProcess->setStandardOutputFile(QProcess::nullDevice());
+        pProcess->setStandardErrorFile(QProcess::nullDevice());
+        QObject::connect(pProcess, &QProcess::errorOccurred, pProcess,
+                         [pProcess, fnFailed](QProcess::ProcessError iError) {
+                             if (iError != QProcess::FailedToStart)
+                                 return;
+                             fnFailed();
+                             pProcess->deleteLater();
+                         });
+        QObject::connect(pProcess, &QProcess::finished, pProcess,
+                         [pProcess, fnFailed](int iExitCode, QProcess::ExitStatus iStatus) {
+                             if (iStatus != QProcess::NormalExit || iExitCode != 0)
+                                 fnFailed();
+                             pProcess->deleteLater();
+                         });
+        pProcess->start();
+        return true;
+    }
+    return false;
+}
+
 QStringList CLauncher::BrowserCandidates() {
     if (!BrowserOverride().isEmpty())
         return BrowserOverride();

@@ -1,6 +1,7 @@
 #include "dialogs/CMessageBox.h"
 
 #include "app/CProgram.h"
+#include "dialogs/CWindowPlacement.h"
 
 #include <QMessageBox>
 #include <QQueue>
@@ -54,10 +55,13 @@ CMessageBox::Result CMessageBox::Show(QWidget* pParent, const QString& sText, co
     }
     if (iButtons == YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        // Enter must not replace or discard anything: the safe answer is the
+        // default.
+        box.setDefaultButton(QMessageBox::No);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    CWindowPlacement::KeepWithOwner(&box);
     const int iPressed = box.exec();
     if (iButtons == YesNo)
         return iPressed == QMessageBox::Yes ? Yes : No;

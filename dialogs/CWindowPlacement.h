@@ -1,5 +1,11 @@
 #pragma once
-// Where the program's windows open: each one in the middle of its screen.
+// Where the program's windows open and how they stay with their owner: each
+// one whole on its screen, centred where it fits, and a modal window never
+// minimised or maximised away from the window it belongs to.
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 
 class QWidget;
 
@@ -7,5 +13,19 @@ class CWindowPlacement {
 public:
     // Centres the whole window, frame included, on the free area of the
     // screen its owner is on (the primary screen for a window without one).
+    // A window larger than that area keeps its title bar on screen.
     static void CentreOnScreen(QWidget* pWindow);
+
+    // The top-left corner of a window of outer size outer centred on area;
+    // where it does not fit, its top-left corner stays inside the area.
+    static QPoint CentredIn(const QRect& area, const QSize& outer);
+
+    // Shrinks a window that would not fit on its screen, frame included, to
+    // the free area, but never below what its layout needs.
+    static void FitOnScreen(QWidget* pWindow);
+
+    // A title bar with a close box only, no minimise or maximise button; and
+    // where a window manager minimises the window all the same, it and its
+    // owner are brought back at once.
+    static void KeepWithOwner(QWidget* pWindow);
 };

@@ -1,5 +1,7 @@
 #include "dialogs/frmHelp.h"
 
+#include "dialogs/CWindowPlacement.h"
+
 #include <QCloseEvent>
 #include <QCursor>
 #include <QFontMetrics>
@@ -136,6 +138,8 @@ frmHelp::frmHelp(QWidget* pMainWindow)
       m_pMainWindow(pMainWindow) {
     setObjectName(QStringLiteral("frmHelp"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The main window is disabled meanwhile: this one must not get lost.
+    CWindowPlacement::KeepWithOwner(this);
     setWindowTitle(QStringLiteral("Quick Help"));
 
     // Created in tab order: the button comes first and so takes the focus.
@@ -240,7 +244,10 @@ void frmHelp::Load() {
         setEnabled(true);
     }
     show();
-    cmdOk->setFocus();
+    // The main window is disabled now, so the keyboard has to come here:
+    // ask the window manager to make this the active window.
+    activateWindow();
+    cmdOk->setFocus(Qt::ActiveWindowFocusReason);
     tmr->start();
 }
 
@@ -271,7 +278,10 @@ void frmHelp::ApplyGeometry() {
 }
 
 void frmHelp::keyPressEvent(QKeyEvent* pEvent) {
-    if (pEvent->key() == Qt::Key_Escape && pEvent->modifiers() == Qt::NoModifier) {
+    // Escape, and Enter wherever the focus is, close the window as Ok does.
+    const int iKey = pEvent->key();
+    const bool bPlain = (pEvent->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (bPlain && (iKey == Qt::Key_Escape || iKey == Qt::Key_Return || iKey == Qt::Key_Enter)) {
         close();
         return;
     }

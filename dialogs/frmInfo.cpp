@@ -2,6 +2,7 @@
 
 #include "app/CProgram.h"
 #include "dialogs/CClickLabel.h"
+#include "dialogs/CContrast.h"
 #include "dialogs/CLabelMaker.h"
 #include "dialogs/CLauncher.h"
 #include "dialogs/CWindowPlacement.h"
@@ -10,6 +11,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -47,6 +49,7 @@ frmInfo::frmInfo(QWidget* pParent)
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmInfo"));
     setModal(true);
+    CWindowPlacement::KeepWithOwner(this);
     CResources::Init();
     m_Background = QPixmap(QStringLiteral(":/pictures/about-background.png"));
     BuildLayout();
@@ -75,9 +78,7 @@ CClickLabel* frmInfo::MakeWebLink(QWidget* pParent) {
     QFont linkFont = TimesFont(9);
     linkFont.setUnderline(true);
     pLink->setFont(linkFont);
-    QPalette pal = pLink->palette();
-    pal.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xff));
-    pLink->setPalette(pal);
+    CContrast::SetTextColour(pLink, QColor(0x00, 0x00, 0xff), QPalette::Link);
     pLink->setCursor(Qt::PointingHandCursor);
     pLink->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     QObject::connect(pLink, &CClickLabel::clicked, pLink,
@@ -87,9 +88,13 @@ CClickLabel* frmInfo::MakeWebLink(QWidget* pParent) {
 
 void frmInfo::BuildLayout() {
     // The picture is light whatever the desktop's colour scheme, so the text
-    // on it stays dark.
+    // on it stays dark, and its colours are checked against the picture.
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, Qt::black);
+    pal.setColor(QPalette::Window,
+                 m_Background.toImage()
+                     .scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                     .pixelColor(0, 0));
     setPalette(pal);
     QFont body = font();
     body.setPointSizeF(8);
@@ -98,9 +103,7 @@ void frmInfo::BuildLayout() {
     lblAppName = CLabelMaker::Make(QStringLiteral("lblAppName"), CProgram::Name(), this);
     lblAppName->setFont(TimesFont(11.25, true));
     lblAppName->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    QPalette palName = lblAppName->palette();
-    palName.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
-    lblAppName->setPalette(palName);
+    CContrast::SetTextColour(lblAppName, QColor(0x00, 0x00, 0x80));
 
     Image1 = CLabelMaker::Make(QStringLiteral("Image1"), QString(), this);
     Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/phone.png")));
@@ -121,11 +124,9 @@ void frmInfo::BuildLayout() {
     lblMsg4 = CLabelMaker::Make(
         QStringLiteral("lblMsg4"),
         QStringLiteral("Please direct any comments/suggestions to\n") + sSecondLine, pAddress);
-    QPalette palLink = palette();
-    palLink.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xff));
     lblEmail = CLabelMaker::Make(QStringLiteral("lblEmail"), AuthorEmail(), pAddress);
     lblEmail->setFont(TimesFont(9));
-    lblEmail->setPalette(palLink);
+    CContrast::SetTextColour(lblEmail, QColor(0x00, 0x00, 0xff), QPalette::Link);
     {
         const QSize msgSize = lblMsg4->sizeHint();
         lblMsg4->setGeometry(QRect(QPoint(0, 0), msgSize));

@@ -2,6 +2,7 @@
 
 #include "app/CProgram.h"
 #include "dialogs/CAccessibleName.h"
+#include "dialogs/CFolderLine.h"
 #include "dialogs/CWindowPlacement.h"
 #include "engine/CNokia.h"
 
@@ -11,6 +12,7 @@
 #include <QEvent>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -81,8 +83,8 @@ QString RootOf(const QString& sFolder) {
 frmOpen::frmOpen(int32_t iSourceType, const QString& sStartFolder, QWidget* pParent)
     : QDialog(pParent) {
     setWindowTitle(QStringLiteral("RingTone File"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Tool | Qt::WindowCloseButtonHint);
+    CWindowPlacement::KeepWithOwner(this);
     setModal(true);
 
     fraFile = new QGroupBox(QStringLiteral("Select RingTone File"), this);
@@ -110,8 +112,15 @@ frmOpen::frmOpen(int32_t iSourceType, const QString& sStartFolder, QWidget* pPar
     File1->setToolTip(QStringLiteral("Select a ringtone file"));
     CAccessibleName::Set(File1, QStringLiteral("File"));
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Long names are not cut off: the list scrolls sideways instead.
+    File1->setTextElideMode(Qt::ElideNone);
+    File1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // A double-click anywhere in the list, on a file or not, is OK.
     File1->viewport()->installEventFilter(this);
+    // Tabbing into the list chooses its first file.
+    File1->installEventFilter(this);
+
+    m_pFolderLine = new CFolderLine(QStringLiteral("txtFolder"), fraFile);
 
     cmdOk = new QPushButton(QStringLiteral("&Ok"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
@@ -125,6 +134,7 @@ frmOpen::frmOpen(int32_t iSourceType, const QString& sStartFolder, QWidget* pPar
     pFrameLayout->addWidget(Drive1, 0, 0);
     pFrameLayout->addWidget(Dir1, 1, 0);
     pFrameLayout->addWidget(File1, 0, 1, 2, 1);
+    pFrameLayout->addWidget(m_pFolderLine, 2, 0, 1, 2);
     pFrameLayout->setColumnStretch(0, 1);
     pFrameLayout->setColumnStretch(1, 1);
     pFrameLayout->setRowStretch(1, 1);
@@ -282,6 +292,7 @@ void frmOpen::FolderChanged(QTreeWidgetItem* pCurrent) {
     if (!pCurrent)
         return;
     m_sFolder = pCurrent->data(0, FolderRole).toString();
+    m_pFolderLine->setFolder(m_sFolder);
     m_LastFolderOnDrive.insert(m_sRoot, m_sFolder);
     ListFiles();
     cmdOk->setEnabled(false);
@@ -303,8 +314,12 @@ void frmOpen::ListFiles() {
     // are listed; without QDir::CaseSensitive the pattern ignores case.
     if (!m_sPattern.isEmpty())
         folder.setNameFilters({m_sPattern});
-    File1->addItems(
-        folder.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware));
+    const QStringList lstNames =
+        folder.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+    for (const QString& sName : lstNames) {
+        auto* pItem = new QListWidgetItem(sName, File1);
+        pItem->setToolTip(sName);
+    }
 }
 
 void frmOpen::accept() {
@@ -317,6 +332,14 @@ void frmOpen::accept() {
 }
 
 bool frmOpen::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pWatched == File1 && pEvent->type() == QEvent::FocusIn) {
+        // Otherwise the list would make its first file current without
+        // choosing it, and the first Down would skip to the second.
+        const auto iReason = static_cast<QFocusEvent*>(pEvent)->reason();
+        if ((iReason == Qt::TabFocusReason || iReason == Qt::BacktabFocusReason) &&
+            File1->count() > 0 && File1->selectedItems().isEmpty())
+            File1->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+    }
     if (pWatched == File1->viewport() && pEvent->type() == QEvent::MouseButtonDblClick) {
         // The file under the pointer is the one meant, even if the first
         // click of the pair did not reach the list.

@@ -8,6 +8,7 @@
 #include <QString>
 #include <cstdint>
 
+class CFolderLine;
 class QComboBox;
 class QGroupBox;
 class QListWidget;
@@ -46,6 +47,7 @@ private:
     void ListFiles();
 
     QGroupBox* fraFile = nullptr;
+    CFolderLine* m_pFolderLine = nullptr;
     QComboBox* Drive1 = nullptr;
     QTreeWidget* Dir1 = nullptr;
     QListWidget* File1 = nullptr;

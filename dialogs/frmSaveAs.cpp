@@ -2,6 +2,8 @@
 
 #include "app/CProgram.h"
 #include "dialogs/CAccessibleName.h"
+#include "dialogs/CContrast.h"
+#include "dialogs/CFolderLine.h"
 #include "dialogs/CMessageBox.h"
 #include "dialogs/CWindowPlacement.h"
 #include "engine/CNokia.h"
@@ -26,6 +28,7 @@ frmSaveAs::frmSaveAs(QWidget* pParent)
                            Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmSaveAs"));
     setModal(true);
+    CWindowPlacement::KeepWithOwner(this);
 
     Frame1 = new QGroupBox(QStringLiteral("Filename"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -58,9 +61,10 @@ frmSaveAs::frmSaveAs(QWidget* pParent)
     Label1->setWordWrap(true);
     Label1->setMinimumHeight(2 * Label1->fontMetrics().lineSpacing());
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette labelPalette = Label1->palette();
-    labelPalette.setColor(QPalette::WindowText, Qt::darkBlue);
-    Label1->setPalette(labelPalette);
+    CContrast::SetTextColour(Label1, Qt::darkBlue);
+
+    // The dialog names the file only; this says where it goes.
+    m_pFolderLine = new CFolderLine(QStringLiteral("txtFolder"), Frame1);
 
     auto* pFrameLayout = new QGridLayout(Frame1);
     pFrameLayout->setHorizontalSpacing(0);
@@ -68,6 +72,7 @@ frmSaveAs::frmSaveAs(QWidget* pParent)
     pFrameLayout->addWidget(m_pFilenameBox, 1, 0);
     pFrameLayout->addWidget(txtExtension, 1, 1);
     pFrameLayout->addWidget(Label1, 2, 0, 1, 2);
+    pFrameLayout->addWidget(m_pFolderLine, 3, 0, 1, 2);
 
     cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
@@ -114,6 +119,7 @@ void frmSaveAs::Prepare() {
     txtExtension->setText(QString::fromLatin1(RingToneText::Extension(m_iSaveAsType).c_str()));
 
     m_bCancelled = false;
+    m_pFolderLine->setFolder(CProgram::FromEngine(CProgram::Nokia().FilePath));
 
     switch (m_iSaveAsType) {
     case 0:

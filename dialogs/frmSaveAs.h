@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <cstdint>
 
+class CFolderLine;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -56,6 +57,7 @@ private:
     QLineEdit* m_pFilenameBox = nullptr;
     QLineEdit* txtExtension = nullptr;
     QLabel* Label1 = nullptr;
+    CFolderLine* m_pFolderLine = nullptr;
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdOk = nullptr;
 };

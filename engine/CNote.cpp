@@ -36,6 +36,7 @@ void TakeMark(std::string_view& s, char cMark, std::string& sPart, std::string& 
 } // namespace
 
 void CNote::setNoteBatch(const std::string& sNewNoteBatch) {
+    const size_t iListSizeBefore = ErrorList.size();
     try {
         m_sNoteBatch = sNewNoteBatch;
         if (SourceType == 0)
@@ -47,6 +48,30 @@ void CNote::setNoteBatch(const std::string& sNewNoteBatch) {
         AddError("CNote.NoteBatch", e.what());
     } catch (...) {
         AddError("CNote.NoteBatch", "Unknown failure");
+    }
+    KeepParseErrors(iListSizeBefore);
+}
+
+// The lines appended to the error list since the parse began are this
+// note's. Without the memory to keep them the note simply keeps none: the
+// list itself still holds them.
+void CNote::KeepParseErrors(size_t iListSizeBefore) {
+    try {
+        m_ParseErrors.clear();
+        if (ErrorList.size() <= iListSizeBefore)
+            return;
+        std::string_view sAdded = std::string_view(ErrorList).substr(iListSizeBefore);
+        if (iListSizeBefore > 0 && !sAdded.empty() && sAdded.front() == '\r')
+            sAdded.remove_prefix(1);
+        for (;;) {
+            const size_t iEnd = sAdded.find('\r');
+            m_ParseErrors.emplace_back(sAdded.substr(0, iEnd));
+            if (iEnd == std::string_view::npos)
+                break;
+            sAdded.remove_prefix(iEnd + 1);
+        }
+    } catch (...) {
+        m_ParseErrors.clear();
     }
 }
 

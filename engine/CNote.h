@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CNote {
 public:
@@ -33,10 +34,17 @@ public:
     // Never throws: a failure ends the parse and becomes an error line.
     void setNoteBatch(const std::string& sNewNoteBatch);
 
+    // The error-list lines that this note's own parse added, in order; the
+    // process-wide list keeps them as well.
+    const std::vector<std::string>& ParseErrors() const { return m_ParseErrors; }
+
 private:
     void ParseRTTTL(std::string_view s);
     void ParseComposer(std::string_view s);
     void BuildKeypresses();
 
+    void KeepParseErrors(size_t iListSizeBefore);
+
     std::string m_sNoteBatch;
+    std::vector<std::string> m_ParseErrors;
 };

@@ -37,6 +37,35 @@ CNote& CNotes::Item(int32_t Index) const {
     return *m_Notes[static_cast<size_t>(Index - 1)];
 }
 
+const char* CNotes::Separator(int16_t iType) {
+    switch (iType) {
+    case 0:
+        return ", ";
+    case 1:
+        return " ";
+    case 2:
+        return ",";
+    default:
+        return nullptr;
+    }
+}
+
+void CNotes::AppendRendering(std::string& sText, const CNote& note, int16_t iType) {
+    switch (iType) {
+    case 0:
+        sText += note.Keypresses;
+        break;
+    case 1:
+        sText += note.Full_ComposerNote();
+        break;
+    case 2:
+        sText += note.Full_RTTTLNote();
+        break;
+    default:
+        break;
+    }
+}
+
 std::string CNotes::GetNotes(int16_t iType) const {
     return Render(iType, std::string::npos).value_or(std::string());
 }
@@ -47,27 +76,14 @@ std::optional<std::string> CNotes::GetNotesWithin(int16_t iType, size_t iMaxLeng
 
 std::optional<std::string> CNotes::Render(int16_t iType, size_t iMaxLength) const {
     try {
-        std::string (CNote::*render)() const = nullptr;
-        const char* sSeparator = "";
-        switch (iType) {
-        case 0:
-            sSeparator = ", ";
-            break;
-        case 1:
-            render = &CNote::Full_ComposerNote;
-            sSeparator = " ";
-            break;
-        case 2:
-            render = &CNote::Full_RTTTLNote;
-            sSeparator = ",";
-            break;
-        default:
+        const char* sSeparator = Separator(iType);
+        if (!sSeparator)
             return std::string();
-        }
         // Blanks at the end are left out, so they are held back as a count
         // until something else follows them: a run of blank notes costs
         // nothing, and the text is never longer than what is shown.
         std::string sResult;
+        std::string sRendering;
         size_t iBlanks = 0;
         const auto Append = [&](std::string_view sPiece) {
             const std::string_view sKept = modNOK::TrimTrailingBlanks(sPiece);
@@ -84,10 +100,9 @@ std::optional<std::string> CNotes::Render(int16_t iType, size_t iMaxLength) cons
             if (!bFirst)
                 Append(sSeparator);
             bFirst = false;
-            if (render)
-                Append(((*note).*render)());
-            else
-                Append(note->Keypresses);
+            sRendering.clear();
+            AppendRendering(sRendering, *note, iType);
+            Append(sRendering);
             if (sResult.size() > iMaxLength)
                 return std::nullopt;
         }

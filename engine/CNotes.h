@@ -25,6 +25,11 @@ public:
     // text no one could read is never built whole.
     std::optional<std::string> GetNotesWithin(int16_t iType, size_t iMaxLength) const;
 
+    // What GetNotes puts between two notes of a form (null for a number that
+    // names no form), and how it appends the note's own rendering in it.
+    static const char* Separator(int16_t iType);
+    static void AppendRendering(std::string& sText, const CNote& note, int16_t iType);
+
     Container::const_iterator begin() const { return m_Notes.begin(); }
     Container::const_iterator end() const { return m_Notes.end(); }
 

@@ -22,6 +22,11 @@ std::optional<CRingToneSource::Taken> CRingToneSource::FromFile(QWidget* pParent
                                                                 const CNokia& nokia) {
     if (!frmOpen::Pick(pParent, nokia.SourceType, CProgram::FromEngine(nokia.FilePath)))
         return std::nullopt;
+    return FromNamedFile(pParent, nokia);
+}
+
+std::optional<CRingToneSource::Taken> CRingToneSource::FromNamedFile(QWidget* pParent,
+                                                                     const CNokia& nokia) {
     const QString sFileName = CProgram::FromEngine(nokia.FileName);
     const QString sPath = CProgram::JoinPath(CProgram::FromEngine(nokia.FilePath), sFileName);
     const CRingToneFile::Result read = CRingToneFile::Read(sPath);
@@ -50,6 +55,21 @@ std::optional<CRingToneSource::Taken> CRingToneSource::FromFile(QWidget* pParent
 std::optional<CRingToneSource::Taken> CRingToneSource::FromClipboard(QWidget* pParent) {
     QClipboard* pClipboard = QGuiApplication::clipboard();
     const QString sText = pClipboard->text();
+    if (!Acceptable(pParent, sText))
+        return std::nullopt;
+    // The text leaves the clipboard before anything is converted.
+    pClipboard->clear();
+    return Taken{sText, QStringLiteral("Clipboard")};
+}
+
+std::optional<CRingToneSource::Taken> CRingToneSource::FromDroppedText(QWidget* pParent,
+                                                                       const QString& sText) {
+    if (!Acceptable(pParent, sText))
+        return std::nullopt;
+    return Taken{sText, QStringLiteral("Dropped text")};
+}
+
+bool CRingToneSource::Acceptable(QWidget* pParent, const QString& sText) {
     // Blanks are spaces only: a line break or a tab is text to convert.
     if (std::all_of(sText.cbegin(), sText.cend(),
                     [](QChar cChar) { return cChar == QLatin1Char(' '); })) {
@@ -58,7 +78,7 @@ std::optional<CRingToneSource::Taken> CRingToneSource::FromClipboard(QWidget* pP
                                          "some ringtone text from a webpage or other "
                                          "document."),
                           QStringLiteral("No RingTone in Clipboard"), CMessageBox::Information);
-        return std::nullopt;
+        return false;
     }
     if (!CRingToneFile::Fits(sText)) {
         // Refused before the clipboard is touched: the user may still want
@@ -68,9 +88,7 @@ std::optional<CRingToneSource::Taken> CRingToneSource::FromClipboard(QWidget* pP
                                          "ringtone.  Please highlight and copy only the "
                                          "ringtone text from a webpage or other document."),
                           QStringLiteral("RingTone Too Large"), CMessageBox::Exclamation);
-        return std::nullopt;
+        return false;
     }
-    // The text leaves the clipboard before anything is converted.
-    pClipboard->clear();
-    return Taken{sText, QStringLiteral("Clipboard")};
+    return true;
 }

@@ -2,6 +2,7 @@
 
 #include "app/CProgram.h"
 #include "dialogs/CClickLabel.h"
+#include "dialogs/CContrast.h"
 #include "dialogs/CInstructions.h"
 #include "dialogs/CMessageBox.h"
 #include "dialogs/CWindowPlacement.h"
@@ -10,10 +11,13 @@
 #include "engine/CNokia.h"
 #include "mainwindow/CConversionResults.h"
 #include "mainwindow/CConverterSettings.h"
-#include "mainwindow/CRingToneSource.h"
+#include "mainwindow/CNoteMarks.h"
+#include "mainwindow/CRingToneDrop.h"
 #include "resources/CResources.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,7 +25,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
+#include <QTextCursor>
 #include <QTextEdit>
+#include <algorithm>
 
 namespace {
 
@@ -43,12 +50,18 @@ frmConverter::frmConverter(QWidget* pParent) : QMainWindow(pParent) {
     CResources::Init();
     BuildWidgets(this);
     Clear();
+    // A tune is dropped on the window as a whole, not into one of its boxes.
+    setAcceptDrops(true);
+    for (QWidget* pBox : {static_cast<QWidget*>(txtName), static_cast<QWidget*>(txtTempo),
+                          static_cast<QWidget*>(rtf)})
+        pBox->setAcceptDrops(false);
     // The layout is fixed: the window neither grows nor shrinks.
     adjustSize();
     setFixedSize(sizeHint());
     BuildMenus(menuBar());
     SetTabOrder();
     ConnectControls();
+    CWindowPlacement::FitOnScreen(this);
     StartUp();
 }
 
@@ -89,6 +102,10 @@ void frmConverter::ConnectControls() {
         connect(lblNum[i], &CClickLabel::clicked, this,
                 [this, i] { LoadHelp(static_cast<qint16>(i + 1)); });
     }
+    // The numbers take no focus; F1 reaches them from the keyboard.
+    auto* pHelpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    pHelpKey->setObjectName(QStringLiteral("HelpKey"));
+    connect(pHelpKey, &QShortcut::activated, this, &frmConverter::HelpForFocus);
 }
 
 void frmConverter::StartUp() {
@@ -169,6 +186,40 @@ void frmConverter::ShowAsOptionChosen(int iIndex) {
     const CConversionResults::Display display = CConversionResults::InForm(nokia, lblMsg->text());
     rtf->setPlainText(display.Notes);
     lblMsg->setText(display.Message);
+    MarkNotes();
+}
+
+void frmConverter::MarkNotes() {
+    const CNokia& nokia = CProgram::Nokia();
+    const QPalette pal = rtf->palette();
+    // Not by colour alone: the underline shows on any screen.
+    QTextCharFormat format;
+    const QColor colour = CContrast::Readable(
+        {pal.color(QPalette::Link), pal.color(QPalette::Text)}, pal.color(QPalette::Base));
+    format.setForeground(colour);
+    format.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+    format.setUnderlineColor(colour);
+    const int iEnd = static_cast<int>(rtf->toPlainText().size());
+    for (const CNoteMarks::Mark& mark : CNoteMarks::Find(nokia.Notes, nokia.ShowType)) {
+        if (mark.iStart >= iEnd)
+            break;
+        QTextCursor cursor(rtf->document());
+        cursor.setPosition(mark.iStart);
+        cursor.setPosition(std::min(mark.iStart + mark.iLength, iEnd), QTextCursor::KeepAnchor);
+        format.setToolTip(mark.sLines);
+        cursor.mergeCharFormat(format);
+    }
+}
+
+void frmConverter::HelpForFocus() {
+    const QWidget* pFocus = focusWidget();
+    qint16 iHelpNum = 1;
+    for (size_t i = 0; i < fraWiz.size(); ++i)
+        if (fraWiz[i]->isAncestorOf(pFocus))
+            iHelpNum = static_cast<qint16>(i + 1);
+    if (fraResults->isAncestorOf(pFocus))
+        iHelpNum = 4;
+    LoadHelp(iHelpNum);
 }
 
 void frmConverter::FileNew() {
@@ -198,11 +249,14 @@ void frmConverter::Get() {
     nokia.Clear();
     Clear();
 
-    const std::optional<CRingToneSource::Taken> taken = optFile[0]->isChecked()
-                                                            ? CRingToneSource::FromFile(this, nokia)
-                                                            : CRingToneSource::FromClipboard(this);
+    GetFrom(optFile[0]->isChecked() ? CRingToneSource::FromFile(this, nokia)
+                                    : CRingToneSource::FromClipboard(this));
+}
+
+void frmConverter::GetFrom(const std::optional<CRingToneSource::Taken>& taken) {
     if (!taken)
         return;
+    CNokia& nokia = CProgram::Nokia();
     nokia.OriginalText = CProgram::ToEngine(taken->Text);
     ConvertAndShow(taken->Origin);
 
@@ -210,6 +264,34 @@ void frmConverter::Get() {
     if (!sReport.isEmpty())
         CMessageBox::Show(this, sReport, QStringLiteral("Conversion Errors"),
                           CMessageBox::Exclamation);
+}
+
+void frmConverter::dragEnterEvent(QDragEnterEvent* pEvent) {
+    dragMoveEvent(pEvent);
+}
+
+void frmConverter::dragMoveEvent(QDragMoveEvent* pEvent) {
+    if (CRingToneDrop::Read(pEvent->mimeData()).iKind != CRingToneDrop::Refused)
+        pEvent->acceptProposedAction();
+}
+
+// In the notation of step 1, whichever source step 2 names.
+void frmConverter::dropEvent(QDropEvent* pEvent) {
+    const CRingToneDrop::Content content = CRingToneDrop::Read(pEvent->mimeData());
+    if (content.iKind == CRingToneDrop::Refused)
+        return;
+    pEvent->acceptProposedAction();
+    CNokia& nokia = CProgram::Nokia();
+    nokia.Clear();
+    Clear();
+    if (content.iKind == CRingToneDrop::File) {
+        // As if chosen in the open dialog: its folder is the ringtone folder.
+        nokia.FilePath = CProgram::ToEngine(content.sFolder);
+        nokia.FileName = CProgram::ToEngine(content.sFileName);
+        GetFrom(CRingToneSource::FromNamedFile(this, nokia));
+    } else {
+        GetFrom(CRingToneSource::FromDroppedText(this, content.sText));
+    }
 }
 
 void frmConverter::ConvertAndShow(const QString& sOrigin) {
@@ -224,6 +306,7 @@ void frmConverter::ShowResults(const CConversionResults& results) {
     lblNoteCount->setText(results.NoteCount);
     lblMsg->setText(results.Message);
     rtf->setPlainText(results.Notes);
+    MarkNotes();
     lblRemaining->setText(results.Remaining);
     fraResults->setTitle(results.Caption);
 }

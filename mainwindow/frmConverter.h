@@ -5,6 +5,7 @@
 
 #include "mainwindow/CConverterLayout.h"
 #include "mainwindow/CRingToneExport.h"
+#include "mainwindow/CRingToneSource.h"
 
 #include <QMainWindow>
 #include <array>
@@ -12,6 +13,9 @@
 class CConversionResults;
 class QAction;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QRadioButton;
 
 class frmConverter : public QMainWindow, private CConverterLayout {
@@ -29,6 +33,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
+    // A ringtone file or text dropped anywhere on the window is got.
+    void dragEnterEvent(QDragEnterEvent* pEvent) override;
+    void dragMoveEvent(QDragMoveEvent* pEvent) override;
+    void dropEvent(QDropEvent* pEvent) override;
 
 private:
     void ConnectControls();
@@ -47,8 +55,15 @@ private:
 
     // Get: the ringtone from a file or the clipboard, converted and shown.
     void Get();
+    // The rest of Get, or of a drop, once the source gave its text.
+    void GetFrom(const std::optional<CRingToneSource::Taken>& taken);
     void ConvertAndShow(const QString& sOrigin);
     void ShowResults(const CConversionResults& results);
+    // Underlines the notes whose parse recorded error lines, with the lines
+    // as their tooltip.
+    void MarkNotes();
+    // The quick help of the step that holds the keyboard focus.
+    void HelpForFocus();
 
     // What File > Save and Edit > Export/Copy take from the window.
     CRingToneExport::Shown ShownRingTone() const;

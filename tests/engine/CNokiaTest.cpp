@@ -211,3 +211,49 @@ TEST(CNokiaTest, NoteCountOverflowsInsteadOfWrapping) {
     nokia.Clear();
     EXPECT_EQ(nokia.NoteCount(), 0);
 }
+
+// Each note keeps the lines its own parse added; the header's own warning
+// belongs to no note, and the process-wide list stays whole.
+TEST(CNokiaTest, EachNoteKeepsItsOwnErrorLines) {
+    struct Row {
+        const char* sName;
+        int32_t iSourceType;
+        std::string sText;
+        std::vector<std::vector<std::string>> perNote;
+        std::string sErrors;
+    };
+    const Row rows[] = {
+        {"TwoBadRTTTLNotes",
+         RTTTL,
+         "T:d=4,o=5,b=100:8c8,d,2a4",
+         {{Octave8Line}, {}, {ErrorLines::Octave4}},
+         Octave8Line + "\r" + ErrorLines::Octave4},
+        {"HeaderWarningStaysOut",
+         RTTTL,
+         "T:d=4,o=8,b=100:c6,d",
+         {{}, {Octave8Line}},
+         Octave8Warning + "\r" + Octave8Line},
+        {"TwoLinesOfOneNote",
+         Composer,
+         "T:Tempo=100:4d1 c4",
+         {{}, {ErrorLines::Octave4, ErrorLines::TypeMismatch}},
+         ErrorLines::Octave4 + "\r" + ErrorLines::TypeMismatch},
+        {"FirstLineOfTheList",
+         Composer,
+         "T:Tempo=100:c2 4d1",
+         {{ErrorLines::TypeMismatch}, {}},
+         ErrorLines::TypeMismatch},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.sName);
+        CNokia nokia;
+        nokia.SourceType = row.iSourceType;
+        nokia.OriginalText = row.sText;
+        nokia.Convert();
+        std::vector<std::vector<std::string>> perNote;
+        for (const auto& note : nokia.Notes)
+            perNote.push_back(note->ParseErrors());
+        EXPECT_EQ(perNote, row.perNote);
+        EXPECT_EQ(modNOK::GetErrors(), row.sErrors);
+    }
+}

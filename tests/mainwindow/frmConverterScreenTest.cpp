@@ -1,0 +1,59 @@
+#include "app/CProgram.h"
+#include "engine/CNokia.h"
+#include "mainwindow/frmConverter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The main window on the smallest screen it must fit: 1024x600 logical
+// pixels, at a scale factor of 1.5, with a frame round every window.
+class frmConverterScreenTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings settings(CProgram::Name(), CProgram::Name());
+        settings.setValue("Settings/RingToneDirectory", QDir::tempPath());
+    }
+
+    void wholeWindowIsOnScreen() {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(area.size(), QSize(1024, 600));
+        frmConverter window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QRect frame = window.frameGeometry();
+        QVERIFY2(frame.height() > window.height(), "the screen gives windows a frame");
+        QVERIFY2(area.contains(frame), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                      .arg(frame.x())
+                                                      .arg(frame.y())
+                                                      .arg(frame.width())
+                                                      .arg(frame.height())));
+    }
+};
+
+// The screen is set up before the application starts.
+int main(int argc, char* argv[]) {
+    QTemporaryDir config;
+    QFile screens(config.filePath(QStringLiteral("screens.json")));
+    if (!config.isValid() || !screens.open(QIODevice::WriteOnly))
+        return 1;
+    screens.write(R"({"windowFrameMargins": true, "screens": [{"name": "small", "x": 0,
+        "y": 0, "width": 1536, "height": 900, "logicalDpi": 96, "logicalBaseDpi": 96,
+        "dpr": 1}]})");
+    screens.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    qputenv("QT_SCALE_FACTOR", "1.5");
+    QApplication app(argc, argv);
+    frmConverterScreenTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "frmConverterScreenTest.moc"

@@ -1,0 +1,275 @@
+#include "app/CProgram.h"
+#include "dialogs/CContrast.h"
+#include "dialogs/CMessageBox.h"
+#include "dialogs/frmHelp.h"
+#include "engine/CNokia.h"
+#include "mainwindow/frmConverter.h"
+#include "tests/support/Palettes.h"
+#include "tests/support/TestFiles.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QGroupBox>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QToolTip>
+#include <QUrl>
+
+#include <memory>
+
+namespace {
+const QString kOctave8 = QStringLiteral("[modNok.GetOctave] RTTTL Octave 8 is not a valid octave "
+                                        "and is not supported by the Nokia 3210.");
+
+// Each marked stretch of the results box: its text and its tooltip.
+QList<QPair<QString, QString>> Marked(const QTextEdit* pBox) {
+    QList<QPair<QString, QString>> marks;
+    for (QTextBlock block = pBox->document()->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().fontUnderline())
+                marks.append({fragment.text(), fragment.charFormat().toolTip()});
+        }
+    return marks;
+}
+} // namespace
+
+// The main window as a new user meets it: F1, marked notes, dropped tunes,
+// colours in a light and a dark palette.
+class frmConverterUsabilityTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<frmConverter> m_pWindow;
+
+    template <class T> T* Child(const QString& sName) const {
+        T* pChild = m_pWindow->findChild<T*>(sName);
+        if (!pChild)
+            qFatal("no %s", qPrintable(sName));
+        return pChild;
+    }
+
+    void Open() {
+        m_pWindow = std::make_unique<frmConverter>();
+        m_pWindow->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_pWindow.get()));
+    }
+
+    void Drop(QMimeData* pData) {
+        // Dropped over the results box, which does not take it itself.
+        QWidget* pTarget = Child<QTextEdit>("rtf")->viewport();
+        const QPoint at = pTarget->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, pData, Qt::LeftButton, {});
+        QApplication::sendEvent(pTarget, &enter);
+        if (!enter.isAccepted())
+            return;
+        QDropEvent drop(at, Qt::CopyAction, pData, Qt::LeftButton, {});
+        QApplication::sendEvent(pTarget, &drop);
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+        QVERIFY(TestFiles::WriteRaw(m_dir.filePath("keep.TXT"), "Keep:8c"));
+        QSettings settings(CProgram::Name(), CProgram::Name());
+        settings.setValue("Settings/RingToneDirectory", m_dir.path());
+    }
+
+    void init() {
+        CProgram::Nokia() = CNokia();
+        CMessageBox::setTestMode(true);
+    }
+
+    void cleanup() {
+        m_pWindow.reset();
+        CMessageBox::setTestMode(false);
+        QApplication::setPalette(Palettes::Light());
+    }
+
+    void f1OpensTheFocusedStepsHelp_data() {
+        QTest::addColumn<QString>("sFocus");
+        QTest::addColumn<QString>("sNumber");
+        QTest::newRow("source") << "optSource_1"
+                                << "1.";
+        QTest::newRow("file") << "optFile_0"
+                              << "2.";
+        QTest::newRow("Get") << "cmdGet"
+                             << "2.";
+        QTest::newRow("display") << "optShowAs_2"
+                                 << "3.";
+        QTest::newRow("name") << "txtName"
+                              << "4.";
+        QTest::newRow("results") << "rtf"
+                                 << "4.";
+    }
+
+    void f1OpensTheFocusedStepsHelp() {
+        QFETCH(QString, sFocus);
+        QFETCH(QString, sNumber);
+        Open();
+        Child<QWidget>(sFocus)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QPointer<frmHelp> pHelp = m_pWindow->findChild<frmHelp*>();
+        QVERIFY(pHelp);
+        QCOMPARE(pHelp->findChild<QLabel*>("lblHelpNum")->text(), sNumber);
+        pHelp->close();
+    }
+
+    // Two bad notes out of three: marked in every form, each with its own
+    // line, while the error box keeps the whole list.
+    void notesWithErrorsAreMarked_data() {
+        QTest::addColumn<int>("iForm");
+        QTest::addColumn<QString>("sText");
+        QTest::addColumn<QStringList>("lstMarked");
+        QTest::newRow("Keypresses") << 0 << "18, 29, 39" << QStringList{"18", "39"};
+        QTest::newRow("Composer") << 1 << "8c4 4d1 2e4" << QStringList{"8c4", "2e4"};
+        QTest::newRow("RTTTL") << 2 << "8c8,d,2e8" << QStringList{"8c8", "2e8"};
+    }
+
+    void notesWithErrorsAreMarked() {
+        QFETCH(int, iForm);
+        QFETCH(QString, sText);
+        QFETCH(QStringList, lstMarked);
+        Open();
+        Child<QRadioButton>("optSource_0")->click();
+        Child<QRadioButton>("optFile_1")->click();
+        QGuiApplication::clipboard()->setText("Two:d=4,o=5,b=100:8c8,d,2e8");
+        Child<QPushButton>("cmdGet")->click();
+        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].Text, QStringLiteral("There have been some conversion errors:\r") +
+                                    kOctave8 + QLatin1Char('\r') + kOctave8);
+
+        // Shown again in the chosen form, marks and all.
+        Child<QRadioButton>(QStringLiteral("optShowAs_%1").arg((iForm + 1) % 3))->click();
+        Child<QRadioButton>(QStringLiteral("optShowAs_%1").arg(iForm))->click();
+        auto* pBox = Child<QTextEdit>("rtf");
+        QCOMPARE(pBox->toPlainText(), sText);
+        const QList<QPair<QString, QString>> marks = Marked(pBox);
+        QCOMPARE(marks.size(), lstMarked.size());
+        for (int i = 0; i < marks.size(); ++i) {
+            QCOMPARE(marks[i].first, lstMarked[i]);
+            QCOMPARE(marks[i].second, kOctave8);
+        }
+
+        // The tooltip appears over the last note.
+        QTextCursor cursor(pBox->document());
+        cursor.setPosition(static_cast<int>(sText.size()) - 1);
+        const QPoint at = pBox->cursorRect(cursor).center();
+        QHelpEvent help(QEvent::ToolTip, at, pBox->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(pBox->viewport(), &help);
+        QTRY_COMPARE(QToolTip::text(), kOctave8);
+        QToolTip::hideText();
+    }
+
+    void droppedTunesAreGot_data() {
+        QTest::addColumn<bool>("bFile");
+        QTest::addColumn<QString>("sCaption");
+        QTest::newRow("file") << true << "Conversion Results - [drop.321]";
+        QTest::newRow("text") << false << "Conversion Results - [Dropped text]";
+    }
+
+    // In the notation of step 1, whatever step 2 says; the clipboard is left
+    // alone.
+    void droppedTunesAreGot() {
+        QFETCH(bool, bFile);
+        QFETCH(QString, sCaption);
+        QTemporaryDir elsewhere;
+        QVERIFY(elsewhere.isValid());
+        const QString sPath = elsewhere.filePath("drop.321");
+        QVERIFY(TestFiles::WriteRaw(sPath, "Dropped:Tempo=90:4c1 8d2"));
+        Open();
+        Child<QRadioButton>("optSource_1")->click();
+        Child<QRadioButton>("optFile_1")->click();
+        QGuiApplication::clipboard()->setText("Keep me");
+
+        auto* pData = new QMimeData;
+        if (bFile)
+            pData->setUrls({QUrl::fromLocalFile(sPath)});
+        else
+            pData->setText("Dropped:Tempo=90:4c1 8d2");
+        const std::unique_ptr<QMimeData> data(pData);
+        Drop(pData);
+
+        QCOMPARE(Child<QLineEdit>("txtName")->text(), QStringLiteral("Dropped"));
+        QCOMPARE(Child<QTextEdit>("rtf")->toPlainText(), QStringLiteral("1, 28*"));
+        QCOMPARE(Child<QGroupBox>("fraResults")->title(), sCaption);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Keep me"));
+        if (bFile)
+            QCOMPARE(CProgram::FromEngine(CProgram::Nokia().FilePath),
+                     QFileInfo(sPath).absolutePath());
+        QVERIFY(CMessageBox::takeShown().isEmpty());
+    }
+
+    void otherDropsAreRefused() {
+        QTemporaryDir elsewhere;
+        QVERIFY(elsewhere.isValid());
+        Open();
+        const QList<QList<QUrl>> refused{
+            {QUrl::fromLocalFile(elsewhere.path())},
+            {QUrl::fromLocalFile(m_dir.filePath("keep.TXT")),
+             QUrl::fromLocalFile(m_dir.filePath("keep.TXT"))},
+            {QUrl(QStringLiteral("http://www.ringwright.example/tone.TXT"))}};
+        for (const QList<QUrl>& urls : refused) {
+            QMimeData data;
+            data.setUrls(urls);
+            data.setText(urls.first().toString());
+            Drop(&data);
+            QVERIFY(Child<QTextEdit>("rtf")->toPlainText().isEmpty());
+            QCOMPARE(Child<QGroupBox>("fraResults")->title(), QStringLiteral("Conversion Results"));
+        }
+    }
+
+    void colouredTextsRead_data() { Palettes::AddRows(); }
+
+    // The link keeps its blue where it reads; the note marks read on the
+    // results box; while quick help is open the credit and link look
+    // disabled like the rest.
+    void colouredTextsRead() {
+        QFETCH(bool, bDark);
+        QApplication::setPalette(bDark ? Palettes::Dark() : Palettes::Light());
+        Open();
+        auto* pLink = Child<QLabel>("lblMyWeb");
+        const QPalette linkPalette = pLink->palette();
+        QVERIFY(CContrast::Ratio(linkPalette.color(QPalette::WindowText),
+                                 linkPalette.color(QPalette::Window)) >= CContrast::MinimumRatio);
+        QCOMPARE(linkPalette.color(QPalette::WindowText) == QColor(0x00, 0x00, 0xff), !bDark);
+
+        Child<QRadioButton>("optSource_0")->click();
+        Child<QRadioButton>("optFile_1")->click();
+        QGuiApplication::clipboard()->setText("T:d=4,o=5,b=100:8c8");
+        Child<QPushButton>("cmdGet")->click();
+        auto* pBox = Child<QTextEdit>("rtf");
+        QTextCursor cursor(pBox->document());
+        cursor.setPosition(1);
+        QVERIFY(cursor.charFormat().fontUnderline());
+        QVERIFY(CContrast::Ratio(cursor.charFormat().foreground().color(),
+                                 pBox->palette().color(QPalette::Base)) >= CContrast::MinimumRatio);
+
+        m_pWindow->LoadHelp(1);
+        for (const char* sName : {"Label4", "lblMyWeb"}) {
+            const QLabel* pLabel = Child<QLabel>(sName);
+            QVERIFY(!pLabel->isEnabled());
+            QCOMPARE(pLabel->palette().color(QPalette::Disabled, QPalette::WindowText),
+                     QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
+        }
+        m_pWindow->findChild<frmHelp*>()->close();
+    }
+};
+
+QTEST_MAIN(frmConverterUsabilityTest)
+#include "frmConverterUsabilityTest.moc"
