@@ -13,8 +13,9 @@
 std::optional<int> CCommandLine::Parse(int argc, const char* const* argv,
                                        CConvertOptions& options) {
     CLI::App app("Converts Nokia 3210 ringtones between RTTTL, Composer notation and "
-                 "keypresses.\nEach FILE is one ringtone; no FILE, or \"-\", reads standard "
-                 "input.",
+                 "keypresses,\n"
+                 "and makes their sound.\n"
+                 "Each FILE is one ringtone; no FILE, or \"-\", reads standard input.",
                  "ringwright-convert");
     app.set_version_flag("--version", "ringwright-convert " RINGWRIGHT_VERSION);
     app.get_formatter()->column_width(30);
@@ -46,11 +47,15 @@ std::optional<int> CCommandLine::Parse(int argc, const char* const* argv,
     app.add_flag("--json", options.bJson, "One JSON object per ringtone per line");
     app.add_flag("--check", options.bCheck, "Note counts and problems only, with totals");
     app.footer("The notation is Composer for \".321\" files and RTTTL otherwise, in any letter\n"
-               "case. Text forms write one line per ringtone. With -o, several inputs or\n"
-               "--lines write one file per ringtone into the folder PATH, named after its\n"
-               "input. Problems go to standard error. Exit status: 0 converted without\n"
-               "errors, 1 some ringtone had conversion errors, 2 a usage error or an input\n"
-               "or output that could not be read or written.");
+               "case. Text forms write one line per ringtone. Sound forms (wav, flac, ogg,\n"
+               "mp3) play the tune at its tempo, or at 63 beats per minute when it has no\n"
+               "tempo from 25 to 900; without -o a single ringtone's sound goes to standard\n"
+               "output, but never to a terminal. With -o, several inputs or --lines write\n"
+               "one file per ringtone into the folder PATH, named after its input. With\n"
+               "--json or --check no sound is written; --json describes it. Problems go to\n"
+               "standard error. Exit status: 0 converted without errors, 1 some ringtone\n"
+               "had conversion errors, 2 a usage error or an input or output that could not\n"
+               "be read or written.");
 
     try {
         app.parse(argc, argv);

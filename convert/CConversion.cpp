@@ -40,7 +40,10 @@ CConversionResult CConversion::Run(const CRingToneInput& input) {
         result.sName = RingToneText::ShownName(m_Nokia.RingToneName);
         result.iTempo = m_Nokia.Tempo;
         result.iNotes = m_Nokia.Notes.Count();
-        result.sOutput = m_Form.Render(m_Nokia);
+        if (m_Form.IsText())
+            result.sOutput = m_Form.Render(m_Nokia);
+        else
+            result.Tune = COutputForm::Sound(m_Nokia);
     } catch (const std::exception& e) {
         modNOK::AddError("CConversion.Run", e.what());
     } catch (...) {

@@ -3,8 +3,10 @@
 // written form and the error-list lines.
 
 #include "engine/RingToneText.h"
+#include "tune/CTune.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +18,8 @@ struct CConversionResult {
     std::string sName; // empty for a blank name
     int16_t iTempo = 0;
     int32_t iNotes = 0;
-    std::string sOutput; // the ringtone in the form asked for
+    std::string sOutput;       // the ringtone in the text form asked for
+    std::optional<CTune> Tune; // the ringtone as it sounds, for a sound form
     std::vector<std::string> Errors;
 
     // "SOURCE" or "SOURCE:LINE", as messages name the ringtone.
@@ -24,6 +27,16 @@ struct CConversionResult {
         return iLine > 0 ? sSource + ":" + std::to_string(iLine) : sSource;
     }
     bool Fits() const { return iNotes <= RingToneText::PhoneNotes; }
+    // Said when the sound cannot play at the ringtone's own tempo.
+    std::string TempoText() const {
+        const std::string sPlays =
+            "; the sound plays at " + std::to_string(CTune::DefaultTempo) + " beats per minute";
+        if (iTempo == 0)
+            return "the ringtone gives no tempo" + sPlays;
+        return "the tempo " + std::to_string(iTempo) + " is not from " +
+               std::to_string(CTune::LowestTempo) + " to " + std::to_string(CTune::HighestTempo) +
+               sPlays;
+    }
     // Why the text was not converted; empty when it was.
     std::string RefusalText() const {
         switch (iRefusal) {

@@ -9,6 +9,7 @@
 #include "convert/CInputReader.h"
 #include "convert/CJsonReport.h"
 #include "convert/COutput.h"
+#include "convert/CSoundReport.h"
 
 #include <cstdio>
 #include <exception>
@@ -18,6 +19,18 @@
 
 namespace {
 
+// Why a sound cannot go to standard output; empty when it can, or goes to a
+// file.
+std::string StandardOutputRefusal(const CConvertOptions& options) {
+    if (!options.sOutput.empty())
+        return {};
+    if (options.Files.size() > 1 || options.bLines)
+        return "several ringtones give several sounds: name a folder for them with -o";
+    if (::isatty(STDOUT_FILENO))
+        return "not writing sound to a terminal: name a file with -o, or redirect standard output";
+    return {};
+}
+
 int Convert(const CConvertOptions& options, CDiagnostics& diagnostics) {
     // Several results, or a folder named, give a file per ringtone; a
     // report always goes to one place.
@@ -26,6 +39,9 @@ int Convert(const CConvertOptions& options, CDiagnostics& diagnostics) {
                          (options.Files.size() > 1 || options.bLines ||
                           std::filesystem::is_directory(options.sOutput));
 
+    // A sound is written whole by itself, once its ringtone is converted.
+    const bool bSound = !bReport && !options.Form.IsText();
+
     COutput output;
     std::string sError;
     // Said once, rather than once for every ringtone.
@@ -33,7 +49,12 @@ int Convert(const CConvertOptions& options, CDiagnostics& diagnostics) {
         diagnostics.Failure("cannot write into " + options.sOutput + ": not a folder");
         return diagnostics.ExitStatus();
     }
-    if (!bFolder && !options.sOutput.empty() && !output.Open(options.sOutput, sError)) {
+    if (const std::string sRefusal = bSound ? StandardOutputRefusal(options) : "";
+        !sRefusal.empty()) {
+        diagnostics.Failure(sRefusal);
+        return diagnostics.ExitStatus();
+    }
+    if (!bFolder && !bSound && !options.sOutput.empty() && !output.Open(options.sOutput, sError)) {
         diagnostics.Failure(sError);
         return diagnostics.ExitStatus();
     }
@@ -44,6 +65,9 @@ int Convert(const CConvertOptions& options, CDiagnostics& diagnostics) {
         report = std::make_unique<CJsonReport>(output);
     else if (bFolder)
         report = std::make_unique<CFolderReport>(options.Form, options.sOutput, diagnostics);
+    else if (bSound)
+        report =
+            std::make_unique<CSoundReport>(options.Form.SoundKind(), options.sOutput, diagnostics);
     else
         report = std::make_unique<CFormReport>(options.Form, output, !options.sOutput.empty());
 

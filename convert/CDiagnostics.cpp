@@ -25,6 +25,8 @@ void CDiagnostics::Report(const CConversionResult& result) {
         Raise(ErrorLines);
     if (!result.Fits())
         Line(sWhere + RingToneText::TooManyNotes);
+    if (result.Tune && result.Tune->TempoReplaced())
+        Line(sWhere + result.TempoText());
 }
 
 void CDiagnostics::Failure(const std::string& sMessage) {

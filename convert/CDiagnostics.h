@@ -11,8 +11,9 @@ class CDiagnostics {
 public:
     enum Status { Clean = 0, ErrorLines = 1, Failed = 2 };
 
-    // Every error-list line of the ringtone, the 50-note message, or why it
-    // was refused, each as "SOURCE[:LINE]: " + the line.
+    // Every error-list line of the ringtone, the 50-note message, the tempo
+    // a sound plays at instead of its own, or why it was refused, each as
+    // "SOURCE[:LINE]: " + the line.
     void Report(const CConversionResult& result);
     // "ringwright-convert: " + sMessage.
     void Failure(const std::string& sMessage);

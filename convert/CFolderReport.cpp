@@ -1,6 +1,7 @@
 #include "convert/CFolderReport.h"
 
 #include "convert/COutput.h"
+#include "convert/CSoundOutput.h"
 
 #include <filesystem>
 
@@ -23,15 +24,19 @@ void CFolderReport::Add(const CConversionResult& result) {
                               ": an earlier input has the same name");
         return;
     }
-    COutput output;
     std::string sError;
+    if (result.Tune) {
+        if (!CSoundOutput::ToPath(*result.Tune, m_Form.SoundKind(), sPath, sError))
+            m_Diagnostics.Failure(sError);
+        return;
+    }
+    COutput output;
     if (!output.Open(sPath, sError)) {
         m_Diagnostics.Failure(sError);
         return;
     }
     output.Write(result.sOutput);
-    if (m_Form.IsText())
-        output.Write("\r\n");
+    output.Write("\r\n");
     if (!output.Commit(sError))
         m_Diagnostics.Failure(sError);
 }

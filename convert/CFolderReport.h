@@ -1,7 +1,8 @@
 #pragma once
 // Writes each ringtone into a file of its own in one folder, named after its
-// input with the extension of the form: "tone.txt" gives "tone.KEY", line 7
-// of "tunes.txt" with --lines "tunes-7.KEY", standard input "stdin.KEY".
+// input with the extension of the form: "tone.txt" gives "tone.KEY" (or
+// "tone.mp3"), line 7 of "tunes.txt" with --lines "tunes-7.KEY", standard
+// input "stdin.KEY".
 
 #include "convert/CDiagnostics.h"
 #include "convert/COutputForm.h"

@@ -1,5 +1,6 @@
 #pragma once
-// One JSON object per ringtone, one per line (JSON Lines).
+// One JSON object per ringtone, one per line (JSON Lines). For a sound form
+// it says what the sound would be, in place of the text.
 
 #include "convert/COutput.h"
 #include "convert/CReport.h"

@@ -1,5 +1,7 @@
 #include "convert/COutput.h"
 
+#include "convert/COutputPath.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -36,15 +38,12 @@ std::string COutput::Named() const {
 
 bool COutput::Open(const std::string& sPath, std::string& sError) {
     m_sPath = sPath;
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(sPath, error);
-    if (std::filesystem::is_directory(status)) {
+    const COutputPath place(sPath);
+    if (place.Is() == COutputPath::Folder) {
         sError = "cannot write " + sPath + ": Is a directory";
         return false;
     }
-    // A device or a pipe (/dev/stdout, a FIFO) is written as it is: renaming
-    // a file onto it would replace it.
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    if (place.Is() == COutputPath::Device) {
         m_pFile = std::fopen(sPath.c_str(), "wb");
         if (!m_pFile) {
             sError = "cannot write " + sPath + ": " + std::strerror(errno);
@@ -54,11 +53,7 @@ bool COutput::Open(const std::string& sPath, std::string& sError) {
         m_bDirect = true;
         return true;
     }
-    // Through a link the file it names is replaced, not the link.
-    const std::filesystem::path target = std::filesystem::exists(status)
-                                             ? std::filesystem::canonical(sPath, error)
-                                             : std::filesystem::path(sPath);
-    m_sTarget = target.empty() ? sPath : target.string();
+    m_sTarget = place.Target();
     const std::filesystem::path folder = std::filesystem::path(m_sTarget).has_parent_path()
                                              ? std::filesystem::path(m_sTarget).parent_path()
                                              : std::filesystem::path(".");

@@ -12,7 +12,7 @@ int16_t ShowType(COutputForm::Form iForm) {
         return 0;
     case COutputForm::Composer:
         return 1;
-    case COutputForm::Rtttl:
+    default:
         break;
     }
     return 2;
@@ -21,8 +21,9 @@ int16_t ShowType(COutputForm::Form iForm) {
 } // namespace
 
 const std::vector<COutputForm>& COutputForm::All() {
-    static const std::vector<COutputForm> forms = {COutputForm(Keys), COutputForm(Composer),
-                                                   COutputForm(Rtttl)};
+    static const std::vector<COutputForm> forms = {
+        COutputForm(Keys), COutputForm(Composer), COutputForm(Rtttl), COutputForm(Wav),
+        COutputForm(Flac), COutputForm(Ogg),      COutputForm(Mp3)};
     return forms;
 }
 
@@ -40,17 +41,31 @@ std::string COutputForm::Name() const {
     case Composer:
         return "composer";
     case Rtttl:
+        return "rtttl";
+    default:
         break;
     }
-    return "rtttl";
+    return CSoundFile::Extension(SoundKind());
 }
 
 std::string COutputForm::Extension() const {
-    return RingToneText::Extension(ShowType(m_iForm));
+    if (IsText())
+        return RingToneText::Extension(ShowType(m_iForm));
+    return std::string(".") + CSoundFile::Extension(SoundKind());
 }
 
-bool COutputForm::IsText() const {
-    return true;
+CSoundFile::Kind COutputForm::SoundKind() const {
+    switch (m_iForm) {
+    case Flac:
+        return CSoundFile::Kind::Flac;
+    case Ogg:
+        return CSoundFile::Kind::OggVorbis;
+    case Mp3:
+        return CSoundFile::Kind::Mp3;
+    default:
+        break;
+    }
+    return CSoundFile::Kind::Wav;
 }
 
 std::string COutputForm::Render(const CNokia& nokia) const {
@@ -58,4 +73,8 @@ std::string COutputForm::Render(const CNokia& nokia) const {
     return RingToneText::Format(RingToneText::ShownName(nokia.RingToneName),
                                 std::to_string(nokia.Tempo), iShowType,
                                 nokia.Notes.GetNotes(iShowType));
+}
+
+CTune COutputForm::Sound(const CNokia& nokia) {
+    return CTune(nokia.Notes, nokia.Tempo);
 }

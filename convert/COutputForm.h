@@ -1,6 +1,9 @@
 #pragma once
 // The forms ringwright-convert writes; a new form plugs in here and nowhere else.
 
+#include "tune/CSoundFile.h"
+#include "tune/CTune.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,7 +12,7 @@ class CNokia;
 
 class COutputForm {
 public:
-    enum Form { Keys, Composer, Rtttl };
+    enum Form { Keys, Composer, Rtttl, Wav, Flac, Ogg, Mp3 };
 
     explicit COutputForm(Form iForm = Keys) : m_iForm(iForm) {}
 
@@ -20,12 +23,18 @@ public:
     Form Id() const { return m_iForm; }
     std::string Name() const; // as --to takes it
     std::string Extension() const;
-    // A text form writes one line per ringtone.
-    bool IsText() const;
+    // A text form writes one line per ringtone; the others are sound.
+    bool IsText() const { return m_iForm <= Rtttl; }
+    // The kind of sound file a sound form writes.
+    CSoundFile::Kind SoundKind() const;
 
-    // The ringtone the converter holds, in this form, with the name and tempo
-    // as a conversion shows them.
+    // The ringtone the converter holds, in a text form, with the name and
+    // tempo as a conversion shows them.
     std::string Render(const CNokia& nokia) const;
+    // The ringtone as it sounds, at its own tempo (or the one the tune
+    // plays instead). Read right after the conversion: the tune takes the
+    // defaults that conversion left.
+    static CTune Sound(const CNokia& nokia);
 
 private:
     Form m_iForm;

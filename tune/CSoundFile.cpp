@@ -8,6 +8,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <new>
@@ -58,7 +59,8 @@ int CreateTemporary(const std::string& sPath, std::string& sTemporary, std::stri
 }
 
 // Encodes the whole tune into the open file; returns the reason it failed.
-std::string Encode(const CTune& tune, int fd, CSoundFile::Kind iKind) {
+// bSync: the file is synced too, as a file about to replace another must be.
+std::string Encode(const CTune& tune, int fd, CSoundFile::Kind iKind, bool bSync) {
     SF_INFO info{};
     info.samplerate = CTune::SampleRate;
     info.channels = 1;
@@ -79,9 +81,48 @@ std::string Encode(const CTune& tune, int fd, CSoundFile::Kind iKind) {
     const int iClosed = sf_close(pFile);
     if (sReason.empty() && iClosed != 0)
         sReason = sf_error_number(iClosed);
-    if (sReason.empty() && ::fsync(fd) != 0)
+    if (bSync && sReason.empty() && ::fsync(fd) != 0)
         sReason = SystemReason(errno);
     return sReason;
+}
+
+// Copies what the file fd holds, from its start, onto the descriptor out.
+std::string CopyOut(int fd, int out) {
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        return SystemReason(errno);
+    std::array<char, 65536> buffer;
+    for (;;) {
+        const ssize_t iRead = ::read(fd, buffer.data(), buffer.size());
+        if (iRead == 0)
+            return {};
+        if (iRead < 0) {
+            if (errno == EINTR)
+                continue;
+            return SystemReason(errno);
+        }
+        for (ssize_t iDone = 0; iDone < iRead;) {
+            const ssize_t iWritten =
+                ::write(out, buffer.data() + iDone, static_cast<size_t>(iRead - iDone));
+            if (iWritten < 0 && errno != EINTR)
+                return SystemReason(errno);
+            iDone += iWritten > 0 ? iWritten : 0;
+        }
+    }
+}
+
+// A file of its own in the temporary folder, gone from it as soon as made,
+// so that nothing is left behind however the program ends.
+int CreateUnnamed(std::string& sReason) {
+    const char* sFolder = std::getenv("TMPDIR");
+    std::string sPattern =
+        std::string(sFolder && *sFolder ? sFolder : "/tmp") + "/ringwright-XXXXXX";
+    const int fd = ::mkstemp(sPattern.data());
+    if (fd < 0) {
+        sReason = SystemReason(errno);
+        return -1;
+    }
+    ::unlink(sPattern.c_str());
+    return fd;
 }
 
 } // namespace
@@ -121,7 +162,7 @@ std::string CSoundFile::Write(const CTune& tune, const std::string& sPath, Kind 
     try {
         fd = CreateTemporary(sPath, sTemporary, sReason);
         if (fd >= 0)
-            sReason = Encode(tune, fd, iKind);
+            sReason = Encode(tune, fd, iKind, true);
     } catch (const std::bad_alloc&) {
         sReason = SystemReason(ENOMEM);
     } catch (const std::exception& e) {
@@ -135,5 +176,30 @@ std::string CSoundFile::Write(const CTune& tune, const std::string& sPath, Kind 
         sReason = SystemReason(errno);
     if (!sReason.empty())
         ::unlink(sTemporary.c_str());
+    return sReason;
+}
+
+bool CSoundFile::Streams(Kind iKind) {
+    return iKind == Kind::OggVorbis;
+}
+
+std::string CSoundFile::WriteTo(const CTune& tune, int fd, Kind iKind) {
+    std::string sReason;
+    int iTemporary = -1;
+    try {
+        if (Streams(iKind))
+            return Encode(tune, fd, iKind, false);
+        iTemporary = CreateUnnamed(sReason);
+        if (iTemporary >= 0)
+            sReason = Encode(tune, iTemporary, iKind, false);
+        if (iTemporary >= 0 && sReason.empty())
+            sReason = CopyOut(iTemporary, fd);
+    } catch (const std::bad_alloc&) {
+        sReason = SystemReason(ENOMEM);
+    } catch (const std::exception& e) {
+        sReason = e.what();
+    }
+    if (iTemporary >= 0)
+        ::close(iTemporary);
     return sReason;
 }

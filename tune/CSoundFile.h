@@ -24,4 +24,16 @@ public:
     // file is in place, otherwise the system's reason, and then sPath is as
     // it was. Never throws.
     static std::string Write(const CTune& tune, const std::string& sPath, Kind iKind);
+
+    // Whether a kind can be encoded straight onto a stream that cannot seek,
+    // such as a pipe. Only Ogg Vorbis can: libsndfile refuses WAV there, and
+    // FLAC and MP3 would go out without the length their first bytes must
+    // give (readers then find no length, or a wrong one).
+    static bool Streams(Kind iKind);
+    // Writes every sample of the tune onto the open descriptor fd, which need
+    // not be seekable: a kind that cannot stream is encoded into an unnamed
+    // temporary file ($TMPDIR, else /tmp) and then copied onto fd. Returns
+    // empty text when all of it was written, otherwise the reason. Never
+    // throws; fd stays open.
+    static std::string WriteTo(const CTune& tune, int fd, Kind iKind);
 };

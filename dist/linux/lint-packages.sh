@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the Debian packages of a built tree in a scratch folder and has
-# lintian check each of them: fails on any error or warning.
+# lintian check each of them: fails on any error or warning, or when the
+# command line's package would pull in Qt or lacks libsndfile.
 #   dist/linux/lint-packages.sh [build folder]
 set -euo pipefail
 
@@ -17,6 +18,14 @@ debs=("$out"/*.deb)
 for deb in "${debs[@]}"; do
     # Root is warned about on every run; it says nothing of the package.
     tags=$(lintian --tag-display-limit 0 "$deb" 2>&1 | grep -v 'running with root privileges' || true)
+    # The command line's dependencies, found by shlibdeps, take in
+    # libsndfile for the sound forms and never Qt.
+    if [[ $(basename "$deb") == ringwright-convert_* ]]; then
+        depends=$(dpkg-deb -f "$deb" Depends)
+        if ! grep -q 'libsndfile1' <<<"$depends" || grep -qi 'qt' <<<"$depends"; then
+            tags+=$'\nE: ringwright-convert depends on: '"$depends"
+        fi
+    fi
     if grep -q '^[EW]:' <<<"$tags"; then
         echo "FAIL $(basename "$deb")"
         echo "$tags"

@@ -3,8 +3,11 @@
 #include "engine/modNOK.h"
 #include "tests/convert/ProgramRun.h"
 #include "tests/engine/ErrorLines.h"
+#include "tests/support/CFileSizeLimit.h"
+#include "tune/CTune.h"
 
 #include <gtest/gtest.h>
+#include <sndfile.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -42,6 +45,38 @@ Shown Engine(const std::string& sText, const std::string& sFileName, int32_t iSo
             sErrors};
 }
 
+// The length of the ringtone's sound in samples, as the tune engine makes it.
+int64_t Samples(const std::string& sText, int32_t iSource = 0) {
+    CNokia nokia;
+    nokia.Clear();
+    nokia.SourceType = iSource;
+    nokia.OriginalText = RingToneText::JoinLines(sText);
+    nokia.Convert();
+    return CTune(nokia.Notes, nokia.Tempo).TotalSamples();
+}
+
+// A sound file a run should have written: "" for its standard output.
+struct Heard {
+    std::string sWhere;
+    int iFormat; // libsndfile's major format
+    int64_t iSamples;
+};
+
+void ExpectSound(const Heard& heard, const std::string& sStandardOutput, const fs::path& scratch) {
+    SCOPED_TRACE(heard.sWhere);
+    fs::path path = heard.sWhere;
+    if (heard.sWhere.empty())
+        ProgramRun::WriteAll(path = scratch / "heard", sStandardOutput);
+    SF_INFO info{};
+    SNDFILE* pFile = sf_open(path.c_str(), SFM_READ, &info);
+    ASSERT_NE(pFile, nullptr) << sf_strerror(nullptr);
+    EXPECT_EQ(info.format & SF_FORMAT_TYPEMASK, heard.iFormat);
+    EXPECT_EQ(info.samplerate, CTune::SampleRate);
+    EXPECT_EQ(info.channels, 1);
+    EXPECT_EQ(info.frames, heard.iSamples);
+    sf_close(pFile);
+}
+
 // Every error-list line, named after where it came from.
 std::string Problems(const std::string& sWhere, const std::string& sErrors) {
     std::string sLines;
@@ -67,6 +102,8 @@ const std::string Blank = " :d=4,o=5,b=100:c,d";
 const std::string Low = "Low:d=4,o=4,b=100:c,d";
 const std::string Long = "Long:d=4,o=5,b=100:" + Notes(51);
 const std::string Latin = "Caf\xE9:d=4,o=5,b=100:c";
+const std::string Fast = "Fast:d=4,o=5,b=1000:c,d";
+const std::string Untimed = "Untimed:8c2 4.#d3"; // Composer, no tempo
 
 class ConvertProgramTest : public ::testing::Test {
 protected:
@@ -84,12 +121,14 @@ protected:
                                                               {"long.txt", Long},
                                                               {"latin.txt", Latin}})
             ProgramRun::WriteAll(m_Folder / sName, sText);
+        fs::create_directory(m_Folder / "sounds");
     }
     void TearDown() override { fs::remove_all(m_Folder); }
 
     std::string At(const std::string& sName) const { return (m_Folder / sName).string(); }
-    ProgramRun::Outcome Run(const std::vector<std::string>& args, const std::string& sInput = {}) {
-        return ProgramRun::Run(args, sInput, m_Folder);
+    ProgramRun::Outcome Run(const std::vector<std::string>& args, const std::string& sInput = {},
+                            ProgramRun::Out iOut = ProgramRun::Out::Pipe) {
+        return ProgramRun::Run(args, sInput, m_Folder, iOut);
     }
 
     fs::path m_Folder;
@@ -106,7 +145,11 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
         std::string sOut;
         int iStatus;
         std::string sErr;
+        std::vector<Heard> sounds = {}; // one from standard output replaces sOut
+        ProgramRun::Out iOut = ProgramRun::Out::Pipe;
     };
+    const std::string sNoTerminal = "ringwright-convert: not writing sound to a terminal: name a "
+                                    "file with -o, or redirect standard output\n";
     const std::vector<Row> rows = {
         {"standard input, keys", {}, Tone, Engine(Tone, "", 0, 0).sText + "\n", 0, ""},
         {"\"-\" is standard input",
@@ -233,12 +276,77 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
          "",
          2,
          "ringwright-convert: cannot write into " + At("tone.txt") + ": not a folder\n"},
-        {"sound forms are not there yet",
+        {"--to wav onto a pipe",
          {"-t", "wav"},
          Tone,
          "",
+         0,
+         "",
+         {{"", SF_FORMAT_WAV, Samples(Tone)}}},
+        {"--to flac into the file named",
+         {"-t", "flac", "-o", At("tone.flac"), At("tone.txt")},
+         "",
+         "",
+         0,
+         "",
+         {{At("tone.flac"), SF_FORMAT_FLAC, Samples(Tone)}}},
+        {"--to ogg, a tempo out of range plays at 63",
+         {"--to", "ogg"},
+         Fast,
+         "",
+         0,
+         "-: the tempo 1000 is not from 25 to 900; the sound plays at 63 beats per minute\n",
+         {{"", SF_FORMAT_OGG, Samples(Fast)}}},
+        {"--to mp3, no tempo plays at 63",
+         {"-f", "composer", "-t", "mp3"},
+         Untimed,
+         "",
+         0,
+         "-: the ringtone gives no tempo; the sound plays at 63 beats per minute\n",
+         {{"", SF_FORMAT_MPEG, Samples(Untimed, 1)}}},
+        {"several sounds into a folder",
+         {"-t", "wav", "-o", At("sounds"), At("tone.txt"), At("comp.321")},
+         "",
+         "",
+         0,
+         "",
+         {{At("sounds/tone.wav"), SF_FORMAT_WAV, Samples(Tone)},
+          {At("sounds/comp.wav"), SF_FORMAT_WAV, Samples(Composer, 1)}}},
+        {"no sound onto a terminal",
+         {"-t", "mp3"},
+         Tone,
+         "",
          2,
-         "--to: wav not in {keys,composer,rtttl}\nRun with --help for more information.\n"},
+         sNoTerminal,
+         {},
+         ProgramRun::Out::Terminal},
+        {"several sounds need a folder",
+         {"--lines", "-t", "ogg"},
+         "A:c\nB:d",
+         "",
+         2,
+         "ringwright-convert: several ringtones give several sounds: name a folder for them with "
+         "-o\n"},
+        {"unwritable sound",
+         {"-t", "wav", "-o", At("tone.txt/out.wav")},
+         Tone,
+         "",
+         2,
+         "ringwright-convert: cannot write " + At("tone.txt/out.wav") + ": Not a directory\n"},
+        {"--json describes the sound",
+         {"--json", "-t", "flac"},
+         "J:d=4,o=5,b=120:c,d",
+         "{\"source\":\"-\",\"name\":\"J\",\"tempo\":120,\"notes\":2,\"remaining\":48,"
+         "\"text\":null,\"sound\":{\"tempo\":120,\"seconds\":1.0},\"errors\":[]}\n",
+         0,
+         ""},
+        {"unknown form",
+         {"-t", "aiff"},
+         Tone,
+         "",
+         2,
+         "--to: aiff not in {keys,composer,rtttl,wav,flac,ogg,mp3}\nRun with --help for more "
+         "information.\n"},
         {"unknown option",
          {"--bogus"},
          Tone,
@@ -256,17 +364,22 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.sWhat);
-        const ProgramRun::Outcome outcome = Run(row.args, row.sInput);
-        EXPECT_EQ(outcome.sOut, row.sOut);
+        const ProgramRun::Outcome outcome = Run(row.args, row.sInput, row.iOut);
+        const bool bSoundOut = !row.sounds.empty() && row.sounds[0].sWhere.empty();
+        if (!bSoundOut) {
+            EXPECT_EQ(outcome.sOut, row.sOut);
+        }
         EXPECT_EQ(outcome.iStatus, row.iStatus);
         EXPECT_EQ(outcome.sErr, row.sErr);
+        for (const Heard& heard : row.sounds)
+            ExpectSound(heard, outcome.sOut, m_Folder);
     }
 }
 
 TEST_F(ConvertProgramTest, HelpListsTheFormsWritten) {
     const ProgramRun::Outcome outcome = Run({"--help"});
     EXPECT_EQ(outcome.iStatus, 0);
-    EXPECT_NE(outcome.sOut.find("-t,--to keys|composer|rtttl"), std::string::npos);
+    EXPECT_NE(outcome.sOut.find("-t,--to keys|composer|rtttl|wav|flac|ogg|mp3"), std::string::npos);
 }
 
 TEST_F(ConvertProgramTest, OutputFilesAreWrittenAsSaveWritesThem) {
@@ -299,6 +412,24 @@ TEST_F(ConvertProgramTest, OutputFilesAreWrittenAsSaveWritesThem) {
     EXPECT_EQ(Run({"-o", At("one.KEY"), At("missing.txt")}).iStatus, 2);
     EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")),
               Engine(Composer, "comp.321", 1, 0).sText + "\r\n");
+}
+
+TEST_F(ConvertProgramTest, AFailedSoundLeavesTheOldFileAsItWas) {
+    ProgramRun::WriteAll(At("old.wav"), "the old file");
+    // The file-size limit, passed on to the program, fails the writing part way.
+    const ProgramRun::Outcome outcome = [&] {
+        const CFileSizeLimit limit(4096);
+        return Run({"-t", "wav", "-o", At("old.wav"), At("tone.txt")});
+    }();
+    EXPECT_EQ(outcome.iStatus, 2);
+    // The reason is the writer's own words.
+    EXPECT_EQ(outcome.sErr.rfind("ringwright-convert: cannot write " + At("old.wav") + ": ", 0),
+              0u);
+    EXPECT_NE(outcome.sErr.find("File too large"), std::string::npos) << outcome.sErr;
+    EXPECT_EQ(ProgramRun::ReadAll(At("old.wav")), "the old file");
+    // Nothing else is left behind: the eight tunes, "sounds", the old file
+    // and the two streams, no temporary file.
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_Folder), fs::directory_iterator()), 12);
 }
 
 TEST_F(ConvertProgramTest, JsonLinesCarryTheFiguresOfEachRingtone) {

@@ -7,8 +7,8 @@
 #include "mainwindow/frmConverter.h"
 #include "tune/CTune.h"
 
+#include "tests/support/CFileSizeLimit.h"
 #include "tests/support/CModalAnswer.h"
-#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestWidgets.h"
 
@@ -193,7 +193,7 @@ void frmConverterSaveSoundTest::failedSaveLeavesTheOldFile() {
     CMessageBox::queueAnswer(CMessageBox::Yes);
     {
         // The writing fails part way.
-        const FileSizeLimit limit(4096);
+        const CFileSizeLimit limit(4096);
         SaveAs(QStringLiteral("Tone"));
     }
 

@@ -3,7 +3,7 @@
 #include "tune/CTune.h"
 #include "tune/CTuneRenderer.h"
 
-#include "tests/support/FileSizeLimit.h"
+#include "tests/support/CFileSizeLimit.h"
 #include "tests/tune/TuneText.h"
 
 #include <gtest/gtest.h>
@@ -82,12 +82,11 @@ TEST_F(SoundFile, AFailedSaveLeavesTheOldFileAsItWas) {
     const std::string sOld = "the old file";
     std::ofstream(path) << sOld;
 
-    // The writing fails part way.
-    std::string sReason;
-    {
-        const FileSizeLimit limit(4096);
-        sReason = CSoundFile::Write(Tune(), path, CSoundFile::Kind::Wav);
-    }
+    // The file-size limit makes the writing fail part way, as a full disk would.
+    const std::string sReason = [&] {
+        const CFileSizeLimit limit(4096);
+        return CSoundFile::Write(Tune(), path, CSoundFile::Kind::Wav);
+    }();
 
     EXPECT_NE(sReason.find("too large"), std::string::npos) << sReason;
     EXPECT_EQ(Contents(path), sOld);
