@@ -2,6 +2,7 @@
 
 #include "app/CProgram.h"
 #include "engine/CNotes.h"
+#include "mainwindow/CNotePlaces.h"
 
 #include <QStringList>
 
@@ -9,24 +10,19 @@
 
 QList<CNoteMarks::Mark> CNoteMarks::Find(const CNotes& notes, int16_t iType) {
     QList<Mark> marks;
-    const char* sSeparator = CNotes::Separator(iType);
-    if (!sSeparator)
-        return marks;
-    // Counted in the characters of the text as shown, which need not be the
-    // engine's bytes.
-    const int iSeparator = static_cast<int>(CProgram::FromEngine(sSeparator).size());
-    int iPosition = 0;
+    // One place per note, or none at all for a number that names no form.
+    const QList<CNotePlaces::Place> places = CNotePlaces::Of(notes, iType);
+    qsizetype iNote = 0;
     for (const auto& note : notes) {
-        std::string sRendering;
-        CNotes::AppendRendering(sRendering, *note, iType);
-        const int iLength = static_cast<int>(CProgram::FromEngine(sRendering).size());
-        if (iLength > 0 && !note->ParseErrors().empty()) {
-            QStringList lstLines;
-            for (const std::string& sLine : note->ParseErrors())
-                lstLines.append(CProgram::FromEngine(sLine));
-            marks.append(Mark{iPosition, iLength, lstLines.join(QLatin1Char('\n'))});
-        }
-        iPosition += iLength + iSeparator;
+        if (iNote >= places.size())
+            break;
+        const CNotePlaces::Place place = places[iNote++];
+        if (place.iLength == 0 || note->ParseErrors().empty())
+            continue;
+        QStringList lstLines;
+        for (const std::string& sLine : note->ParseErrors())
+            lstLines.append(CProgram::FromEngine(sLine));
+        marks.append(Mark{place.iStart, place.iLength, lstLines.join(QLatin1Char('\n'))});
     }
     return marks;
 }
