@@ -6,6 +6,7 @@
 #include "mainwindow/frmConverter.h"
 #include "tests/support/Palettes.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestWidgets.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -56,10 +57,7 @@ private:
     std::unique_ptr<frmConverter> m_pWindow;
 
     template <class T> T* Child(const QString& sName) const {
-        T* pChild = m_pWindow->findChild<T*>(sName);
-        if (!pChild)
-            qFatal("no %s", qPrintable(sName));
-        return pChild;
+        return TestWidgets::Child<T>(m_pWindow.get(), sName);
     }
 
     void Open() {
