@@ -56,18 +56,18 @@ void CNokia::Convert() {
         sWork = sClean;
 
         const size_t iColon = sWork.find(':');
-        if (iColon != npos) {
-            RingToneName = std::string(sWork.substr(0, iColon));
-            if (TrimBlanks(RingToneName).empty()) {
-                // The file name without its extension stands in for a blank name.
-                if (FileName.size() < 4)
-                    throw Failure("No ringtone name");
-                RingToneName = FileName.substr(0, FileName.size() - 4);
-            }
-            sWork = After(sWork, iColon);
+        try {
+            ReadNameAndHeader(sWork, iColon);
+        } catch (...) {
+            // "Artist: Title:Tempo=..." in Composer notation: the name runs up
+            // to the colon before "Tempo=". Texts read without this stay as they were.
+            const size_t iTempo =
+                iColon == npos ? npos : std::string_view(sClean).find(":Tempo=", iColon + 1);
+            if (SourceType != 1 || iTempo == npos)
+                throw;
+            sWork = sClean;
+            ReadNameAndHeader(sWork, iTempo);
         }
-
-        ReadHeader(sWork);
         NoteText = std::string(sWork);
     } catch (...) {
         AddError("CNokia.Convert", SourceType == 1
@@ -85,6 +85,21 @@ void CNokia::Convert() {
     } catch (...) {
         AddError("CNokia.Convert", "Keypress Conversion - ", "Unknown failure");
     }
+}
+
+// Takes the name up to the colon at iColon (none at npos), then the header.
+void CNokia::ReadNameAndHeader(std::string_view& sWork, size_t iColon) {
+    if (iColon != npos) {
+        RingToneName = std::string(sWork.substr(0, iColon));
+        if (TrimBlanks(RingToneName).empty()) {
+            // The file name without its extension stands in for a blank name.
+            if (FileName.size() < 4)
+                throw Failure("No ringtone name");
+            RingToneName = FileName.substr(0, FileName.size() - 4);
+        }
+        sWork = After(sWork, iColon);
+    }
+    ReadHeader(sWork);
 }
 
 // Each field is consumed together with everything before its terminator, so

@@ -28,6 +28,7 @@ public:
     std::string ShowScreen() const;
 
 private:
+    void ReadNameAndHeader(std::string_view& sWork, size_t iColon);
     void ReadHeader(std::string_view& sWork);
     void SplitNotes();
 

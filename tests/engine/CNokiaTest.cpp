@@ -87,6 +87,15 @@ const ConvertRow ConvertRows[] = {
     {"ComposerTempoRounded", Composer, "", "Tone:Tempo=99.5:4c1", "Tone", 100, "4", "5", {"4c1"}, ""},
     {"ComposerTempoNotNumeric", Composer, "", "Tone:Tempo=abc:4c1", "Tone", 0, "4", "5", {}, ComposerHeaderFailure},
     {"ComposerTempoWithoutColon", Composer, "", "Tone:Tempo=120", "Tone", 0, "4", "5", {}, ComposerHeaderFailure},
+    // A name with a colon: the name runs to the colon before "Tempo=" once the plain reading fails.
+    {"ComposerNameWithColon", Composer, "", "Abba: Mamma Mia:Tempo=40:32f2 8#d2", "Abba: Mamma Mia", 40, "4", "5", {"32f2", "8#d2"}, ""},
+    {"ComposerNameWithTwoColons", Composer, "", "A: B: C:Tempo=90:4c1", "A: B: C", 90, "4", "5", {"4c1"}, ""},
+    {"ComposerBlankNameBeforeColonName", Composer, "", ": Title:Tempo=90:4c1", ": Title", 90, "4", "5", {"4c1"}, ""},
+    {"ComposerColonNameBadTempoFails", Composer, "", "A: B:Tempo=x:4c1", "A: B", 0, "4", "5", {}, ComposerHeaderFailure},
+    // Left alone: texts the plain reading accepts, and RTTTL.
+    {"ComposerColonNameWithoutTempoKept", Composer, "", "A: B:4c1 8d1", "A", 0, "4", "5", {"B:4c1", "8d1"}, "[CNote.NoteBatch] Type mismatch"},
+    {"ComposerTempoInNotesKept", Composer, "", "Tone:Tempo=90:4c1 x:Tempo=5:", "Tone", 90, "4", "5", {"4c1", "x:Tempo=5:"}, "[CNote.NoteBatch] Type mismatch"},
+    {"RTTTLNameWithColonNotMended", RTTTL, "", "A: B:Tempo=90:4c1", "A", 0, "4", "5", {}, RTTTLHeaderFailure},
 };
 // clang-format on
 
