@@ -61,11 +61,12 @@ private:
     bool m_bHeard = false;
 };
 
-// How many bytes of a track lead up to and include its first End of Track
-// event, or 0 when it has none or an event runs past the end. libsmf aborts
-// the program on a track that runs out before its End of Track, so each
-// track is checked before libsmf sees it.
-size_t EndOfTrack(const std::string& sTrack) {
+// Appends the track's events up to its first End of Track as libsmf can
+// read them; false when it has no End of Track or an event runs past the end:
+// libsmf aborts the program on a track that runs out before its End of
+// Track, and misreads a meta event of more than 127 bytes, so those (text,
+// names) are cut to 127 bytes here.
+bool ForLibsmf(const std::string& sTrack, std::string& sOut) {
     size_t i = 0;
     const size_t iSize = sTrack.size();
     const auto Byte = [&](size_t iAt) { return static_cast<uint8_t>(sTrack[iAt]); };
@@ -84,6 +85,7 @@ size_t EndOfTrack(const std::string& sTrack) {
     };
     uint8_t iRunning = 0;
     uint32_t iValue = 0;
+    size_t iEvent = 0; // where the event being read began
     while (Variable(iValue) && i < iSize) {
         uint8_t iStatus = Byte(i);
         if (iStatus >= 0x80)
@@ -91,33 +93,44 @@ size_t EndOfTrack(const std::string& sTrack) {
         else if (iRunning != 0)
             iStatus = iRunning;
         else
-            return 0;
+            return false;
         if (iStatus == 0xFF) {
             if (i >= iSize)
-                return 0;
+                return false;
             const uint8_t iType = Byte(i++);
+            const size_t iLengthAt = i;
             if (!Variable(iValue) || iValue > iSize - i)
-                return 0;
+                return false;
+            if (iValue > 127) {
+                sOut.append(sTrack, iEvent, iLengthAt - iEvent);
+                sOut += static_cast<char>(127);
+                sOut.append(sTrack, i, 127);
+                i += iValue;
+                iEvent = i;
+                continue;
+            }
             i += iValue;
             if (iType == 0x2F)
-                return i;
+                return !sOut.append(sTrack, iEvent, i - iEvent).empty();
         } else if (iStatus == 0xF0 || iStatus == 0xF7) {
             if (!Variable(iValue) || iValue > iSize - i)
-                return 0;
+                return false;
             i += iValue;
         } else if (iStatus >= 0xF0) {
-            return 0;
+            return false;
         } else {
             iRunning = iStatus;
             const size_t iData = (iStatus & 0xE0) == 0xC0 ? 1 : 2;
             if (iData > iSize - i)
-                return 0;
+                return false;
             for (size_t n = 0; n < iData; ++n)
                 if (Byte(i++) >= 0x80)
-                    return 0;
+                    return false;
         }
+        sOut.append(sTrack, iEvent, i - iEvent);
+        iEvent = i;
     }
-    return 0;
+    return false;
 }
 
 // libsmf frees a track's events one by one, each time searching and
@@ -389,11 +402,6 @@ void CMidiFile::ReadFrom(std::istream& in, uint64_t iSize) {
 }
 
 bool CMidiFile::ReadTrack(const std::string& sChunk, int32_t iTrack) {
-    const size_t iEnd = EndOfTrack(sChunk);
-    if (iEnd == 0) {
-        Refuse(Corrupt("track " + std::to_string(iTrack) + " cannot be read"));
-        return false;
-    }
     // libsmf reads a whole file at once; given one track at a time as a
     // file of its own, it never holds more than one track's events.
     std::string sFile = "MThd";
@@ -401,9 +409,16 @@ bool CMidiFile::ReadTrack(const std::string& sChunk, int32_t iTrack) {
     sFile += static_cast<char>(m_iTicksPerQuarter >> 8);
     sFile += static_cast<char>(m_iTicksPerQuarter & 0xFF);
     sFile += "MTrk";
-    sFile += std::string{static_cast<char>(iEnd >> 24), static_cast<char>((iEnd >> 16) & 0xFF),
-                         static_cast<char>((iEnd >> 8) & 0xFF), static_cast<char>(iEnd & 0xFF)};
-    sFile.append(sChunk, 0, iEnd);
+    sFile += std::string(4, '\0');
+    const size_t iEvents = sFile.size();
+    sFile.reserve(iEvents + sChunk.size());
+    if (!ForLibsmf(sChunk, sFile)) {
+        Refuse(Corrupt("track " + std::to_string(iTrack) + " cannot be read"));
+        return false;
+    }
+    const size_t iLength = sFile.size() - iEvents;
+    for (size_t n = 0; n < 4; ++n)
+        sFile[iEvents - 4 + n] = static_cast<char>((iLength >> (24 - 8 * n)) & 0xFF);
     std::unique_ptr<smf_t, SmfDeleter> smf;
     {
         CQuietLog log;

@@ -41,6 +41,20 @@ std::string TypeZero() {
         {{"", {{0, 192, 57, 3}, {0, 48, 81}, {48, 48, 85}, {96, 96, 93}}, {{0, 90}, {96, 200}}}});
 }
 
+// Meta events beyond 127 bytes (libsmf misreads them) and a system
+// exclusive message before the note.
+std::string LongEvents() {
+    CSmfWriter writer(1, 480);
+    writer.BeginTrack();
+    writer.Meta(0, 0x02, std::string(300, 'c'));
+    writer.Meta(0, 0x03, std::string(130, 'N'));
+    writer.Event(0, std::string("\xF0\x82\x00", 3) + std::string(255, 0x11) + "\xF7");
+    writer.Event(0, {0x90, 60, 100});
+    writer.Event(480, {0x80, 60, 0});
+    writer.EndTrack(480);
+    return writer.Bytes();
+}
+
 struct ImportRow {
     const char* sName;
     std::string sBytes;
@@ -71,6 +85,7 @@ const ImportRow ImportRows[] = {
      File(1, 480, {{"Over", {{0, 960, 72}, {240, 960, 67}, {480, 240, 76}, {720, 480, 74},
                              {1200, 480, 72}}, {{0, 150}}}}),
      0, "Over:d=4,o=5,b=150:4c5,8e5,4d5,4c5"},
+    {"LongNameIsCut", LongEvents(), 0, std::string(127, 'N') + ":d=4,o=5,b=120:4c4"},
 };
 // clang-format on
 
