@@ -237,27 +237,28 @@ const Duration& NearestDuration(int64_t iTicks, int iTicksPerQuarter) {
     return *pBest;
 }
 
-// The fewest pauses that add up to a number of 32nds, longest first.
-std::vector<const Duration*> PausesFor(int64_t iThirtySeconds) {
+// The fewest pauses that add up to a number of 64ths, longest first.
+std::vector<const Duration*> PausesFor(int64_t iSixtyfourths) {
     std::vector<const Duration*> pauses;
-    while (iThirtySeconds > 96) {
+    while (iSixtyfourths > 2 * Durations[0].Sixtyfourths) {
         pauses.push_back(&Durations[0]);
-        iThirtySeconds -= 48;
+        iSixtyfourths -= Durations[0].Sixtyfourths;
     }
     // The rest by counting the fewest pauses for every smaller sum.
-    const auto iRest = static_cast<size_t>(iThirtySeconds);
-    std::vector<int> fewest(iRest + 1, std::numeric_limits<int>::max());
+    const auto iRest = static_cast<size_t>(iSixtyfourths);
+    std::vector<int> fewest(iRest + 1, std::numeric_limits<int>::max() - 1);
     std::vector<const Duration*> last(iRest + 1, nullptr);
     fewest[0] = 0;
     for (size_t n = 1; n <= iRest; ++n)
         for (const Duration& duration : Durations) {
-            const auto iSize = static_cast<size_t>(duration.Sixtyfourths / 2);
-            if (duration.Sixtyfourths % 2 == 0 && iSize <= n && fewest[n - iSize] + 1 < fewest[n]) {
+            const auto iSize = static_cast<size_t>(duration.Sixtyfourths);
+            if (iSize <= n && fewest[n - iSize] + 1 < fewest[n]) {
                 fewest[n] = fewest[n - iSize] + 1;
                 last[n] = &duration;
             }
         }
-    for (size_t n = iRest; n > 0; n -= static_cast<size_t>(last[n]->Sixtyfourths / 2))
+    for (size_t n = iRest; n > 0 && last[n] != nullptr;
+         n -= static_cast<size_t>(last[n]->Sixtyfourths))
         pauses.push_back(last[n]);
     std::stable_sort(pauses.begin(), pauses.end(), [](const Duration* a, const Duration* b) {
         return a->Sixtyfourths > b->Sixtyfourths;
@@ -523,13 +524,21 @@ CMidiFile::Ringtone CMidiFile::Rtttl(int iLine) const {
     std::string sText = sName + ":d=4,o=5,b=" + std::to_string(m_iTempo) + ":";
     const int64_t iQuarter = m_iTicksPerQuarter;
     const auto AddPause = [&](int64_t iFrom, int64_t iTo) {
-        // A silence of a 32nd or more, in whole 32nds.
+        // A silence of a 32nd or more, rounded to whole 32nds; one that is
+        // exactly an odd number of 64ths (a dotted 32nd's rest, as a saved
+        // tune holds) is kept as it is, so that no later note moves.
         const int64_t iSilence = iTo - iFrom;
         if (iSilence * 8 < iQuarter)
-            return false;
-        for (const Duration* pPause : PausesFor((iSilence * 16 + iQuarter) / (2 * iQuarter)))
+            return;
+        int64_t iSixtyfourths = (iSilence * 16) % iQuarter == 0
+                                    ? iSilence * 16 / iQuarter
+                                    : 2 * ((iSilence * 16 + iQuarter) / (2 * iQuarter));
+        // Pauses enough to pass the text's limit are as many as are needed.
+        iSixtyfourths =
+            std::min<int64_t>(iSixtyfourths, Durations[0].Sixtyfourths *
+                                                 static_cast<int64_t>(RingToneText::MaxLength));
+        for (const Duration* pPause : PausesFor(iSixtyfourths))
             AppendToken(sText, *pPause, "p");
-        return true;
     };
     const std::vector<CMidiLine::Note>& melody = line.Melody;
     AddPause(0, melody.front().Start);

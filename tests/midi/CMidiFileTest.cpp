@@ -85,6 +85,12 @@ const ImportRow ImportRows[] = {
      File(1, 480, {{"Over", {{0, 960, 72}, {240, 960, 67}, {480, 240, 76}, {720, 480, 74},
                              {1200, 480, 72}}, {{0, 150}}}}),
      0, "Over:d=4,o=5,b=150:4c5,8e5,4d5,4c5"},
+    // A silence is rounded to whole 32nds unless it is exactly a dotted
+    // 32nd's rest.
+    {"SilenceRounds", File(1, 480, {{"Gap", {{0, 240, 72}, {340, 240, 74}}}}), 0,
+     "Gap:d=4,o=5,b=120:8c5,16p,8d5"},
+    {"DottedThirtySecondRest", File(1, 480, {{"Gap", {{0, 240, 72}, {330, 240, 74}}}}), 0,
+     "Gap:d=4,o=5,b=120:8c5,32p.,8d5"},
     {"LongNameIsCut", LongEvents(), 0, std::string(127, 'N') + ":d=4,o=5,b=120:4c4"},
 };
 // clang-format on

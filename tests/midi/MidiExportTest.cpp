@@ -48,6 +48,7 @@ std::vector<std::vector<int64_t>> Sounding(const CTune& tune) {
 const RoundTripRow RoundTripRows[] = {
     {"DurationsDotsSharpsPauses",
      "Tone:d=4,o=5,b=140:8c,8d#6,4e.,p,16p,32f#7,2g4,1a.,32p.,32p.,8b8,32c.,16c#.", 0, "140"},
+    {"LoneDottedThirtySecondRest", "Lone:d=8,o=5,b=125:32g,16e,32p.,16d#,e", 0, "125"},
     // Octaves the player lacks and unknown letters are silence.
     {"RestsOfEveryKind", "Odd:d=8,o=5,b=200:c,c3,d,h,e9,32f.,p", 0, "200"},
     // A tempo the player cannot play is written as the 63 it plays at.
