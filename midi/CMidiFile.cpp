@@ -382,7 +382,7 @@ void CMidiFile::ReadFrom(std::istream& in, uint64_t iSize) {
         if (sChunkHeader.compare(0, 4, "MTrk") != 0) {
             // A chunk of a kind not known here is passed over, as the
             // format asks.
-            in.seekg(iLength, std::ios::cur);
+            in.ignore(iLength);
             iLeft -= iLength;
             continue;
         }

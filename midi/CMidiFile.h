@@ -17,7 +17,8 @@ public:
     static constexpr int DefaultTempo = 120;
 
     // Reads the file one track at a time, so memory follows the largest
-    // track rather than the file.
+    // track rather than the file. Reading swaps GLib's default log handler
+    // for a while: one thread at a time.
     static CMidiFile Load(const std::string& sPath);
     // Reads a file's bytes; sFileName (extension and folder are dropped)
     // names the ringtone when its track has no name.

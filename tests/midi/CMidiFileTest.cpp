@@ -72,6 +72,8 @@ const ImportRow ImportRows[] = {
     {"ChordsGiveTheirTopNote", Accompanied(), 2, "Chords:d=4,o=5,b=100:2g4,2a4"},
     {"FirstTempoAndFileName", TypeZero(), 0, "Two Channels:d=4,o=5,b=90:8a5,8c#6,4a6"},
     {"OtherChannel", TypeZero(), 1, "Two Channels:d=4,o=5,b=90:2a3"},
+    {"UnknownChunkPassedOver", TypeZero().insert(14, std::string("XFIH\0\0\0\4abcd", 12)), 0,
+     "Two Channels:d=4,o=5,b=90:8a5,8c#6,4a6"},
     // A leading rest; triplet 8ths round to dotted 16ths; a silence under a
     // 32nd belongs to the note; 5 32nds of silence; a note beyond a dotted
     // whole is cut to it.
