@@ -43,8 +43,8 @@ uint32_t BigEndian(const std::string& s, size_t iAt, size_t iBytes) {
 }
 
 // libsmf tells of a damaged file only through GLib's log, and often goes on
-// after cutting a track short: everything it says is kept from the user and
-// counted as damage.
+// after cutting a track short: everything it says is kept from the user, and
+// any warning counts as damage.
 class CQuietLog {
 public:
     CQuietLog() : m_Previous(g_log_set_default_handler(&CQuietLog::Heard, &m_bHeard)) {}
@@ -54,18 +54,23 @@ public:
     bool Heard() const { return m_bHeard; }
 
 private:
-    static void Heard(const gchar*, GLogLevelFlags, const gchar*, gpointer pHeard) {
-        *static_cast<bool*>(pHeard) = true;
+    static void Heard(const gchar*, GLogLevelFlags level, const gchar*, gpointer pHeard) {
+        if ((level & (G_LOG_LEVEL_ERROR | G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING)) != 0)
+            *static_cast<bool*>(pHeard) = true;
     }
     GLogFunc m_Previous;
     bool m_bHeard = false;
 };
 
-// Appends the track's events up to its first End of Track as libsmf can
-// read them; false when it has no End of Track or an event runs past the end:
-// libsmf aborts the program on a track that runs out before its End of
-// Track, and misreads a meta event of more than 127 bytes, so those (text,
-// names) are cut to 127 bytes here.
+// Appends the track's events up to its first End of Track in a form libsmf
+// reads safely; false when it has no End of Track, an event runs past the
+// end or the track lasts beyond libsmf's clock. libsmf aborts the program on
+// a track that runs out before its End of Track, on running status after a
+// system exclusive message and on some malformed events, and misreads meta
+// events of more than 127 bytes. So only what the melody needs goes on:
+// channel messages, each with its status byte, the name (at most 127 bytes),
+// tempos and the End of Track, with the times of the events left out added
+// to the next one kept.
 bool ForLibsmf(const std::string& sTrack, std::string& sOut) {
     size_t i = 0;
     const size_t iSize = sTrack.size();
@@ -83,10 +88,26 @@ bool ForLibsmf(const std::string& sTrack, std::string& sOut) {
         }
         return false;
     };
+    uint64_t iDelta = 0; // since the last event kept
+    uint64_t iTick = 0;
+    const auto Keep = [&](uint8_t iStatus, const std::string& sData) {
+        char bytes[5];
+        int n = 0;
+        bytes[n++] = static_cast<char>(iDelta & 0x7F);
+        while ((iDelta >>= 7) != 0)
+            bytes[n++] = static_cast<char>(0x80 | (iDelta & 0x7F));
+        while (n > 0)
+            sOut += bytes[--n];
+        sOut += static_cast<char>(iStatus);
+        sOut += sData;
+    };
     uint8_t iRunning = 0;
     uint32_t iValue = 0;
-    size_t iEvent = 0; // where the event being read began
     while (Variable(iValue) && i < iSize) {
+        iDelta += iValue;
+        iTick += iValue;
+        if (iTick > 0x7FFFFFFF)
+            return false;
         uint8_t iStatus = Byte(i);
         if (iStatus >= 0x80)
             ++i;
@@ -98,20 +119,21 @@ bool ForLibsmf(const std::string& sTrack, std::string& sOut) {
             if (i >= iSize)
                 return false;
             const uint8_t iType = Byte(i++);
-            const size_t iLengthAt = i;
             if (!Variable(iValue) || iValue > iSize - i)
                 return false;
-            if (iValue > 127) {
-                sOut.append(sTrack, iEvent, iLengthAt - iEvent);
-                sOut += static_cast<char>(127);
-                sOut.append(sTrack, i, 127);
-                i += iValue;
-                iEvent = i;
-                continue;
-            }
+            const size_t iData = i;
             i += iValue;
-            if (iType == 0x2F)
-                return !sOut.append(sTrack, iEvent, i - iEvent).empty();
+            if (iType == 0x2F) {
+                Keep(0xFF, std::string("\x2F\0", 2));
+                return true;
+            }
+            if (iType == 0x03 && iValue > 0) {
+                const uint32_t iLength = std::min<uint32_t>(iValue, 127);
+                Keep(0xFF,
+                     std::string{0x03, static_cast<char>(iLength)} + sTrack.substr(iData, iLength));
+            } else if (iType == 0x51 && iValue == 3) {
+                Keep(0xFF, "\x51\x03" + sTrack.substr(iData, 3));
+            }
         } else if (iStatus == 0xF0 || iStatus == 0xF7) {
             if (!Variable(iValue) || iValue > iSize - i)
                 return false;
@@ -124,11 +146,13 @@ bool ForLibsmf(const std::string& sTrack, std::string& sOut) {
             if (iData > iSize - i)
                 return false;
             for (size_t n = 0; n < iData; ++n)
-                if (Byte(i++) >= 0x80)
+                if (Byte(i + n) >= 0x80)
                     return false;
+            Keep(iStatus, sTrack.substr(i, iData));
+            i += iData;
         }
-        sOut.append(sTrack, iEvent, i - iEvent);
-        iEvent = i;
+        if (sOut.size() > 0x7FFFFF00)
+            return false;
     }
     return false;
 }

@@ -55,6 +55,8 @@ std::string LongEvents() {
     return writer.Bytes();
 }
 
+const std::string Header = std::string("MThd\0\0\0\6\0\0\0\1\1\xE0", 14);
+
 struct ImportRow {
     const char* sName;
     std::string sBytes;
@@ -93,6 +95,13 @@ const ImportRow ImportRows[] = {
      "Gap:d=4,o=5,b=120:8c5,16p,8d5"},
     {"DottedThirtySecondRest", File(1, 480, {{"Gap", {{0, 240, 72}, {330, 240, 74}}}}), 0,
      "Gap:d=4,o=5,b=120:8c5,32p.,8d5"},
+    // Running status across a system exclusive message (libsmf aborts on
+    // it); the chord's top note is heard.
+    {"RunningStatusAfterSysex",
+     Header + std::string("MTrk\0\0\0\x17\0\x90\x3C\x40\0\xF0\1\xF7\0\x3E\x40"
+                          "\x60\x80\x3C\0\0\x80\x3E\0\0\xFF\x2F\0",
+                          31),
+     0, "Two Channels:d=4,o=5,b=120:32d.4"},
     {"LongNameIsCut", LongEvents(), 0, std::string(127, 'N') + ":d=4,o=5,b=120:4c4"},
 };
 // clang-format on
@@ -144,8 +153,6 @@ struct RefusalRow {
 std::ostream& operator<<(std::ostream& os, const RefusalRow& r) {
     return os << r.sName;
 }
-
-const std::string Header = std::string("MThd\0\0\0\6\0\0\0\1\1\xE0", 14);
 
 // clang-format off
 const RefusalRow RefusalRows[] = {
