@@ -10,7 +10,7 @@ case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev
           qt6-base-dev qt6-base-dev-tools libgl-dev qt6-wayland
-          qt6-multimedia-dev libsndfile1-dev
+          qt6-multimedia-dev libsndfile1-dev libsmf-dev
           fonts-liberation fontconfig xdg-utils
           libcli11-dev nlohmann-json3-dev
           desktop-file-utils appstream dpkg-dev file)
