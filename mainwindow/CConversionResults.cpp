@@ -1,17 +1,15 @@
 #include "mainwindow/CConversionResults.h"
 
-#include "app/CProgram.h"
 #include "engine/CNokia.h"
+#include "engine/RingToneText.h"
 #include "engine/modNOK.h"
 #include "mainwindow/CDisplayLimit.h"
+#include "widgets/CProgram.h"
 
 #include <exception>
 #include <optional>
 
 namespace {
-
-// The phone's Composer holds no more notes than this.
-constexpr int16_t MaxNotes = 50;
 
 // The failure joins the error list, so that the warning that follows says
 // what went wrong; the message line shows the failure's own line, the last.
@@ -21,8 +19,7 @@ QString FailureMessage(const char* sDescription) {
 }
 
 QString TooManyNotes() {
-    return QStringLiteral("This ringing tone has more than the maximum of 50 notes allowed for "
-                          "the Nokia 3210.");
+    return QString::fromLatin1(RingToneText::TooManyNotes);
 }
 
 } // namespace
@@ -46,12 +43,13 @@ CConversionResults CConversionResults::Of(const CNokia& nokia, const QString& sO
             const int16_t iNoteCount = nokia.NoteCount();
             results.NoteCount = QString::number(iNoteCount);
             const Display display =
-                InForm(nokia, iNoteCount > MaxNotes ? TooManyNotes() : QString());
+                InForm(nokia, iNoteCount > RingToneText::PhoneNotes ? TooManyNotes() : QString());
             results.Notes = display.Notes;
             results.Message = display.Message;
-            results.Remaining = iNoteCount <= MaxNotes
-                                    ? QString::number(MaxNotes - nokia.Notes.Count())
-                                    : QStringLiteral("-");
+            results.Remaining =
+                iNoteCount <= RingToneText::PhoneNotes
+                    ? QString::number(RingToneText::PhoneNotes - nokia.Notes.Count())
+                    : QStringLiteral("-");
         } catch (const std::exception& e) {
             results.Message = FailureMessage(e.what());
         } catch (...) {
@@ -70,7 +68,7 @@ CConversionResults::Display CConversionResults::InForm(const CNokia& nokia,
         return {QString(), CDisplayLimit::TooLongMessage()};
     if (sMessage != CDisplayLimit::TooLongMessage())
         return {*sNotes, sMessage};
-    return {*sNotes, nokia.Notes.Count() > MaxNotes ? TooManyNotes() : QString()};
+    return {*sNotes, nokia.Notes.Count() > RingToneText::PhoneNotes ? TooManyNotes() : QString()};
 }
 
 QString CConversionResults::ErrorReport() {

@@ -1,8 +1,9 @@
 #include "mainwindow/CConverterSettings.h"
 
-#include "app/CProgram.h"
-#include "app/CSettingsFile.h"
+#include "engine/Forms.h"
 #include "engine/modNOK.h"
+#include "mainwindow/CSettingsFile.h"
+#include "widgets/CProgram.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -10,9 +11,6 @@
 #include <exception>
 
 namespace {
-
-constexpr int SourceOptions = 2;
-constexpr int ShowOptions = 3;
 
 QString Key(const char* sName) {
     return QString::fromLatin1(sName);
@@ -52,9 +50,9 @@ CConverterSettings::Values CConverterSettings::Read(int32_t iSourceType, int16_t
 
     Values values;
     values.SourceType =
-        OptionIndex(Stored("SourceType", QString::number(iSourceType)), SourceOptions);
+        OptionIndex(Stored("SourceType", QString::number(iSourceType)), Notation::Count);
     values.ShowType = static_cast<int16_t>(
-        OptionIndex(Stored("ShowType", QString::number(iShowType)), ShowOptions));
+        OptionIndex(Stored("ShowType", QString::number(iShowType)), ShowForm::Count));
     values.RingToneFolder = Stored("RingToneDirectory", QString());
     // The key of older versions counts only while the new one is empty.
     if (values.RingToneFolder.isEmpty())

@@ -1,7 +1,7 @@
 #include "mainwindow/CDisplayLimit.h"
 
-#include "app/CProgram.h"
 #include "engine/CNotes.h"
+#include "widgets/CProgram.h"
 
 std::optional<QString> CDisplayLimit::NotesText(const CNotes& notes, int16_t iForm) {
     const std::optional<std::string> sNotes = notes.GetNotesWithin(iForm, MaxLength);

@@ -1,8 +1,8 @@
 #include "mainwindow/CNoteMarks.h"
 
-#include "app/CProgram.h"
 #include "engine/CNotes.h"
 #include "mainwindow/CNotePlaces.h"
+#include "widgets/CProgram.h"
 
 #include <QStringList>
 

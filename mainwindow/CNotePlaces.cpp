@@ -1,7 +1,7 @@
 #include "mainwindow/CNotePlaces.h"
 
-#include "app/CProgram.h"
 #include "engine/CNotes.h"
+#include "widgets/CProgram.h"
 
 #include <string>
 

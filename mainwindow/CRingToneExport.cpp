@@ -1,13 +1,13 @@
 #include "mainwindow/CRingToneExport.h"
 
-#include "app/CProgram.h"
-#include "dialogs/CMessageBox.h"
 #include "dialogs/frmSaveAs.h"
 #include "engine/CNokia.h"
 #include "engine/RingToneText.h"
 #include "engine/modNOK.h"
 #include "mainwindow/CRingToneWriter.h"
 #include "mainwindow/CSaveTarget.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QClipboard>
 #include <QFileInfo>

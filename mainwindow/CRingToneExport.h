@@ -15,7 +15,7 @@ public:
     struct Shown {
         QString Name;
         QString Tempo;
-        int16_t Form; // 0 Keypresses, 1 3210 Composer, 2 RTTTL/Nokring
+        int16_t Form; // a ShowForm
         QString Notes;
     };
 

@@ -1,10 +1,10 @@
 #include "mainwindow/CRingToneSource.h"
 
-#include "app/CProgram.h"
-#include "dialogs/CMessageBox.h"
 #include "dialogs/frmOpen.h"
 #include "engine/CNokia.h"
 #include "mainwindow/CRingToneFile.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

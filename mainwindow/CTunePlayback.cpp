@@ -1,11 +1,11 @@
 #include "mainwindow/CTunePlayback.h"
 
-#include "app/CProgram.h"
-#include "dialogs/CAccessibleName.h"
-#include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
 #include "mainwindow/CNotePlaces.h"
 #include "mainwindow/CResultsMarks.h"
+#include "widgets/CAccessibleName.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,19 +1,20 @@
 #include "mainwindow/frmConverter.h"
 
-#include "app/CProgram.h"
-#include "dialogs/CClickLabel.h"
-#include "dialogs/CContrast.h"
 #include "dialogs/CInstructions.h"
-#include "dialogs/CMessageBox.h"
-#include "dialogs/CWindowPlacement.h"
 #include "dialogs/frmHelp.h"
 #include "dialogs/frmInfo.h"
 #include "engine/CNokia.h"
+#include "engine/Forms.h"
 #include "mainwindow/CConversionResults.h"
 #include "mainwindow/CConverterSettings.h"
 #include "mainwindow/CNoteMarks.h"
 #include "mainwindow/CRingToneDrop.h"
 #include "resources/CResources.h"
+#include "widgets/CClickLabel.h"
+#include "widgets/CContrast.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
+#include "widgets/CWindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -240,7 +241,7 @@ void frmConverter::HelpForFocus() {
 void frmConverter::FileNew() {
     CProgram::Nokia().Clear();
     Clear();
-    optSource[1]->setFocus(Qt::OtherFocusReason);
+    optSource[Notation::Composer]->setFocus(Qt::OtherFocusReason);
 }
 
 void frmConverter::LoadHelp(qint16 iHelpNum) {
@@ -335,6 +336,8 @@ void frmConverter::SaveSound() {
 
 CRingToneExport::Shown frmConverter::ShownRingTone() const {
     // Looked at in the order 0, 1; with neither chosen the form is RTTTL.
-    const int16_t iForm = optShowAs[0]->isChecked() ? 0 : optShowAs[1]->isChecked() ? 1 : 2;
+    const int16_t iForm = optShowAs[ShowForm::Keypresses]->isChecked() ? ShowForm::Keypresses
+                          : optShowAs[ShowForm::Composer]->isChecked() ? ShowForm::Composer
+                                                                       : ShowForm::Rtttl;
     return {txtName->text(), txtTempo->text(), iForm, rtf->toPlainText()};
 }

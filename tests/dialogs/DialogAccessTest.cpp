@@ -1,15 +1,15 @@
 // The dialogs without a mouse: their buttons' access keys, and the names
 // screen readers announce for their inputs.
 
-#include "app/CProgram.h"
-#include "dialogs/CAccessibleName.h"
-#include "dialogs/CMessageBox.h"
 #include "dialogs/frmHelp.h"
 #include "dialogs/frmInfo.h"
 #include "dialogs/frmOpen.h"
 #include "dialogs/frmSaveAs.h"
 #include "engine/CNokia.h"
 #include "tests/support/CModalAnswer.h"
+#include "widgets/CAccessibleName.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QAccessible>
 #include <QApplication>

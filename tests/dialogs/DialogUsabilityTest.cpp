@@ -1,15 +1,15 @@
-#include "app/CProgram.h"
-#include "dialogs/CContrast.h"
 #include "dialogs/CInstructions.h"
-#include "dialogs/CLauncher.h"
-#include "dialogs/CMessageBox.h"
-#include "dialogs/CWindowPlacement.h"
 #include "dialogs/frmHelp.h"
 #include "dialogs/frmInfo.h"
 #include "dialogs/frmOpen.h"
 #include "dialogs/frmSaveAs.h"
 #include "engine/CNokia.h"
 #include "tests/support/Palettes.h"
+#include "widgets/CContrast.h"
+#include "widgets/CLauncher.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
+#include "widgets/CWindowPlacement.h"
 
 #include <QApplication>
 #include <QDir>

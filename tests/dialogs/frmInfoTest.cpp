@@ -1,10 +1,10 @@
 // The About window and the browser it opens from its web link.
 
 #include "dialogs/frmInfo.h"
-#include "app/CProgram.h"
-#include "dialogs/CLauncher.h"
-#include "dialogs/CMessageBox.h"
 #include "tests/support/CRecordingProgram.h"
+#include "widgets/CLauncher.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "dialogs/frmSaveAs.h"
-#include "app/CProgram.h"
-#include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,9 +1,9 @@
 // What Get puts into the results area, worked out from the converter alone.
 
 #include "mainwindow/CConversionResults.h"
-#include "app/CProgram.h"
 #include "engine/CNokia.h"
 #include "engine/modNOK.h"
+#include "widgets/CProgram.h"
 
 #include <QStringList>
 #include <QTest>

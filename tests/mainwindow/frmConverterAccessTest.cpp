@@ -2,14 +2,14 @@
 // button, the Tab order through the three steps and the results, the arrow
 // keys within an option group, and the names screen readers announce.
 
-#include "app/CProgram.h"
-#include "dialogs/CLauncher.h"
-#include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
 #include "tests/support/CModalAnswer.h"
 #include "tests/support/CRecordingProgram.h"
 #include "tests/support/TestWidgets.h"
+#include "widgets/CLauncher.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QAccessible>
 #include <QAction>

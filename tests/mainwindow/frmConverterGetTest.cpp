@@ -1,11 +1,11 @@
-#include "app/CProgram.h"
-#include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
 #include "engine/modNOK.h"
 #include "mainwindow/CRingToneFile.h"
 #include "mainwindow/frmConverter.h"
 #include "tests/support/CModalAnswer.h"
 #include "tests/support/TestWidgets.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
-#include "app/CProgram.h"
-#include "dialogs/CMessageBox.h"
 #include "dialogs/frmHelp.h"
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,11 +1,11 @@
 // File > Save as Sound through the real main window, its real file dialog
 // and real files, read back with libsndfile.
 
-#include "app/CProgram.h"
-#include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
 #include "tune/CTune.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include "tests/support/CFileSizeLimit.h"
 #include "tests/support/CModalAnswer.h"

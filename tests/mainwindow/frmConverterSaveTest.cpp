@@ -1,12 +1,12 @@
 // File > Save and Edit > Export/Copy, driven through the real main window,
 // the real Save-As dialog, real files and the real clipboard.
 
-#include "app/CProgram.h"
-#include "dialogs/CMessageBox.h"
 #include "dialogs/frmSaveAs.h"
 #include "engine/CNokia.h"
 #include "engine/modNOK.h"
 #include "mainwindow/frmConverter.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include "tests/support/CModalAnswer.h"
 #include "tests/support/TestFiles.h"

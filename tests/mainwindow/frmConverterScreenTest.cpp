@@ -1,6 +1,6 @@
-#include "app/CProgram.h"
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
+#include "widgets/CProgram.h"
 
 #include <QApplication>
 #include <QDir>

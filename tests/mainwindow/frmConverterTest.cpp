@@ -2,15 +2,15 @@
 // greeting), closing, the option groups, New, menu enabling and the web link.
 
 #include "mainwindow/frmConverter.h"
-#include "app/CProgram.h"
-#include "app/CSettingsFile.h"
-#include "dialogs/CLauncher.h"
-#include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
+#include "mainwindow/CSettingsFile.h"
 #include "tests/support/CModalAnswer.h"
 #include "tests/support/CRecordingProgram.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestWidgets.h"
+#include "widgets/CLauncher.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QAction>
 #include <QApplication>

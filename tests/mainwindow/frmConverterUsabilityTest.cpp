@@ -1,12 +1,12 @@
-#include "app/CProgram.h"
-#include "dialogs/CContrast.h"
-#include "dialogs/CMessageBox.h"
 #include "dialogs/frmHelp.h"
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
 #include "tests/support/Palettes.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestWidgets.h"
+#include "widgets/CContrast.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QApplication>
 #include <QClipboard>

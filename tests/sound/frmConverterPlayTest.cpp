@@ -2,11 +2,11 @@
 // sound server the test fixture starts (tests/sound/sound-server.sh) and
 // listening to its null sink.
 
-#include "app/CProgram.h"
-#include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
 #include "sound/CTunePlayer.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include "tests/sound/SinkRecorder.h"
 #include "tests/support/TestFiles.h"

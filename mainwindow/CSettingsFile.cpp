@@ -1,6 +1,6 @@
-#include "app/CSettingsFile.h"
+#include "mainwindow/CSettingsFile.h"
 
-#include "app/CProgram.h"
+#include "widgets/CProgram.h"
 
 #include <QFile>
 #include <QFileInfo>
