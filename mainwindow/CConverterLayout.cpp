@@ -3,7 +3,7 @@
 #include "dialogs/frmHelp.h"
 #include "dialogs/frmInfo.h"
 #include "engine/Forms.h"
-#include "mainwindow/CConversionResults.h"
+#include "mainwindow/CResultsBox.h"
 #include "widgets/CAccessibleName.h"
 #include "widgets/CClickLabel.h"
 #include "widgets/CLabelMaker.h"
@@ -182,7 +182,7 @@ void CConverterLayout::LayOutStep(size_t iStep, std::initializer_list<QRadioButt
 }
 
 QGroupBox* CConverterLayout::BuildResults() {
-    fraResults = new QGroupBox(CConversionResults::ResultsCaption());
+    fraResults = new QGroupBox(CResultsBox::ResultsCaption());
     fraResults->setObjectName(QStringLiteral("fraResults"));
 
     // Name and tempo, on a raised panel.
@@ -229,7 +229,7 @@ QGroupBox* CConverterLayout::BuildResults() {
     rtf->setFont(ResultsFont());
     // Named after the frame's own caption, not after the file it names
     // once a ringtone is shown.
-    CAccessibleName::Set(rtf, CConversionResults::ResultsCaption());
+    CAccessibleName::Set(rtf, CResultsBox::ResultsCaption());
     {
         const QFontMetrics metrics(rtf->font());
         rtf->setMinimumSize(metrics.horizontalAdvance(QLatin1Char('0')) * 40 + 40,

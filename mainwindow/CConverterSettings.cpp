@@ -2,12 +2,14 @@
 
 #include "engine/Forms.h"
 #include "engine/modNOK.h"
-#include "mainwindow/CSettingsFile.h"
 #include "widgets/CProgram.h"
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <exception>
 
 namespace {
@@ -40,7 +42,7 @@ bool HoldsOrdinaryFile(const QString& sFolder) {
 CConverterSettings::Values CConverterSettings::Read(int32_t iSourceType, int16_t iShowType) {
     // Without a usable store, every setting takes its default.
     std::optional<QSettings> store;
-    if (CSettingsFile::Prepare()) {
+    if (PrepareFile()) {
         store.emplace(CProgram::Name(), CProgram::Name());
         store->beginGroup(Key("Settings"));
     }
@@ -66,7 +68,7 @@ CConverterSettings::Values CConverterSettings::Read(int32_t iSourceType, int16_t
 }
 
 void CConverterSettings::Write(const Values& values) {
-    if (!CSettingsFile::Prepare())
+    if (!PrepareFile())
         return;
     QSettings settings(CProgram::Name(), CProgram::Name());
     settings.beginGroup(Key("Settings"));
@@ -83,4 +85,22 @@ QString CConverterSettings::StartFolder(const QString& sRemembered) {
     // The program's own folder, or the home folder where the program lives
     // in a system folder that saves could not write to.
     return HoldsOrdinaryFile(sRemembered) ? sRemembered : CProgram::RingToneFolder();
+}
+
+bool CConverterSettings::PrepareFile() {
+    const QFileInfo file(FilePath());
+    if (file.isFile() || (!file.exists() && !file.isSymLink()))
+        return true;
+    // A folder is left alone: it does not block, the store just cannot
+    // write there.
+    if (file.isDir())
+        return true;
+    return QFile::remove(file.filePath());
+}
+
+QString CConverterSettings::FilePath() {
+    // As the store itself names it, without opening it to ask.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QLatin1Char('/') + CProgram::Name() + QLatin1Char('/') + CProgram::Name() +
+           QStringLiteral(".conf");
 }

@@ -91,6 +91,10 @@ void CRingToneExport::Save(const Shown& shown) {
     }
 }
 
+void CRingToneExport::SaveSound(const CTune& tune, const QString& sFolder, const QString& sName) {
+    m_Sound.Save(tune, sFolder, sName);
+}
+
 void CRingToneExport::ReportSaveFailure(QWidget* pParent, const QString& sPath,
                                         const QString& sReason) {
     CMessageBox::Show(pParent, QStringLiteral("An error occurred trying to save ") + sPath +
