@@ -67,6 +67,9 @@ frmConverter::frmConverter(QWidget* pParent) : QMainWindow(pParent) {
 // Silent before the marks it sets go.
 frmConverter::~frmConverter() {
     m_pPlayback->Stop();
+    // Gone before the results box and the widgets it reports to, so that
+    // nothing the player still says on its way out reaches them.
+    delete m_pPlayback;
 }
 
 // A selection that changes, by a click or by start-up, runs the option's
