@@ -1,8 +1,8 @@
 // Start-up: the main window is the program; it takes no arguments.
 
-#include "app/CProgram.h"
 #include "mainwindow/frmConverter.h"
 #include "resources/CResources.h"
+#include "widgets/CProgram.h"
 
 #include <QApplication>
 

@@ -15,12 +15,12 @@
 // after converting a 64 KiB ringtone of more than an hour (as the window
 // holds it before Play), and the highest while playing it for 20 seconds.
 
-#include "app/CProgram.h"
 #include "bench/RingtoneGenerator.h"
-#include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
 #include "sound/CTunePlayer.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "dialogs/CInstructions.h"
 
-#include "app/CProgram.h"
-#include "dialogs/CLauncher.h"
-#include "dialogs/CMessageBox.h"
+#include "widgets/CLauncher.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QFileInfo>
 #include <QPointer>

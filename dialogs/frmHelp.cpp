@@ -1,6 +1,6 @@
 #include "dialogs/frmHelp.h"
 
-#include "dialogs/CWindowPlacement.h"
+#include "widgets/CWindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QCursor>

@@ -1,12 +1,12 @@
 #include "dialogs/frmInfo.h"
 
-#include "app/CProgram.h"
-#include "dialogs/CClickLabel.h"
-#include "dialogs/CContrast.h"
-#include "dialogs/CLabelMaker.h"
-#include "dialogs/CLauncher.h"
-#include "dialogs/CWindowPlacement.h"
 #include "resources/CResources.h"
+#include "widgets/CClickLabel.h"
+#include "widgets/CContrast.h"
+#include "widgets/CLabelMaker.h"
+#include "widgets/CLauncher.h"
+#include "widgets/CProgram.h"
+#include "widgets/CWindowPlacement.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,10 +1,11 @@
 #include "dialogs/frmOpen.h"
 
-#include "app/CProgram.h"
-#include "dialogs/CAccessibleName.h"
-#include "dialogs/CFolderLine.h"
-#include "dialogs/CWindowPlacement.h"
 #include "engine/CNokia.h"
+#include "engine/Forms.h"
+#include "widgets/CAccessibleName.h"
+#include "widgets/CFolderLine.h"
+#include "widgets/CProgram.h"
+#include "widgets/CWindowPlacement.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -184,11 +185,11 @@ void frmOpen::Load(int32_t iSourceType, const QString& sStartFolder) {
     FillDrives(sRoot);
 
     switch (iSourceType) {
-    case 0:
+    case Notation::Rtttl:
         m_sPattern = QStringLiteral("*.TXT");
         fraFile->setTitle(QStringLiteral("Select RTTTL/Nokring RingTone File"));
         break;
-    case 1:
+    case Notation::Composer:
         m_sPattern = QStringLiteral("*.321");
         fraFile->setTitle(QStringLiteral("Select Nokia 3210 Composer RingTone File"));
         break;

@@ -1,13 +1,14 @@
 #include "dialogs/frmSaveAs.h"
 
-#include "app/CProgram.h"
-#include "dialogs/CAccessibleName.h"
-#include "dialogs/CContrast.h"
-#include "dialogs/CFolderLine.h"
-#include "dialogs/CMessageBox.h"
-#include "dialogs/CWindowPlacement.h"
 #include "engine/CNokia.h"
+#include "engine/Forms.h"
 #include "engine/RingToneText.h"
+#include "widgets/CAccessibleName.h"
+#include "widgets/CContrast.h"
+#include "widgets/CFolderLine.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
+#include "widgets/CWindowPlacement.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -122,15 +123,15 @@ void frmSaveAs::Prepare() {
     m_pFolderLine->setFolder(CProgram::FromEngine(CProgram::Nokia().FilePath));
 
     switch (m_iSaveAsType) {
-    case 0:
+    case ShowForm::Keypresses:
         setWindowTitle(QStringLiteral("Save Keypress File As..."));
         lblSaveType->setText(QStringLiteral("You are saving a KEYPRESS file."));
         break;
-    case 1:
+    case ShowForm::Composer:
         setWindowTitle(QStringLiteral("Save Composer File As..."));
         lblSaveType->setText(QStringLiteral("You are saving a COMPOSER file."));
         break;
-    case 2:
+    case ShowForm::Rtttl:
         setWindowTitle(QStringLiteral("Save RTTTL File As..."));
         lblSaveType->setText(QStringLiteral("You are saving a RTTTL file."));
         break;

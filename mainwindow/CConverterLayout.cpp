@@ -1,12 +1,13 @@
 #include "mainwindow/CConverterLayout.h"
 
-#include "app/CProgram.h"
-#include "dialogs/CAccessibleName.h"
-#include "dialogs/CClickLabel.h"
-#include "dialogs/CLabelMaker.h"
 #include "dialogs/frmHelp.h"
 #include "dialogs/frmInfo.h"
-#include "mainwindow/CConversionResults.h"
+#include "engine/Forms.h"
+#include "mainwindow/CResultsBox.h"
+#include "widgets/CAccessibleName.h"
+#include "widgets/CClickLabel.h"
+#include "widgets/CLabelMaker.h"
+#include "widgets/CProgram.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -109,18 +110,20 @@ void CConverterLayout::BuildWidgets(QMainWindow* pWindow) {
     pRoot->addWidget(BuildResults(), 1);
 
     // Until the settings say otherwise.
-    optSource[1]->setChecked(true);
+    optSource[Notation::Composer]->setChecked(true);
     optFile[0]->setChecked(true);
-    optShowAs[0]->setChecked(true);
+    optShowAs[ShowForm::Keypresses]->setChecked(true);
 }
 
 QGroupBox* CConverterLayout::BuildSourceStep() {
     QGroupBox* pStep = MakeStep(0, QStringLiteral("Original RingTone Format is..."));
-    optSource[0] = MakeOption(QStringLiteral("optSource_0"), QStringLiteral("RTTTL/Nokring"),
-                              QStringLiteral("A format used by the Nokring program"), pStep);
-    optSource[1] = MakeOption(QStringLiteral("optSource_1"), QStringLiteral("Nokia 3210 Composer"),
-                              QStringLiteral("A format used in the Nokia 3210"), pStep);
-    LayOutStep(0, {optSource[0], optSource[1]}, nullptr);
+    optSource[Notation::Rtttl] =
+        MakeOption(QStringLiteral("optSource_0"), QStringLiteral("RTTTL/Nokring"),
+                   QStringLiteral("A format used by the Nokring program"), pStep);
+    optSource[Notation::Composer] =
+        MakeOption(QStringLiteral("optSource_1"), QStringLiteral("Nokia 3210 Composer"),
+                   QStringLiteral("A format used in the Nokia 3210"), pStep);
+    LayOutStep(0, {optSource[Notation::Rtttl], optSource[Notation::Composer]}, nullptr);
     return pStep;
 }
 
@@ -138,13 +141,19 @@ QGroupBox* CConverterLayout::BuildFileStep() {
 
 QGroupBox* CConverterLayout::BuildShowAsStep() {
     QGroupBox* pStep = MakeStep(2, QStringLiteral("Display As..."));
-    optShowAs[0] = MakeOption(QStringLiteral("optShowAs_0"), QStringLiteral("Keypresses"),
-                              QStringLiteral("The keypresses you type in your phone"), pStep);
-    optShowAs[1] = MakeOption(QStringLiteral("optShowAs_1"), QStringLiteral("3210 Composer"),
-                              QStringLiteral("The Nokia 3210 Composer format"), pStep);
-    optShowAs[2] = MakeOption(QStringLiteral("optShowAs_2"), QStringLiteral("RTTTL/Nokring"),
-                              QStringLiteral("The Nokring format"), pStep);
-    LayOutStep(2, {optShowAs[0], optShowAs[1], optShowAs[2]}, nullptr);
+    optShowAs[ShowForm::Keypresses] =
+        MakeOption(QStringLiteral("optShowAs_0"), QStringLiteral("Keypresses"),
+                   QStringLiteral("The keypresses you type in your phone"), pStep);
+    optShowAs[ShowForm::Composer] =
+        MakeOption(QStringLiteral("optShowAs_1"), QStringLiteral("3210 Composer"),
+                   QStringLiteral("The Nokia 3210 Composer format"), pStep);
+    optShowAs[ShowForm::Rtttl] =
+        MakeOption(QStringLiteral("optShowAs_2"), QStringLiteral("RTTTL/Nokring"),
+                   QStringLiteral("The Nokring format"), pStep);
+    LayOutStep(2,
+               {optShowAs[ShowForm::Keypresses], optShowAs[ShowForm::Composer],
+                optShowAs[ShowForm::Rtttl]},
+               nullptr);
     return pStep;
 }
 
@@ -173,7 +182,7 @@ void CConverterLayout::LayOutStep(size_t iStep, std::initializer_list<QRadioButt
 }
 
 QGroupBox* CConverterLayout::BuildResults() {
-    fraResults = new QGroupBox(CConversionResults::ResultsCaption());
+    fraResults = new QGroupBox(CResultsBox::ResultsCaption());
     fraResults->setObjectName(QStringLiteral("fraResults"));
 
     // Name and tempo, on a raised panel.
@@ -220,7 +229,7 @@ QGroupBox* CConverterLayout::BuildResults() {
     rtf->setFont(ResultsFont());
     // Named after the frame's own caption, not after the file it names
     // once a ringtone is shown.
-    CAccessibleName::Set(rtf, CConversionResults::ResultsCaption());
+    CAccessibleName::Set(rtf, CResultsBox::ResultsCaption());
     {
         const QFontMetrics metrics(rtf->font());
         rtf->setMinimumSize(metrics.horizontalAdvance(QLatin1Char('0')) * 40 + 40,

@@ -2,6 +2,8 @@
 // Builds the main window's controls, layouts and menus, and holds them under
 // their own names for the window that wires them up.
 
+#include "engine/Forms.h"
+
 #include <array>
 #include <cstddef>
 #include <initializer_list>
@@ -34,9 +36,9 @@ public:
     // Step frames.
     QGroupBox* fraOptions = nullptr;
     std::array<QGroupBox*, 3> fraWiz{};
-    std::array<QRadioButton*, 2> optSource{};
+    std::array<QRadioButton*, Notation::Count> optSource{};
     std::array<QRadioButton*, 2> optFile{};
-    std::array<QRadioButton*, 3> optShowAs{};
+    std::array<QRadioButton*, ShowForm::Count> optShowAs{};
     QPushButton* cmdGet = nullptr;
     // Numbered help labels and the legend's square.
     std::array<CClickLabel*, 4> lblNum{};

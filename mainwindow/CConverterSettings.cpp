@@ -1,18 +1,18 @@
 #include "mainwindow/CConverterSettings.h"
 
-#include "app/CProgram.h"
-#include "app/CSettingsFile.h"
+#include "engine/Forms.h"
 #include "engine/modNOK.h"
+#include "widgets/CProgram.h"
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <exception>
 
 namespace {
-
-constexpr int SourceOptions = 2;
-constexpr int ShowOptions = 3;
 
 QString Key(const char* sName) {
     return QString::fromLatin1(sName);
@@ -42,7 +42,7 @@ bool HoldsOrdinaryFile(const QString& sFolder) {
 CConverterSettings::Values CConverterSettings::Read(int32_t iSourceType, int16_t iShowType) {
     // Without a usable store, every setting takes its default.
     std::optional<QSettings> store;
-    if (CSettingsFile::Prepare()) {
+    if (PrepareFile()) {
         store.emplace(CProgram::Name(), CProgram::Name());
         store->beginGroup(Key("Settings"));
     }
@@ -52,9 +52,9 @@ CConverterSettings::Values CConverterSettings::Read(int32_t iSourceType, int16_t
 
     Values values;
     values.SourceType =
-        OptionIndex(Stored("SourceType", QString::number(iSourceType)), SourceOptions);
+        OptionIndex(Stored("SourceType", QString::number(iSourceType)), Notation::Count);
     values.ShowType = static_cast<int16_t>(
-        OptionIndex(Stored("ShowType", QString::number(iShowType)), ShowOptions));
+        OptionIndex(Stored("ShowType", QString::number(iShowType)), ShowForm::Count));
     values.RingToneFolder = Stored("RingToneDirectory", QString());
     // The key of older versions counts only while the new one is empty.
     if (values.RingToneFolder.isEmpty())
@@ -68,7 +68,7 @@ CConverterSettings::Values CConverterSettings::Read(int32_t iSourceType, int16_t
 }
 
 void CConverterSettings::Write(const Values& values) {
-    if (!CSettingsFile::Prepare())
+    if (!PrepareFile())
         return;
     QSettings settings(CProgram::Name(), CProgram::Name());
     settings.beginGroup(Key("Settings"));
@@ -85,4 +85,22 @@ QString CConverterSettings::StartFolder(const QString& sRemembered) {
     // The program's own folder, or the home folder where the program lives
     // in a system folder that saves could not write to.
     return HoldsOrdinaryFile(sRemembered) ? sRemembered : CProgram::RingToneFolder();
+}
+
+bool CConverterSettings::PrepareFile() {
+    const QFileInfo file(FilePath());
+    if (file.isFile() || (!file.exists() && !file.isSymLink()))
+        return true;
+    // A folder is left alone: it does not block, the store just cannot
+    // write there.
+    if (file.isDir())
+        return true;
+    return QFile::remove(file.filePath());
+}
+
+QString CConverterSettings::FilePath() {
+    // As the store itself names it, without opening it to ask.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QLatin1Char('/') + CProgram::Name() + QLatin1Char('/') + CProgram::Name() +
+           QStringLiteral(".conf");
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's settings kept between runs: the keys under "Settings",
 // their defaults and value texts, read once at start-up and written once at
-// closing.
+// closing, in a store kept a plain file.
 
 #include <QString>
 #include <cstdint>
@@ -31,4 +31,14 @@ public:
     // The remembered folder while it still holds an ordinary file; otherwise
     // the folder a first run starts in.
     static QString StartFolder(const QString& sRemembered);
+
+    // Whether the store may be opened now: a plain file, or nothing yet,
+    // stands in its place. A pipe, a device or a broken link there can hold
+    // no settings, and reading one would block start-up or closing for ever;
+    // it counts as no settings and is removed. False only when something
+    // else is there and cannot be removed.
+    static bool PrepareFile();
+
+    // Where the store keeps its values for this user.
+    static QString FilePath();
 };

@@ -1,13 +1,13 @@
 #include "mainwindow/CRingToneExport.h"
 
-#include "app/CProgram.h"
-#include "dialogs/CMessageBox.h"
 #include "dialogs/frmSaveAs.h"
 #include "engine/CNokia.h"
 #include "engine/RingToneText.h"
 #include "engine/modNOK.h"
 #include "mainwindow/CRingToneWriter.h"
 #include "mainwindow/CSaveTarget.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QClipboard>
 #include <QFileInfo>
@@ -89,6 +89,10 @@ void CRingToneExport::Save(const Shown& shown) {
         // Before the dialog has run, the file named is the one last read or saved.
         ReportSaveFailure(m_pParent, Target(), QString::fromUtf8(e.what()));
     }
+}
+
+void CRingToneExport::SaveSound(const CTune& tune, const QString& sFolder, const QString& sName) {
+    m_Sound.Save(tune, sFolder, sName);
 }
 
 void CRingToneExport::ReportSaveFailure(QWidget* pParent, const QString& sPath,

@@ -1,11 +1,15 @@
 #pragma once
-// File > Save and Edit > Export/Copy: the ringtone as the main window's boxes
-// show it, behind the header of the chosen form, written to a file named in
-// the Save-As dialog or put on the clipboard.
+// Saving a ringtone. File > Save and Edit > Export/Copy: the ringtone as the
+// main window's boxes show it, behind the header of the chosen form, written
+// to a file named in the Save-As dialog or put on the clipboard. File > Save
+// as Sound: the tune as a sound file.
+
+#include "mainwindow/CSoundExport.h"
 
 #include <QString>
 #include <cstdint>
 
+class CTune;
 class frmSaveAs;
 class QWidget;
 
@@ -15,7 +19,7 @@ public:
     struct Shown {
         QString Name;
         QString Tempo;
-        int16_t Form; // 0 Keypresses, 1 3210 Composer, 2 RTTTL/Nokring
+        int16_t Form; // a ShowForm
         QString Notes;
     };
 
@@ -30,6 +34,9 @@ public:
     // Confirms, then puts the text on the clipboard once the box is closed.
     void Copy(const Shown& shown);
 
+    // Asks for the sound file, proposing sName in sFolder, and writes it.
+    void SaveSound(const CTune& tune, const QString& sFolder, const QString& sName);
+
     // Name, header of the form and notes, as both commands write them.
     static QString Text(const Shown& shown);
 
@@ -38,6 +45,7 @@ public:
 
 private:
     QWidget* m_pParent;
+    CSoundExport m_Sound{m_pParent};
     // Made at the first save, owned by the parent from then on.
     frmSaveAs* m_pSaveAsDialog = nullptr;
 };

@@ -1,13 +1,16 @@
 #include "mainwindow/CRingToneSource.h"
 
-#include "app/CProgram.h"
-#include "dialogs/CMessageBox.h"
 #include "dialogs/frmOpen.h"
 #include "engine/CNokia.h"
 #include "mainwindow/CRingToneFile.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QMimeData>
+#include <QUrl>
 #include <algorithm>
 
 namespace {
@@ -18,15 +21,15 @@ void Refuse(QWidget* pParent, const QString& sPath, const char* sWhy, const char
 }
 } // namespace
 
-std::optional<CRingToneSource::Taken> CRingToneSource::FromFile(QWidget* pParent,
-                                                                const CNokia& nokia) {
-    if (!frmOpen::Pick(pParent, nokia.SourceType, CProgram::FromEngine(nokia.FilePath)))
+CRingToneSource::CRingToneSource(QWidget* pParent) : m_pParent(pParent) {}
+
+std::optional<CRingToneSource::Taken> CRingToneSource::FromFile(const CNokia& nokia) const {
+    if (!frmOpen::Pick(m_pParent, nokia.SourceType, CProgram::FromEngine(nokia.FilePath)))
         return std::nullopt;
-    return FromNamedFile(pParent, nokia);
+    return FromNamedFile(nokia);
 }
 
-std::optional<CRingToneSource::Taken> CRingToneSource::FromNamedFile(QWidget* pParent,
-                                                                     const CNokia& nokia) {
+std::optional<CRingToneSource::Taken> CRingToneSource::FromNamedFile(const CNokia& nokia) const {
     const QString sFileName = CProgram::FromEngine(nokia.FileName);
     const QString sPath = CProgram::JoinPath(CProgram::FromEngine(nokia.FilePath), sFileName);
     const CRingToneFile::Result read = CRingToneFile::Read(sPath);
@@ -34,16 +37,16 @@ std::optional<CRingToneSource::Taken> CRingToneSource::FromNamedFile(QWidget* pP
     case CRingToneFile::Loaded:
         break;
     case CRingToneFile::CannotOpen:
-        CMessageBox::Show(pParent, QStringLiteral("Could not open file ") + sPath);
+        CMessageBox::Show(m_pParent, QStringLiteral("Could not open file ") + sPath);
         break;
     case CRingToneFile::TooLarge:
-        Refuse(pParent, sPath,
+        Refuse(m_pParent, sPath,
                " is too large to be a ringtone.  Please choose a file that holds only the "
                "ringtone text.",
                "RingTone Too Large");
         return std::nullopt;
     case CRingToneFile::NotText:
-        Refuse(pParent, sPath,
+        Refuse(m_pParent, sPath,
                " is not a ringtone text file.  Please choose a file that holds the ringtone "
                "as text.",
                "Not a RingTone File");
@@ -52,28 +55,61 @@ std::optional<CRingToneSource::Taken> CRingToneSource::FromNamedFile(QWidget* pP
     return Taken{read.Text, sFileName};
 }
 
-std::optional<CRingToneSource::Taken> CRingToneSource::FromClipboard(QWidget* pParent) {
+std::optional<CRingToneSource::Taken> CRingToneSource::FromClipboard() const {
     QClipboard* pClipboard = QGuiApplication::clipboard();
     const QString sText = pClipboard->text();
-    if (!Acceptable(pParent, sText))
+    if (!Acceptable(sText))
         return std::nullopt;
     // The text leaves the clipboard before anything is converted.
     pClipboard->clear();
     return Taken{sText, QStringLiteral("Clipboard")};
 }
 
-std::optional<CRingToneSource::Taken> CRingToneSource::FromDroppedText(QWidget* pParent,
-                                                                       const QString& sText) {
-    if (!Acceptable(pParent, sText))
-        return std::nullopt;
-    return Taken{sText, QStringLiteral("Dropped text")};
+std::optional<CRingToneSource::Taken> CRingToneSource::FromDrop(const Dropped& dropped,
+                                                                CNokia& nokia) const {
+    switch (dropped.iKind) {
+    case File:
+        nokia.FilePath = CProgram::ToEngine(dropped.sFolder);
+        nokia.FileName = CProgram::ToEngine(dropped.sFileName);
+        return FromNamedFile(nokia);
+    case Text:
+        if (!Acceptable(dropped.sText))
+            return std::nullopt;
+        return Taken{dropped.sText, QStringLiteral("Dropped text")};
+    case Refused:
+        break;
+    }
+    return std::nullopt;
 }
 
-bool CRingToneSource::Acceptable(QWidget* pParent, const QString& sText) {
+CRingToneSource::Dropped CRingToneSource::ReadDrop(const QMimeData* pData) {
+    Dropped dropped;
+    if (!pData)
+        return dropped;
+    if (pData->hasUrls()) {
+        const QList<QUrl> urls = pData->urls();
+        if (urls.size() != 1 || !urls.first().isLocalFile())
+            return dropped;
+        const QFileInfo info(urls.first().toLocalFile());
+        if (!info.isFile())
+            return dropped;
+        dropped.iKind = File;
+        dropped.sFolder = info.absolutePath();
+        dropped.sFileName = info.fileName();
+        return dropped;
+    }
+    if (pData->hasText()) {
+        dropped.iKind = Text;
+        dropped.sText = pData->text();
+    }
+    return dropped;
+}
+
+bool CRingToneSource::Acceptable(const QString& sText) const {
     // Blanks are spaces only: a line break or a tab is text to convert.
     if (std::all_of(sText.cbegin(), sText.cend(),
                     [](QChar cChar) { return cChar == QLatin1Char(' '); })) {
-        CMessageBox::Show(pParent,
+        CMessageBox::Show(m_pParent,
                           QStringLiteral("The clipboard is empty.  Please highlight and copy "
                                          "some ringtone text from a webpage or other "
                                          "document."),
@@ -83,7 +119,7 @@ bool CRingToneSource::Acceptable(QWidget* pParent, const QString& sText) {
     if (!CRingToneFile::Fits(sText)) {
         // Refused before the clipboard is touched: the user may still want
         // what it holds.
-        CMessageBox::Show(pParent,
+        CMessageBox::Show(m_pParent,
                           QStringLiteral("The clipboard holds too much text to be a "
                                          "ringtone.  Please highlight and copy only the "
                                          "ringtone text from a webpage or other document."),

@@ -1,12 +1,13 @@
 #pragma once
-// Where Get takes a ringtone from: a file the user picks in the open dialog,
-// the clipboard, or a file or text dropped on the window. Each source
-// explains in a message box why it gives nothing.
+// Getting a ringtone: from a file the user picks in the open dialog, the
+// clipboard, or a file or text dropped on the window. Each source explains
+// in a message box why it gives nothing.
 
 #include <QString>
 #include <optional>
 
 class CNokia;
+class QMimeData;
 class QWidget;
 
 class CRingToneSource {
@@ -16,25 +17,47 @@ public:
         QString Origin; // the file name, "Clipboard" or "Dropped text"
     };
 
+    // What a drop on the window brings: one ringtone file, read as if it
+    // had been chosen in the open dialog, or text, read as if it had come
+    // from the clipboard. Anything else is not taken.
+    enum DropKind { Refused, File, Text };
+    struct Dropped {
+        DropKind iKind = Refused;
+        QString sFolder;   // File: the folder it lies in, without a trailing separator
+        QString sFileName; // File: its name with the extension
+        QString sText;     // Text: the text as dropped
+    };
+
+    // Message boxes and the open dialog appear over pParent.
+    explicit CRingToneSource(QWidget* pParent);
+
     // The open dialog in the converter's notation and folder, then the text
     // of the chosen file. Nothing when the user gives up or the file is
     // refused as too large or as no text file; a file that cannot be opened
     // gives an empty text after its message.
-    static std::optional<Taken> FromFile(QWidget* pParent, const CNokia& nokia);
+    std::optional<Taken> FromFile(const CNokia& nokia) const;
 
     // The text of the file the converter's FilePath and FileName name, as
     // FromFile reads the file chosen in the dialog.
-    static std::optional<Taken> FromNamedFile(QWidget* pParent, const CNokia& nokia);
+    std::optional<Taken> FromNamedFile(const CNokia& nokia) const;
 
     // The clipboard's text, which leaves the clipboard. Nothing, and the
     // clipboard as it was, when it holds only spaces or too much text.
-    static std::optional<Taken> FromClipboard(QWidget* pParent);
+    std::optional<Taken> FromClipboard() const;
 
-    // A text dropped on the window, checked as the clipboard's text is, with
-    // the same messages; the clipboard is not touched.
-    static std::optional<Taken> FromDroppedText(QWidget* pParent, const QString& sText);
+    // A dropped file becomes the converter's file, its folder the ringtone
+    // folder; dropped text is checked as the clipboard's text is, with the
+    // same messages, and the clipboard is not touched.
+    std::optional<Taken> FromDrop(const Dropped& dropped, CNokia& nokia) const;
+
+    // One local file that exists (not a folder) is a file; several files, a
+    // folder or a web address are refused, even if the drop also carries
+    // their names as text. Text without any address is text.
+    static Dropped ReadDrop(const QMimeData* pData);
 
 private:
-    // Nothing, after its message, for a text of only spaces or too long.
-    static bool Acceptable(QWidget* pParent, const QString& sText);
+    // False, after its message, for a text of only spaces or too long.
+    bool Acceptable(const QString& sText) const;
+
+    QWidget* m_pParent;
 };

@@ -1,7 +1,7 @@
 #include "mainwindow/CRingToneWriter.h"
 
-#include "app/CProgram.h"
 #include "mainwindow/CSaveTarget.h"
+#include "widgets/CProgram.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
 #include "mainwindow/CSaveTarget.h"
 
-#include "app/CProgram.h"
+#include "widgets/CProgram.h"
 
 #include <QFile>
 #include <cerrno>

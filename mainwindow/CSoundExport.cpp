@@ -1,10 +1,10 @@
 #include "mainwindow/CSoundExport.h"
 
-#include "dialogs/CMessageBox.h"
 #include "mainwindow/CRingToneExport.h"
 #include "mainwindow/CSaveTarget.h"
 #include "tune/CSoundFile.h"
 #include "tune/CTune.h"
+#include "widgets/CMessageBox.h"
 
 #include <QFile>
 #include <QFileDialog>

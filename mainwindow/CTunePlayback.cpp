@@ -1,16 +1,13 @@
 #include "mainwindow/CTunePlayback.h"
 
-#include "app/CProgram.h"
-#include "dialogs/CAccessibleName.h"
-#include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
-#include "mainwindow/CNotePlaces.h"
-#include "mainwindow/CResultsMarks.h"
+#include "widgets/CAccessibleName.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTextEdit>
 #include <algorithm>
 
@@ -19,9 +16,10 @@ const QString PlayCaption = QStringLiteral("&Play");
 const QString StopCaption = QStringLiteral("&Stop");
 } // namespace
 
-CTunePlayback::CTunePlayback(const Controls& controls, const CNokia& nokia, CResultsMarks& marks,
+CTunePlayback::CTunePlayback(const Controls& controls, const CNokia& nokia, CResultsBox& results,
                              QWidget* pParent)
-    : QObject(pParent), m_Controls(controls), m_Nokia(nokia), m_Marks(marks), m_pParent(pParent) {
+    : QObject(pParent), m_Controls(controls), m_Nokia(nokia), m_Results(results),
+      m_pParent(pParent) {
     QPushButton* pPlay = m_Controls.pPlay;
     // As wide as its wider caption, so the row does not move when it turns.
     pPlay->setText(StopCaption);
@@ -78,7 +76,7 @@ void CTunePlayback::ShowStopped() {
     m_bMarking = false;
     m_iHeard = 0;
     m_Places.clear();
-    m_Marks.Clear(CResultsMarks::Heard);
+    m_Results.ClearHeard();
     QPushButton* pPlay = m_Controls.pPlay;
     pPlay->setText(PlayCaption);
     pPlay->setToolTip(QStringLiteral("Play the ringtone at the tempo shown"));
@@ -92,41 +90,21 @@ bool CTunePlayback::ShowsConverted() const {
 
 void CTunePlayback::FollowBox() {
     m_bMarking = ShowsConverted();
-    m_Places =
-        m_bMarking ? CNotePlaces::Of(m_Nokia.Notes, m_Nokia.ShowType) : QList<CNotePlaces::Place>();
+    m_Places = m_bMarking ? CResultsBox::Places(m_Nokia.Notes, m_Nokia.ShowType)
+                          : QList<CResultsBox::Place>();
     if (!m_bMarking)
-        m_Marks.Clear(CResultsMarks::Heard);
+        m_Results.ClearHeard();
 }
 
 void CTunePlayback::OnNoteHeard(int iPosition) {
     m_iHeard = iPosition;
     if (!m_bMarking)
         return;
-    const QList<CNotePlaces::Place>& places = m_Places;
-    QTextEdit* pBox = m_Controls.pResults;
-    const int iEnd = static_cast<int>(pBox->document()->characterCount()) - 1;
-    if (iPosition < 1 || iPosition > places.size() || places[iPosition - 1].iLength == 0 ||
-        places[iPosition - 1].iStart >= iEnd) {
-        m_Marks.Clear(CResultsMarks::Heard);
+    if (iPosition < 1 || iPosition > m_Places.size()) {
+        m_Results.ClearHeard();
         return;
     }
-    const CNotePlaces::Place place = places[iPosition - 1];
-    QTextEdit::ExtraSelection mark;
-    mark.cursor = QTextCursor(pBox->document());
-    mark.cursor.setPosition(place.iStart);
-    mark.cursor.setPosition(std::min(place.iStart + place.iLength, iEnd), QTextCursor::KeepAnchor);
-    const QPalette& pal = pBox->palette();
-    mark.format.setBackground(pal.color(QPalette::Highlight));
-    mark.format.setForeground(pal.color(QPalette::HighlightedText));
-    m_Marks.Set(CResultsMarks::Heard, {mark});
-
-    // Scrolled into view without moving the user's own cursor.
-    const QRect noteRect = pBox->cursorRect(mark.cursor);
-    const QRect view = pBox->viewport()->rect();
-    if (noteRect.top() < view.top() || noteRect.bottom() > view.bottom()) {
-        QScrollBar* pBar = pBox->verticalScrollBar();
-        pBar->setValue(pBar->value() + noteRect.top() - view.height() / 3);
-    }
+    m_Results.MarkHeard(m_Places[iPosition - 1]);
 }
 
 void CTunePlayback::OnTextChanged() {

@@ -3,14 +3,13 @@
 // turns into Stop while they play, marks the note being heard in the results
 // box and says why playing could not start or had to stop.
 
-#include "mainwindow/CNotePlaces.h"
+#include "mainwindow/CResultsBox.h"
 #include "sound/CTunePlayer.h"
 
 #include <QList>
 #include <QObject>
 
 class CNokia;
-class CResultsMarks;
 class CTune;
 class QLabel;
 class QLineEdit;
@@ -29,7 +28,7 @@ public:
     };
 
     // Message boxes appear over pParent, which owns this.
-    CTunePlayback(const Controls& controls, const CNokia& nokia, CResultsMarks& marks,
+    CTunePlayback(const Controls& controls, const CNokia& nokia, CResultsBox& results,
                   QWidget* pParent);
 
     // The notes at the tempo as typed, read by the whole-number rule; when
@@ -55,7 +54,7 @@ private:
 
     Controls m_Controls;
     const CNokia& m_Nokia;
-    CResultsMarks& m_Marks;
+    CResultsBox& m_Results;
     QWidget* m_pParent;
     CTunePlayer m_Player;
     // Ends with the first change to the box that is not the converter's.
@@ -63,5 +62,5 @@ private:
     // The note last heard, counted from 1; 0 before the first.
     int m_iHeard = 0;
     // Where the notes stand in the box while marking.
-    QList<CNotePlaces::Place> m_Places;
+    QList<CResultsBox::Place> m_Places;
 };

@@ -1,19 +1,16 @@
 #include "mainwindow/frmConverter.h"
 
-#include "app/CProgram.h"
-#include "dialogs/CClickLabel.h"
-#include "dialogs/CContrast.h"
 #include "dialogs/CInstructions.h"
-#include "dialogs/CMessageBox.h"
-#include "dialogs/CWindowPlacement.h"
 #include "dialogs/frmHelp.h"
 #include "dialogs/frmInfo.h"
 #include "engine/CNokia.h"
-#include "mainwindow/CConversionResults.h"
+#include "engine/Forms.h"
 #include "mainwindow/CConverterSettings.h"
-#include "mainwindow/CNoteMarks.h"
-#include "mainwindow/CRingToneDrop.h"
 #include "resources/CResources.h"
+#include "widgets/CClickLabel.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
+#include "widgets/CWindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -26,9 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
-#include <QTextCursor>
 #include <QTextEdit>
-#include <algorithm>
 
 namespace {
 
@@ -49,9 +44,10 @@ frmConverter::frmConverter(QWidget* pParent) : QMainWindow(pParent) {
     setObjectName(QStringLiteral("frmConverter"));
     CResources::Init();
     BuildWidgets(this);
-    m_pMarks = std::make_unique<CResultsMarks>(rtf);
+    m_pResults = std::make_unique<CResultsBox>(CResultsBox::Controls{
+        fraResults, txtName, txtTempo, lblNoteCount, lblRemaining, lblMsg, rtf});
     m_pPlayback =
-        new CTunePlayback({cmdPlay, txtTempo, rtf, lblMsg}, CProgram::Nokia(), *m_pMarks, this);
+        new CTunePlayback({cmdPlay, txtTempo, rtf, lblMsg}, CProgram::Nokia(), *m_pResults, this);
     Clear();
     // A tune is dropped on the window as a whole, not into one of its boxes.
     setAcceptDrops(true);
@@ -71,6 +67,9 @@ frmConverter::frmConverter(QWidget* pParent) : QMainWindow(pParent) {
 // Silent before the marks it sets go.
 frmConverter::~frmConverter() {
     m_pPlayback->Stop();
+    // Gone before the results box and the widgets it reports to, so that
+    // nothing the player still says on its way out reaches them.
+    delete m_pPlayback;
 }
 
 // A selection that changes, by a click or by start-up, runs the option's
@@ -166,13 +165,7 @@ void frmConverter::closeEvent(QCloseEvent* pEvent) {
 void frmConverter::Clear() {
     // Whatever empties the results area ends what was playing.
     m_pPlayback->Stop();
-    lblMsg->clear();
-    lblNoteCount->setText(QStringLiteral("0"));
-    lblRemaining->clear();
-    txtName->clear();
-    txtTempo->clear();
-    rtf->clear();
-    fraResults->setTitle(CConversionResults::ResultsCaption());
+    m_pResults->Clear();
 }
 
 void frmConverter::SourceOptionChosen(int iIndex) {
@@ -198,32 +191,7 @@ void frmConverter::ShowAsOptionChosen(int iIndex) {
     // the form is too long to show.
     if (nokia.OriginalText.empty())
         return;
-    const CConversionResults::Display display = CConversionResults::InForm(nokia, lblMsg->text());
-    rtf->setPlainText(display.Notes);
-    lblMsg->setText(display.Message);
-    MarkNotes();
-}
-
-void frmConverter::MarkNotes() {
-    const CNokia& nokia = CProgram::Nokia();
-    const QPalette pal = rtf->palette();
-    // Not by colour alone: the underline shows on any screen.
-    QTextCharFormat format;
-    const QColor colour = CContrast::Readable(
-        {pal.color(QPalette::Link), pal.color(QPalette::Text)}, pal.color(QPalette::Base));
-    format.setForeground(colour);
-    format.setUnderlineStyle(QTextCharFormat::SingleUnderline);
-    format.setUnderlineColor(colour);
-    const int iEnd = static_cast<int>(rtf->toPlainText().size());
-    for (const CNoteMarks::Mark& mark : CNoteMarks::Find(nokia.Notes, nokia.ShowType)) {
-        if (mark.iStart >= iEnd)
-            break;
-        QTextCursor cursor(rtf->document());
-        cursor.setPosition(mark.iStart);
-        cursor.setPosition(std::min(mark.iStart + mark.iLength, iEnd), QTextCursor::KeepAnchor);
-        format.setToolTip(mark.sLines);
-        cursor.mergeCharFormat(format);
-    }
+    m_pResults->ShowForm(nokia);
 }
 
 void frmConverter::HelpForFocus() {
@@ -240,7 +208,7 @@ void frmConverter::HelpForFocus() {
 void frmConverter::FileNew() {
     CProgram::Nokia().Clear();
     Clear();
-    optSource[1]->setFocus(Qt::OtherFocusReason);
+    optSource[Notation::Composer]->setFocus(Qt::OtherFocusReason);
 }
 
 void frmConverter::LoadHelp(qint16 iHelpNum) {
@@ -264,8 +232,7 @@ void frmConverter::Get() {
     nokia.Clear();
     Clear();
 
-    GetFrom(optFile[0]->isChecked() ? CRingToneSource::FromFile(this, nokia)
-                                    : CRingToneSource::FromClipboard(this));
+    GetFrom(optFile[0]->isChecked() ? m_Source.FromFile(nokia) : m_Source.FromClipboard());
 }
 
 void frmConverter::GetFrom(const std::optional<CRingToneSource::Taken>& taken) {
@@ -275,7 +242,7 @@ void frmConverter::GetFrom(const std::optional<CRingToneSource::Taken>& taken) {
     nokia.OriginalText = CProgram::ToEngine(taken->Text);
     ConvertAndShow(taken->Origin);
 
-    const QString sReport = CConversionResults::ErrorReport();
+    const QString sReport = CResultsBox::ErrorReport();
     if (!sReport.isEmpty())
         CMessageBox::Show(this, sReport, QStringLiteral("Conversion Errors"),
                           CMessageBox::Exclamation);
@@ -286,55 +253,40 @@ void frmConverter::dragEnterEvent(QDragEnterEvent* pEvent) {
 }
 
 void frmConverter::dragMoveEvent(QDragMoveEvent* pEvent) {
-    if (CRingToneDrop::Read(pEvent->mimeData()).iKind != CRingToneDrop::Refused)
+    if (CRingToneSource::ReadDrop(pEvent->mimeData()).iKind != CRingToneSource::Refused)
         pEvent->acceptProposedAction();
 }
 
 // In the notation of step 1, whichever source step 2 names.
 void frmConverter::dropEvent(QDropEvent* pEvent) {
-    const CRingToneDrop::Content content = CRingToneDrop::Read(pEvent->mimeData());
-    if (content.iKind == CRingToneDrop::Refused)
+    const CRingToneSource::Dropped dropped = CRingToneSource::ReadDrop(pEvent->mimeData());
+    if (dropped.iKind == CRingToneSource::Refused)
         return;
     pEvent->acceptProposedAction();
     CNokia& nokia = CProgram::Nokia();
     nokia.Clear();
     Clear();
-    if (content.iKind == CRingToneDrop::File) {
-        // As if chosen in the open dialog: its folder is the ringtone folder.
-        nokia.FilePath = CProgram::ToEngine(content.sFolder);
-        nokia.FileName = CProgram::ToEngine(content.sFileName);
-        GetFrom(CRingToneSource::FromNamedFile(this, nokia));
-    } else {
-        GetFrom(CRingToneSource::FromDroppedText(this, content.sText));
-    }
+    // A file as if chosen in the open dialog: its folder is the ringtone folder.
+    GetFrom(m_Source.FromDrop(dropped, nokia));
 }
 
 void frmConverter::ConvertAndShow(const QString& sOrigin) {
     CNokia& nokia = CProgram::Nokia();
     nokia.Convert();
-    ShowResults(CConversionResults::Of(nokia, sOrigin));
-}
-
-void frmConverter::ShowResults(const CConversionResults& results) {
-    txtName->setText(results.Name);
-    txtTempo->setText(results.Tempo);
-    lblNoteCount->setText(results.NoteCount);
-    lblMsg->setText(results.Message);
-    rtf->setPlainText(results.Notes);
-    MarkNotes();
-    lblRemaining->setText(results.Remaining);
-    fraResults->setTitle(results.Caption);
+    m_pResults->Show(nokia, sOrigin);
     m_pPlayback->Stop();
 }
 
 void frmConverter::SaveSound() {
     const CNokia& nokia = CProgram::Nokia();
-    m_SoundExport.Save(CTunePlayback::TuneOf(nokia, txtTempo->text(), lblMsg),
+    m_Export.SaveSound(CTunePlayback::TuneOf(nokia, txtTempo->text(), lblMsg),
                        CProgram::FromEngine(nokia.FilePath), txtName->text());
 }
 
 CRingToneExport::Shown frmConverter::ShownRingTone() const {
     // Looked at in the order 0, 1; with neither chosen the form is RTTTL.
-    const int16_t iForm = optShowAs[0]->isChecked() ? 0 : optShowAs[1]->isChecked() ? 1 : 2;
+    const int16_t iForm = optShowAs[ShowForm::Keypresses]->isChecked() ? ShowForm::Keypresses
+                          : optShowAs[ShowForm::Composer]->isChecked() ? ShowForm::Composer
+                                                                       : ShowForm::Rtttl;
     return {txtName->text(), txtTempo->text(), iForm, rtf->toPlainText()};
 }

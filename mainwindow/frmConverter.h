@@ -4,17 +4,15 @@
 // presenting, saving), and keeps the window state between those steps.
 
 #include "mainwindow/CConverterLayout.h"
-#include "mainwindow/CResultsMarks.h"
+#include "mainwindow/CResultsBox.h"
 #include "mainwindow/CRingToneExport.h"
 #include "mainwindow/CRingToneSource.h"
-#include "mainwindow/CSoundExport.h"
 #include "mainwindow/CTunePlayback.h"
 
 #include <QMainWindow>
 #include <array>
 #include <memory>
 
-class CConversionResults;
 class QAction;
 class QCloseEvent;
 class QDragEnterEvent;
@@ -22,6 +20,8 @@ class QDragMoveEvent;
 class QDropEvent;
 class QRadioButton;
 
+// The window takes its widgets, under their own names, from the layout class
+// it derives from; everything here only wires them up.
 class frmConverter : public QMainWindow, private CConverterLayout {
     Q_OBJECT
 public:
@@ -65,10 +65,6 @@ private:
     // The rest of Get, or of a drop, once the source gave its text.
     void GetFrom(const std::optional<CRingToneSource::Taken>& taken);
     void ConvertAndShow(const QString& sOrigin);
-    void ShowResults(const CConversionResults& results);
-    // Underlines the notes whose parse recorded error lines, with the lines
-    // as their tooltip.
-    void MarkNotes();
     // The quick help of the step that holds the keyboard focus.
     void HelpForFocus();
 
@@ -78,9 +74,9 @@ private:
     // True only while the start-up steps run.
     bool bLoading = false;
 
+    CRingToneSource m_Source{this};
     CRingToneExport m_Export{this};
-    CSoundExport m_SoundExport{this};
     // Made once the widgets are.
-    std::unique_ptr<CResultsMarks> m_pMarks;
+    std::unique_ptr<CResultsBox> m_pResults;
     CTunePlayback* m_pPlayback = nullptr;
 };

@@ -6,9 +6,9 @@
 // takes the peak memory.
 //   window_timings CASE FOLDER
 
-#include "app/CProgram.h"
 #include "mainwindow/CRingToneFile.h"
 #include "mainwindow/frmConverter.h"
+#include "widgets/CProgram.h"
 
 #include <QAbstractButton>
 #include <QAction>

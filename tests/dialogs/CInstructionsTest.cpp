@@ -1,14 +1,16 @@
 #include "dialogs/CInstructions.h"
-#include "app/CProgram.h"
-#include "dialogs/CLauncher.h"
-#include "dialogs/CMessageBox.h"
 #include "tests/support/CRecordingProgram.h"
+#include "tests/support/CWindowFixture.h"
+#include "widgets/CLauncher.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 namespace {
 const QString kCannotOpenText = QStringLiteral(
@@ -31,15 +33,8 @@ class CInstructionsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void init() { CMessageBox::setTestMode(true); }
-
-    void cleanup() {
-        CMessageBox::setTestMode(false);
-        CLauncher::setEditorCandidates({});
-        CProgram::setOwnFolder(QString());
-    }
+    void init() { m_pFixture = std::make_unique<CWindowFixture>(); }
+    void cleanup() { m_pFixture.reset(); }
 
     void opensReadmeWithPathAsOneArgument_data() {
         QTest::addColumn<QString>("sSubFolder");
@@ -159,6 +154,9 @@ private Q_SLOTS:
         QCOMPARE(shown[0].IconKind, CMessageBox::Exclamation);
         QCOMPARE(shown[0].ButtonSet, CMessageBox::OkOnly);
     }
+
+private:
+    std::unique_ptr<CWindowFixture> m_pFixture;
 };
 
 QTEST_MAIN(CInstructionsTest)

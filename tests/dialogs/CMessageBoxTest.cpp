@@ -1,7 +1,7 @@
 // What a message box shows of its text, and the test hooks every other
 // window test relies on.
 
-#include "dialogs/CMessageBox.h"
+#include "widgets/CMessageBox.h"
 #include "tests/support/CModalAnswer.h"
 
 #include <QAbstractButton>

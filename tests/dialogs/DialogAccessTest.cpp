@@ -1,15 +1,16 @@
 // The dialogs without a mouse: their buttons' access keys, and the names
 // screen readers announce for their inputs.
 
-#include "app/CProgram.h"
-#include "dialogs/CAccessibleName.h"
-#include "dialogs/CMessageBox.h"
 #include "dialogs/frmHelp.h"
 #include "dialogs/frmInfo.h"
 #include "dialogs/frmOpen.h"
 #include "dialogs/frmSaveAs.h"
 #include "engine/CNokia.h"
 #include "tests/support/CModalAnswer.h"
+#include "tests/support/CWindowFixture.h"
+#include "widgets/CAccessibleName.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -67,8 +68,8 @@ class DialogAccessTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void init();
+    void cleanup();
 
     void nameFromCaption_data();
     void nameFromCaption();
@@ -82,21 +83,18 @@ private Q_SLOTS:
     void inputsHaveAccessibleNames();
 
 private:
-    QTemporaryDir m_dir;
+    std::unique_ptr<CWindowFixture> m_pFixture;
 };
 
-void DialogAccessTest::initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
-    CMessageBox::setTestMode(true);
-    QVERIFY(m_dir.isValid());
-    QFile tone(m_dir.filePath(QStringLiteral("tone.TXT")));
+void DialogAccessTest::init() {
+    m_pFixture = std::make_unique<CWindowFixture>();
+    QFile tone(m_pFixture->Path(QStringLiteral("tone.TXT")));
     QVERIFY(tone.open(QIODevice::WriteOnly));
+    CProgram::Nokia().FilePath = CProgram::ToEngine(m_pFixture->Folder());
 }
 
-void DialogAccessTest::init() {
-    CProgram::Nokia() = CNokia();
-    CProgram::Nokia().FilePath = CProgram::ToEngine(m_dir.path());
-    CMessageBox::takeShown();
+void DialogAccessTest::cleanup() {
+    m_pFixture.reset();
 }
 
 void DialogAccessTest::nameFromCaption_data() {

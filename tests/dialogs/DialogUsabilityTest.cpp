@@ -1,15 +1,16 @@
-#include "app/CProgram.h"
-#include "dialogs/CContrast.h"
 #include "dialogs/CInstructions.h"
-#include "dialogs/CLauncher.h"
-#include "dialogs/CMessageBox.h"
-#include "dialogs/CWindowPlacement.h"
 #include "dialogs/frmHelp.h"
 #include "dialogs/frmInfo.h"
 #include "dialogs/frmOpen.h"
 #include "dialogs/frmSaveAs.h"
 #include "engine/CNokia.h"
+#include "tests/support/CWindowFixture.h"
 #include "tests/support/Palettes.h"
+#include "widgets/CContrast.h"
+#include "widgets/CLauncher.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
+#include "widgets/CWindowPlacement.h"
 
 #include <QApplication>
 #include <QDir>
@@ -36,17 +37,10 @@ class DialogUsabilityTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void init() {
-        CProgram::Nokia() = CNokia();
-        CMessageBox::setTestMode(true);
-    }
+    void init() { m_pFixture = std::make_unique<CWindowFixture>(); }
 
     void cleanup() {
-        CMessageBox::setTestMode(false);
-        CLauncher::setEditorCandidates({});
-        CProgram::setOwnFolder(QString());
+        m_pFixture.reset();
         QApplication::setPalette(Palettes::Light());
     }
 
@@ -241,6 +235,7 @@ private Q_SLOTS:
     }
 
 private:
+    std::unique_ptr<CWindowFixture> m_pFixture;
     static void CheckButtons(Qt::WindowFlags flags) {
         QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
         QVERIFY(flags.testFlag(Qt::WindowTitleHint));

@@ -1,4 +1,5 @@
 #include "dialogs/frmHelp.h"
+#include "tests/support/CWindowFixture.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -27,6 +28,8 @@ class frmHelpTest : public QObject {
     Q_OBJECT
 
 private:
+    std::unique_ptr<CWindowFixture> m_pFixture;
+
     // A plain widget stands in for the main window.
     std::unique_ptr<QWidget> MakeMainWindow(const QPoint& pos) {
         auto pMain = std::make_unique<QWidget>();
@@ -44,7 +47,8 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { m_pFixture = std::make_unique<CWindowFixture>(); }
+    void cleanup() { m_pFixture.reset(); }
 
     void eachNumberOpensItsOwnText_data() {
         QTest::addColumn<int>("iHelpNum");

@@ -1,10 +1,11 @@
 // The About window and the browser it opens from its web link.
 
 #include "dialogs/frmInfo.h"
-#include "app/CProgram.h"
-#include "dialogs/CLauncher.h"
-#include "dialogs/CMessageBox.h"
 #include "tests/support/CRecordingProgram.h"
+#include "tests/support/CWindowFixture.h"
+#include "widgets/CLauncher.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QApplication>
 #include <QDir>
@@ -49,26 +50,22 @@ private:
         return p;
     }
 
-    std::unique_ptr<QTemporaryDir> tmp;
+    std::unique_ptr<CWindowFixture> m_pFixture;
     QByteArray savedPath;
 };
 
 void frmInfoTest::initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
-    CMessageBox::setTestMode(true);
     savedPath = qgetenv("PATH");
 }
 
 void frmInfoTest::init() {
-    tmp = std::make_unique<QTemporaryDir>();
-    QVERIFY(tmp->isValid());
-    CLauncher::setBrowserCandidates({});
+    m_pFixture = std::make_unique<CWindowFixture>();
+    QVERIFY(m_pFixture->IsValid());
 }
 
 void frmInfoTest::cleanup() {
-    CLauncher::setBrowserCandidates({});
     qputenv("PATH", savedPath);
-    tmp.reset();
+    m_pFixture.reset();
 }
 
 void frmInfoTest::showsNameVersionAndAuthor() {
@@ -170,7 +167,7 @@ void frmInfoTest::okClosesTheModalWindow() {
 }
 
 void frmInfoTest::webLinkOpensTheBrowserOnItsCaption() {
-    CRecordingProgram browser(tmp->path(), QStringLiteral("browser"));
+    CRecordingProgram browser(m_pFixture->Folder(), QStringLiteral("browser"));
     CLauncher::setBrowserCandidates({browser.Path()});
     frmInfo about;
     about.show();
@@ -183,7 +180,7 @@ void frmInfoTest::webLinkOpensTheBrowserOnItsCaption() {
 }
 
 void frmInfoTest::emailIsNotALink() {
-    CRecordingProgram browser(tmp->path(), QStringLiteral("browser"));
+    CRecordingProgram browser(m_pFixture->Folder(), QStringLiteral("browser"));
     CLauncher::setBrowserCandidates({browser.Path()});
     frmInfo about;
     about.show();
@@ -220,7 +217,7 @@ void frmInfoTest::launchBrowserStartsTheFirstCandidateFound() {
     QFETCH(QString, address);
     QFETCH(QString, started);
 
-    const QDir dir(tmp->path());
+    const QDir dir(m_pFixture->Folder());
     QFile plain(dir.filePath(QStringLiteral("plain")));
     QVERIFY(plain.open(QIODevice::WriteOnly));
     plain.close();
@@ -229,7 +226,7 @@ void frmInfoTest::launchBrowserStartsTheFirstCandidateFound() {
     for (const QString& sCandidate : candidates) {
         if (sCandidate.startsWith(QLatin1Char('@'))) {
             const QString sName = sCandidate.mid(1);
-            scripts[sName] = std::make_unique<CRecordingProgram>(tmp->path(), sName);
+            scripts[sName] = std::make_unique<CRecordingProgram>(m_pFixture->Folder(), sName);
             paths << scripts[sName]->Path();
         } else {
             paths << dir.filePath(sCandidate);
@@ -248,7 +245,7 @@ void frmInfoTest::launchBrowserStartsTheFirstCandidateFound() {
 }
 
 void frmInfoTest::launchBrowserFindsProgramsOnThePath() {
-    const QDir dir(tmp->path());
+    const QDir dir(m_pFixture->Folder());
     QVERIFY(dir.mkpath(QStringLiteral("bin")));
     CRecordingProgram browser(dir.filePath(QStringLiteral("bin")),
                               QStringLiteral("ringwright-test-browser"));
@@ -263,7 +260,7 @@ void frmInfoTest::launchBrowserFindsProgramsOnThePath() {
 }
 
 void frmInfoTest::launchBrowserWithoutAnyBrowserDoesNothing() {
-    const QDir dir(tmp->path());
+    const QDir dir(m_pFixture->Folder());
     const QStringList none = {dir.filePath(QStringLiteral("missing")),
                               QStringLiteral("ringwright-no-such-browser")};
     CLauncher::setBrowserCandidates(none);

@@ -1,7 +1,8 @@
 #include "dialogs/frmSaveAs.h"
-#include "app/CProgram.h"
-#include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
+#include "tests/support/CWindowFixture.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 namespace {
 // Runs fnWhileOpen once the dialog is on screen, then shows it modally.
@@ -40,12 +42,8 @@ class frmSaveAsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init() {
-        CProgram::Nokia() = CNokia();
-        CMessageBox::setTestMode(true);
-    }
-    void cleanup() { CMessageBox::setTestMode(false); }
+    void init() { m_pFixture = std::make_unique<CWindowFixture>(); }
+    void cleanup() { m_pFixture.reset(); }
 
     void preparesForKind_data();
     void preparesForKind();
@@ -56,6 +54,9 @@ private Q_SLOTS:
     void closingWithoutOkCancels();
     void nextPreparationIsNotCancelled();
     void proposedNameIsSelectedWhole();
+
+private:
+    std::unique_ptr<CWindowFixture> m_pFixture;
 };
 
 void frmSaveAsTest::preparesForKind_data() {

@@ -2,8 +2,8 @@
 // file in a temporary folder, without any window.
 
 #include "mainwindow/CConverterSettings.h"
-#include "app/CProgram.h"
 #include "tests/support/TestFiles.h"
+#include "widgets/CProgram.h"
 
 #include <QDir>
 #include <QSettings>

@@ -2,14 +2,15 @@
 // button, the Tab order through the three steps and the results, the arrow
 // keys within an option group, and the names screen readers announce.
 
-#include "app/CProgram.h"
-#include "dialogs/CLauncher.h"
-#include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
 #include "tests/support/CModalAnswer.h"
 #include "tests/support/CRecordingProgram.h"
+#include "tests/support/CWindowFixture.h"
 #include "tests/support/TestWidgets.h"
+#include "widgets/CLauncher.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -32,7 +33,6 @@ class frmConverterAccessTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -55,42 +55,29 @@ private:
         return p ? p->objectName() : QStringLiteral("<none>");
     }
 
-    std::unique_ptr<QTemporaryDir> m_pDir;
+    std::unique_ptr<CWindowFixture> m_pFixture;
     std::unique_ptr<CRecordingProgram> m_pEditor;
     std::unique_ptr<frmConverter> m_pWindow;
 };
 
-void frmConverterAccessTest::initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
-}
-
 void frmConverterAccessTest::init() {
-    CMessageBox::setTestMode(true);
-    CProgram::Nokia() = CNokia();
-    m_pDir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_pDir->isValid());
-    CProgram::setOwnFolder(m_pDir->path());
+    m_pFixture = std::make_unique<CWindowFixture>();
+    QVERIFY(m_pFixture->IsValid());
     // Help > Instructions may start an editor: only this stand-in.
-    m_pEditor = std::make_unique<CRecordingProgram>(m_pDir->path(), QStringLiteral("editor"));
+    m_pEditor = std::make_unique<CRecordingProgram>(m_pFixture->Folder(), QStringLiteral("editor"));
     CLauncher::setEditorCandidates({m_pEditor->Path()});
-    QSettings settings(CProgram::Name(), CProgram::Name());
-    settings.setValue(QStringLiteral("Settings/RingToneDirectory"), m_pDir->path());
-    settings.sync();
 
     m_pWindow = std::make_unique<frmConverter>();
     m_pWindow->show();
     m_pWindow->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_pWindow.get()));
-    CMessageBox::takeShown();
+    CWindowFixture::TakeShown();
 }
 
 void frmConverterAccessTest::cleanup() {
     m_pWindow.reset();
-    CLauncher::setEditorCandidates({});
-    CProgram::setOwnFolder(QString());
     m_pEditor.reset();
-    m_pDir.reset();
-    CMessageBox::setTestMode(false);
+    m_pFixture.reset();
 }
 
 void frmConverterAccessTest::menuAccessKeysRunTheirItems_data() {

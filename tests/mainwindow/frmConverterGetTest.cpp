@@ -1,11 +1,12 @@
-#include "app/CProgram.h"
-#include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
 #include "engine/modNOK.h"
 #include "mainwindow/CRingToneFile.h"
 #include "mainwindow/frmConverter.h"
 #include "tests/support/CModalAnswer.h"
+#include "tests/support/CWindowFixture.h"
 #include "tests/support/TestWidgets.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,8 +21,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 
@@ -46,7 +45,7 @@ class frmConverterGetTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
+    std::unique_ptr<CWindowFixture> m_pFixture;
     std::unique_ptr<frmConverter> m_pWindow;
 
     template <typename T> T* Child(const QString& sName) const {
@@ -58,7 +57,7 @@ private:
     QString Results() const { return Child<QTextEdit>("rtf")->toPlainText(); }
 
     QString Write(const QString& sName, const QByteArray& bytes) {
-        const QString sPath = m_dir.filePath(sName);
+        const QString sPath = m_pFixture->Path(sName);
         QFile file(sPath);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(sPath));
@@ -107,31 +106,21 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QVERIFY(m_dir.isValid());
-        CProgram::setOwnFolder(m_dir.path());
-        // A remembered folder, so that start-up does not greet with the
-        // About window.
-        QSettings settings("Ringwright", "Ringwright");
-        settings.beginGroup("Settings");
-        settings.setValue("RingToneDirectory", m_dir.path());
-        settings.setValue("FromFile", "True");
-        Write("keep.TXT", "Keep:8c");
-    }
-
     void init() {
-        CProgram::Nokia() = CNokia();
-        CMessageBox::setTestMode(true);
+        m_pFixture = std::make_unique<CWindowFixture>();
+        QSettings settings("Ringwright", "Ringwright");
+        settings.setValue("Settings/FromFile", "True");
+        settings.sync();
+        Write("keep.TXT", "Keep:8c");
         m_pWindow = std::make_unique<frmConverter>();
         m_pWindow->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_pWindow.get()));
-        CProgram::Nokia().FilePath = CProgram::ToEngine(m_dir.path());
+        CProgram::Nokia().FilePath = CProgram::ToEngine(m_pFixture->Folder());
     }
 
     void cleanup() {
         m_pWindow.reset();
-        CMessageBox::setTestMode(false);
+        m_pFixture.reset();
     }
 
     void fileLinesJoinIntoOneText() {
@@ -351,7 +340,7 @@ private Q_SLOTS:
         const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].Text,
-                 "Could not open file " + CProgram::JoinPath(m_dir.path(), "gone.TXT"));
+                 "Could not open file " + CProgram::JoinPath(m_pFixture->Folder(), "gone.TXT"));
         QCOMPARE(shown[0].Title, QString("Ringwright"));
         QCOMPARE(shown[0].IconKind, CMessageBox::NoIcon);
         // The empty text is converted as usual.
@@ -383,8 +372,8 @@ private Q_SLOTS:
         GetFile("bad.TXT");
         const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
         QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown[0].Text.startsWith("The file " +
-                                          CProgram::JoinPath(m_dir.path(), "bad.TXT") + sMessage),
+        QVERIFY2(shown[0].Text.startsWith(
+                     "The file " + CProgram::JoinPath(m_pFixture->Folder(), "bad.TXT") + sMessage),
                  qPrintable(shown[0].Text));
         QCOMPARE(shown[0].Title, sTitle);
         QCOMPARE(shown[0].IconKind, CMessageBox::Exclamation);
@@ -459,8 +448,9 @@ private Q_SLOTS:
     void rootFolderPathStillReads() {
         // A folder handed back with its separator, as a root is, doubles it.
         Write("root.TXT", "Root:8c");
-        CProgram::Nokia().FilePath = CProgram::ToEngine(m_dir.path() + "/");
-        QCOMPARE(CProgram::JoinPath(m_dir.path() + "/", "root.TXT"), m_dir.path() + "//root.TXT");
+        CProgram::Nokia().FilePath = CProgram::ToEngine(m_pFixture->Folder() + "/");
+        QCOMPARE(CProgram::JoinPath(m_pFixture->Folder() + "/", "root.TXT"),
+                 m_pFixture->Folder() + "//root.TXT");
         Choose(0, true);
         GetWithDialog([](QDialog* pDialog) {
             auto* pList = TestWidgets::Child<QListWidget>(pDialog, "File1");
@@ -511,7 +501,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, ringtone);
         const int iForm = iSource == 0 ? 2 : 1;
         const QString sBackFile = QString("Back") + (iSource == 0 ? ".TXT" : ".321");
-        QFile::remove(m_dir.filePath(sBackFile));
+        QFile::remove(m_pFixture->Path(sBackFile));
 
         Child<QRadioButton>(QString("optShowAs_%1").arg(iForm))->click();
         Choose(iSource, !sFile.isEmpty());
@@ -537,7 +527,7 @@ private Q_SLOTS:
 
         Child<QRadioButton>(QString("optShowAs_%1").arg(iForm))->click();
         Save("Back");
-        QFile saved(m_dir.filePath(sBackFile));
+        QFile saved(m_pFixture->Path(sBackFile));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QVERIFY(saved.readAll().endsWith("\r\n"));
 

@@ -1,8 +1,9 @@
-#include "app/CProgram.h"
-#include "dialogs/CMessageBox.h"
 #include "dialogs/frmHelp.h"
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
+#include "tests/support/CWindowFixture.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QAction>
 #include <QFile>
@@ -13,35 +14,18 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 // The main window's way into quick help and the instructions.
 class frmConverterHelpTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_RingTones;
+    std::unique_ptr<CWindowFixture> m_pFixture;
 
 private Q_SLOTS:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        // A remembered folder with a file in it: no first-run greeting.
-        QVERIFY(m_RingTones.isValid());
-        QFile tone(m_RingTones.filePath(QStringLiteral("tone.TXT")));
-        QVERIFY(tone.open(QIODevice::WriteOnly));
-        tone.close();
-        QSettings settings(CProgram::Name(), CProgram::Name());
-        settings.setValue(QStringLiteral("Settings/RingToneDirectory"), m_RingTones.path());
-    }
-
-    void init() {
-        CProgram::Nokia() = CNokia();
-        CMessageBox::setTestMode(true);
-    }
-
-    void cleanup() {
-        CMessageBox::setTestMode(false);
-        CProgram::setOwnFolder(QString());
-    }
+    void init() { m_pFixture = std::make_unique<CWindowFixture>(); }
+    void cleanup() { m_pFixture.reset(); }
 
     void numberedLabelOpensItsHelp_data() {
         QTest::addColumn<int>("iIndex");

@@ -1,14 +1,15 @@
 // File > Save as Sound through the real main window, its real file dialog
 // and real files, read back with libsndfile.
 
-#include "app/CProgram.h"
-#include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
 #include "tune/CTune.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include "tests/support/CFileSizeLimit.h"
 #include "tests/support/CModalAnswer.h"
+#include "tests/support/CWindowFixture.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestWidgets.h"
 
@@ -47,7 +48,6 @@ class frmConverterSaveSoundTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init();
     void cleanup();
 
@@ -60,22 +60,18 @@ private Q_SLOTS:
     void aFolderInTheWayIsRefused();
 
 private:
-    QString Folder() const { return m_pDir->path(); }
+    QString Folder() const { return m_pFixture->Folder(); }
     // Saves with the dialog given sTyped and the filter sFilter (when not empty).
     DialogSeen SaveAs(const QString& sTyped, const QString& sFilter = QString());
     static int64_t Frames(const QString& sPath, int& iMajor);
 
-    std::unique_ptr<QTemporaryDir> m_pDir;
+    std::unique_ptr<CWindowFixture> m_pFixture;
     std::unique_ptr<frmConverter> m_pWindow;
 };
 
 void frmConverterSaveSoundTest::init() {
-    CProgram::Nokia() = CNokia();
-    CMessageBox::setTestMode(true);
-    m_pDir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_pDir->isValid());
-    CProgram::setOwnFolder(Folder());
-    TestFiles::RememberRingToneFolder(Folder());
+    m_pFixture = std::make_unique<CWindowFixture>();
+    QVERIFY(m_pFixture->IsValid());
     m_pWindow = std::make_unique<frmConverter>();
     m_pWindow->show();
     Child<QRadioButton>(m_pWindow.get(), QStringLiteral("optSource_0"))->click();
@@ -88,8 +84,7 @@ void frmConverterSaveSoundTest::init() {
 
 void frmConverterSaveSoundTest::cleanup() {
     m_pWindow.reset();
-    m_pDir.reset();
-    CMessageBox::setTestMode(false);
+    m_pFixture.reset();
 }
 
 DialogSeen frmConverterSaveSoundTest::SaveAs(const QString& sTyped, const QString& sFilter) {

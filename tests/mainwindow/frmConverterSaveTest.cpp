@@ -1,14 +1,15 @@
 // File > Save and Edit > Export/Copy, driven through the real main window,
 // the real Save-As dialog, real files and the real clipboard.
 
-#include "app/CProgram.h"
-#include "dialogs/CMessageBox.h"
 #include "dialogs/frmSaveAs.h"
 #include "engine/CNokia.h"
 #include "engine/modNOK.h"
 #include "mainwindow/frmConverter.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include "tests/support/CModalAnswer.h"
+#include "tests/support/CWindowFixture.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestWidgets.h"
 
@@ -23,8 +24,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <functional>
@@ -42,7 +41,6 @@ using TestWidgets::Child;
 const QFileDevice::Permissions ReadOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup |
                                           QFileDevice::ReadOther | QFileDevice::ExeOwner |
                                           QFileDevice::ExeGroup | QFileDevice::ExeOther;
-const QFileDevice::Permissions Writable = ReadOnly | QFileDevice::WriteOwner;
 
 // What the Save-As dialog showed while it was open.
 struct SaveAsSeen {
@@ -118,7 +116,6 @@ class frmConverterSaveTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -149,44 +146,27 @@ private:
     void Fill(const QString& sName, const QString& sTempo, int iForm, const QString& sBody);
     void Save() { Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileSave"))->trigger(); }
     void Export() { Child<QAction>(m_pWindow.get(), QStringLiteral("mnuEditCopy"))->trigger(); }
-    QString Folder() const { return m_pDir->path(); }
+    QString Folder() const { return m_pFixture->Folder(); }
     QStringList SavedFiles() const {
         return QDir(Folder()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
     }
 
-    std::unique_ptr<QTemporaryDir> m_pDir;
+    std::unique_ptr<CWindowFixture> m_pFixture;
     std::unique_ptr<frmConverter> m_pWindow;
 };
 
-void frmConverterSaveTest::initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
-}
-
 void frmConverterSaveTest::init() {
-    CProgram::Nokia() = CNokia();
-    CMessageBox::setTestMode(true);
-    m_pDir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_pDir->isValid());
-    CProgram::setOwnFolder(Folder());
-    // A remembered folder: no first-run greeting.
-    QSettings settings(CProgram::Name(), CProgram::Name());
-    settings.setValue(QStringLiteral("Settings/RingToneDirectory"), Folder());
-    settings.sync();
-
+    m_pFixture = std::make_unique<CWindowFixture>();
+    QVERIFY(m_pFixture->IsValid());
     m_pWindow = std::make_unique<frmConverter>();
     m_pWindow->show();
     CProgram::Nokia().FilePath = CProgram::ToEngine(Folder());
-    CMessageBox::takeShown();
+    CWindowFixture::TakeShown();
 }
 
 void frmConverterSaveTest::cleanup() {
     m_pWindow.reset();
-    // Give back write permission so the temporary folder can be removed.
-    QFile::setPermissions(Folder(), Writable);
-    for (const QString& sName : QDir(Folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
-        QFile::setPermissions(QDir(Folder()).filePath(sName), Writable);
-    m_pDir.reset();
-    CMessageBox::setTestMode(false);
+    m_pFixture.reset();
 }
 
 void frmConverterSaveTest::Fill(const QString& sName, const QString& sTempo, int iForm,

@@ -1,15 +1,15 @@
-#include "app/CProgram.h"
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
+#include "tests/support/CWindowFixture.h"
+#include "widgets/CProgram.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QScreen>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 // The main window on the smallest screen it must fit: 1024x600 logical
 // pixels, at a scale factor of 1.5, with a frame round every window.
@@ -17,11 +17,8 @@ class frmConverterScreenTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings settings(CProgram::Name(), CProgram::Name());
-        settings.setValue("Settings/RingToneDirectory", QDir::tempPath());
-    }
+    void init() { m_pFixture = std::make_unique<CWindowFixture>(); }
+    void cleanup() { m_pFixture.reset(); }
 
     void wholeWindowIsOnScreen() {
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
@@ -37,6 +34,9 @@ private Q_SLOTS:
                                                       .arg(frame.width())
                                                       .arg(frame.height())));
     }
+
+private:
+    std::unique_ptr<CWindowFixture> m_pFixture;
 };
 
 // The screen is set up before the application starts.

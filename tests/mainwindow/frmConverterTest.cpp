@@ -2,15 +2,16 @@
 // greeting), closing, the option groups, New, menu enabling and the web link.
 
 #include "mainwindow/frmConverter.h"
-#include "app/CProgram.h"
-#include "app/CSettingsFile.h"
-#include "dialogs/CLauncher.h"
-#include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
+#include "mainwindow/CConverterSettings.h"
 #include "tests/support/CModalAnswer.h"
 #include "tests/support/CRecordingProgram.h"
+#include "tests/support/CWindowFixture.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestWidgets.h"
+#include "widgets/CLauncher.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QAction>
 #include <QApplication>
@@ -88,7 +89,6 @@ class frmConverterTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -130,18 +130,14 @@ private:
     // ringtone folder, whichever the window's choice says.
     void Get(frmConverter& w, const QString& sText);
 
-    std::unique_ptr<QTemporaryDir> tmp;
+    std::unique_ptr<CWindowFixture> m_pFixture;
 };
 
-void frmConverterTest::initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
-    CMessageBox::setTestMode(true);
-}
-
 void frmConverterTest::init() {
-    tmp = std::make_unique<QTemporaryDir>();
-    QVERIFY(tmp->isValid());
-    const QDir root(tmp->path());
+    // No folder remembered: each test stores the settings it starts from.
+    m_pFixture = std::make_unique<CWindowFixture>(false);
+    QVERIFY(m_pFixture->IsValid());
+    const QDir root(m_pFixture->Folder());
     // own: the program's folder; tones and old: folders with ringtones;
     // gone: never made; subfolders and hidden: no ordinary file.
     for (const char* sName : {"own", "tones", "old", "subfolders", "subfolders/deeper", "hidden"})
@@ -151,27 +147,16 @@ void frmConverterTest::init() {
     QVERIFY(WriteFile(Folder(QStringLiteral("old")) + QStringLiteral("/old.321")));
     QVERIFY(WriteFile(Folder(QStringLiteral("hidden")) + QStringLiteral("/.tone.TXT")));
     CProgram::setOwnFolder(Folder(QStringLiteral("own")));
-
     // A pipe left by a failed run would hold up every test that follows.
-    QVERIFY(CSettingsFile::Prepare());
-    QSettings settings = Store();
-    settings.clear();
-    settings.sync();
-    CProgram::Nokia() = CNokia();
-    CLauncher::setBrowserCandidates({});
+    QVERIFY(CConverterSettings::PrepareFile());
 }
 
 void frmConverterTest::cleanup() {
-    CLauncher::setBrowserCandidates({});
-    // Writable again, so that the temporary tree can be removed.
-    QFile::setPermissions(Folder(QStringLiteral("own")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    CProgram::setOwnFolder(QString());
-    tmp.reset();
+    m_pFixture.reset();
 }
 
 QString frmConverterTest::Folder(const QString& sName) const {
-    return QDir(tmp->path()).filePath(sName);
+    return m_pFixture->Path(sName);
 }
 
 QString frmConverterTest::Resolve(const QString& sValue) const {
@@ -734,7 +719,7 @@ void frmConverterTest::helpAboutShowsTheAboutWindowModally() {
 }
 
 void frmConverterTest::webLinkOpensTheBrowserOnItsCaption() {
-    CRecordingProgram browser(tmp->path(), QStringLiteral("browser"));
+    CRecordingProgram browser(m_pFixture->Folder(), QStringLiteral("browser"));
     CLauncher::setBrowserCandidates({Folder(QStringLiteral("no-such-browser")), browser.Path()});
     auto w = StartShown();
     QLabel* pLink = Child<QLabel>(w.get(), "lblMyWeb");
@@ -748,7 +733,7 @@ QTEST_MAIN(frmConverterTest)
 // A pipe where the settings file belongs: start-up must not wait on it.
 // Should it wait all the same, a watchdog ends the test as failed.
 void frmConverterTest::settingsPipeCountsAsNoSettings() {
-    const QString sPath = CSettingsFile::Path();
+    const QString sPath = CConverterSettings::FilePath();
     QVERIFY(QFile::remove(sPath) || !QFileInfo::exists(sPath));
     QVERIFY(QDir().mkpath(QFileInfo(sPath).path()));
     QCOMPARE(mkfifo(QFile::encodeName(sPath).constData(), 0600), 0);

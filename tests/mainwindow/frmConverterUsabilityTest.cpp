@@ -1,12 +1,13 @@
-#include "app/CProgram.h"
-#include "dialogs/CContrast.h"
-#include "dialogs/CMessageBox.h"
 #include "dialogs/frmHelp.h"
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
+#include "tests/support/CWindowFixture.h"
 #include "tests/support/Palettes.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestWidgets.h"
+#include "widgets/CContrast.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -53,7 +54,7 @@ class frmConverterUsabilityTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
+    std::unique_ptr<CWindowFixture> m_pFixture;
     std::unique_ptr<frmConverter> m_pWindow;
 
     template <class T> T* Child(const QString& sName) const {
@@ -79,22 +80,14 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QVERIFY(m_dir.isValid());
-        QVERIFY(TestFiles::WriteRaw(m_dir.filePath("keep.TXT"), "Keep:8c"));
-        QSettings settings(CProgram::Name(), CProgram::Name());
-        settings.setValue("Settings/RingToneDirectory", m_dir.path());
-    }
-
     void init() {
-        CProgram::Nokia() = CNokia();
-        CMessageBox::setTestMode(true);
+        m_pFixture = std::make_unique<CWindowFixture>();
+        QVERIFY(TestFiles::WriteRaw(m_pFixture->Path("keep.TXT"), "Keep:8c"));
     }
 
     void cleanup() {
         m_pWindow.reset();
-        CMessageBox::setTestMode(false);
+        m_pFixture.reset();
         QApplication::setPalette(Palettes::Light());
     }
 
@@ -219,8 +212,8 @@ private Q_SLOTS:
         Open();
         const QList<QList<QUrl>> refused{
             {QUrl::fromLocalFile(elsewhere.path())},
-            {QUrl::fromLocalFile(m_dir.filePath("keep.TXT")),
-             QUrl::fromLocalFile(m_dir.filePath("keep.TXT"))},
+            {QUrl::fromLocalFile(m_pFixture->Path("keep.TXT")),
+             QUrl::fromLocalFile(m_pFixture->Path("keep.TXT"))},
             {QUrl(QStringLiteral("http://www.ringwright.example/tone.TXT"))}};
         for (const QList<QUrl>& urls : refused) {
             QMimeData data;

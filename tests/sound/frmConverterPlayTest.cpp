@@ -2,14 +2,14 @@
 // sound server the test fixture starts (tests/sound/sound-server.sh) and
 // listening to its null sink.
 
-#include "app/CProgram.h"
-#include "dialogs/CMessageBox.h"
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
 #include "sound/CTunePlayer.h"
+#include "widgets/CMessageBox.h"
+#include "widgets/CProgram.h"
 
 #include "tests/sound/SinkRecorder.h"
-#include "tests/support/TestFiles.h"
+#include "tests/support/CWindowFixture.h"
 #include "tests/support/TestWidgets.h"
 
 #include <QAction>
@@ -43,7 +43,6 @@ class frmConverterPlayTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -75,30 +74,22 @@ private:
         Child<QPushButton>(QStringLiteral("cmdGet"))->click();
     }
 
-    QTemporaryDir m_Dir;
+    std::unique_ptr<CWindowFixture> m_pFixture;
     std::unique_ptr<frmConverter> m_pWindow;
 };
 
-void frmConverterPlayTest::initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(m_Dir.isValid());
-    CProgram::setOwnFolder(m_Dir.path());
-    TestFiles::RememberRingToneFolder(m_Dir.path());
-}
-
 void frmConverterPlayTest::init() {
-    CProgram::Nokia() = CNokia();
-    CMessageBox::setTestMode(true);
+    m_pFixture = std::make_unique<CWindowFixture>();
     m_pWindow = std::make_unique<frmConverter>();
     m_pWindow->show();
     Child<QRadioButton>(QStringLiteral("optSource_0"))->click();
     Child<QRadioButton>(QStringLiteral("optFile_1"))->click();
-    CMessageBox::takeShown();
+    CWindowFixture::TakeShown();
 }
 
 void frmConverterPlayTest::cleanup() {
     m_pWindow.reset();
-    CMessageBox::setTestMode(false);
+    m_pFixture.reset();
 }
 
 void frmConverterPlayTest::enabledWhileTheConverterHoldsANote_data() {

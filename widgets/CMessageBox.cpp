@@ -1,7 +1,7 @@
-#include "dialogs/CMessageBox.h"
+#include "widgets/CMessageBox.h"
 
-#include "app/CProgram.h"
-#include "dialogs/CWindowPlacement.h"
+#include "widgets/CProgram.h"
+#include "widgets/CWindowPlacement.h"
 
 #include <QMessageBox>
 #include <QQueue>

@@ -1,4 +1,4 @@
-#include "dialogs/CLauncher.h"
+#include "widgets/CLauncher.h"
 
 #include <QFileInfo>
 #include <QProcess>

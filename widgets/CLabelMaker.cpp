@@ -1,4 +1,4 @@
-#include "dialogs/CLabelMaker.h"
+#include "widgets/CLabelMaker.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
-#include "dialogs/CFolderLine.h"
+#include "widgets/CFolderLine.h"
 
-#include "dialogs/CAccessibleName.h"
+#include "widgets/CAccessibleName.h"
 
 #include <QDir>
 #include <QHBoxLayout>

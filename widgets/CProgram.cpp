@@ -1,4 +1,4 @@
-#include "app/CProgram.h"
+#include "widgets/CProgram.h"
 
 #include "engine/CNokia.h"
 

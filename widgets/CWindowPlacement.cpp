@@ -1,4 +1,4 @@
-#include "dialogs/CWindowPlacement.h"
+#include "widgets/CWindowPlacement.h"
 
 #include <QEvent>
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "dialogs/CContrast.h"
+#include "widgets/CContrast.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "dialogs/CClickLabel.h"
+#include "widgets/CClickLabel.h"
 
 #include <QMouseEvent>
 

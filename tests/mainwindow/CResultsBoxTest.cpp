@@ -1,9 +1,9 @@
 // What Get puts into the results area, worked out from the converter alone.
 
-#include "mainwindow/CConversionResults.h"
-#include "app/CProgram.h"
+#include "mainwindow/CResultsBox.h"
 #include "engine/CNokia.h"
 #include "engine/modNOK.h"
+#include "widgets/CProgram.h"
 
 #include <QStringList>
 #include <QTest>
@@ -21,17 +21,17 @@ QString Tone(const QString& sName, int iNotes) {
     return sName + QStringLiteral(":d=4,o=5,b=120:") + lstNotes.join(QLatin1Char(','));
 }
 
-CConversionResults Converted(const QString& sText, const QString& sOrigin) {
+CResultsBox::Results Converted(const QString& sText, const QString& sOrigin) {
     CNokia& nokia = CProgram::Nokia();
     nokia = CNokia();
     nokia.OriginalText = CProgram::ToEngine(sText);
     nokia.Convert();
-    return CConversionResults::Of(nokia, sOrigin);
+    return CResultsBox::Of(nokia, sOrigin);
 }
 
 } // namespace
 
-class CConversionResultsTest : public QObject {
+class CResultsBoxTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -59,7 +59,7 @@ private Q_SLOTS:
     void shown() {
         QFETCH(QString, sText);
         QFETCH(QString, sOrigin);
-        const CConversionResults results = Converted(sText, sOrigin);
+        const CResultsBox::Results results = Converted(sText, sOrigin);
         QTEST((QStringList{results.Name, results.Tempo, results.NoteCount, results.Remaining,
                            results.Message}),
               "lstShown");
@@ -70,7 +70,7 @@ private Q_SLOTS:
 
     void failureKeepsWhatWasWorkedOut() {
         // More notes than a 16-bit count holds: the counts cannot be shown.
-        const CConversionResults results = Converted(Tone("Big", 32768), "Clipboard");
+        const CResultsBox::Results results = Converted(Tone("Big", 32768), "Clipboard");
         QCOMPARE(results.Name, QStringLiteral("Big"));
         QCOMPARE(results.Tempo, QStringLiteral("120"));
         QCOMPARE(results.NoteCount, QStringLiteral("0"));
@@ -81,7 +81,7 @@ private Q_SLOTS:
         QVERIFY2(results.Message.startsWith("[frmConverter.ConvertAndShow] "),
                  qPrintable(results.Message));
         QVERIFY(results.Message.contains("Overflow"));
-        QVERIFY(CConversionResults::ErrorReport().endsWith(results.Message));
+        QVERIFY(CResultsBox::ErrorReport().endsWith(results.Message));
     }
 
     void errorReport_data() {
@@ -95,15 +95,15 @@ private Q_SLOTS:
         QFETCH(bool, bReport);
         Converted(sText, "Clipboard");
         const QString sErrors = CProgram::FromEngine(modNOK::GetErrors());
-        QCOMPARE(CConversionResults::ErrorReport(),
+        QCOMPARE(CResultsBox::ErrorReport(),
                  bReport ? "There have been some conversion errors:\r" + sErrors : QString());
     }
 
     void emptyCaption() {
-        QCOMPARE(CConversionResults::ResultsCaption(), QStringLiteral("Conversion Results"));
-        QCOMPARE(CConversionResults().NoteCount, QStringLiteral("0"));
+        QCOMPARE(CResultsBox::ResultsCaption(), QStringLiteral("Conversion Results"));
+        QCOMPARE(CResultsBox::Results().NoteCount, QStringLiteral("0"));
     }
 };
 
-QTEST_GUILESS_MAIN(CConversionResultsTest)
-#include "CConversionResultsTest.moc"
+QTEST_GUILESS_MAIN(CResultsBoxTest)
+#include "CResultsBoxTest.moc"

@@ -1,4 +1,4 @@
-#include "dialogs/CAccessibleName.h"
+#include "widgets/CAccessibleName.h"
 
 #include <QWidget>
 

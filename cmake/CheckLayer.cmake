@@ -1,0 +1,20 @@
+# Fails when a source of one window layer includes a header of a layer above
+# it. Run by the build before the layer's library compiles:
+#   cmake -DFOLDER=<dir> -DABOVE=<a,b> -DSTAMP=<file> -P CheckLayer.cmake
+string(REPLACE "," ";" ABOVE "${ABOVE}")
+file(GLOB sources ${FOLDER}/*.h ${FOLDER}/*.cpp)
+set(faults "")
+foreach(source IN LISTS sources)
+  file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
+  foreach(line IN LISTS includes)
+    foreach(layer IN LISTS ABOVE)
+      if(line MATCHES "[\"<]${layer}/")
+        string(APPEND faults "\n  ${source}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "A layer includes from a layer above it:${faults}")
+endif()
+file(TOUCH ${STAMP})

@@ -1,0 +1,226 @@
+#include "mainwindow/CResultsBox.h"
+
+#include "engine/CNokia.h"
+#include "engine/RingToneText.h"
+#include "engine/modNOK.h"
+#include "widgets/CContrast.h"
+#include "widgets/CProgram.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QStringList>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <algorithm>
+#include <exception>
+#include <optional>
+#include <string>
+
+namespace {
+
+// The failure joins the error list, so that the warning that follows says
+// what went wrong; the message line shows the failure's own line, the last.
+QString FailureMessage(const char* sDescription) {
+    modNOK::AddError("frmConverter.ConvertAndShow", sDescription);
+    return CProgram::FromEngine(modNOK::GetErrors()).section(QLatin1Char('\r'), -1);
+}
+
+QString TooManyNotes() {
+    return QString::fromLatin1(RingToneText::TooManyNotes);
+}
+
+// The notes in display form iForm, or nothing when that text would be
+// longer than MaxLength bytes; the long text is never built.
+std::optional<QString> NotesText(const CNotes& notes, int16_t iForm) {
+    const std::optional<std::string> sNotes = notes.GetNotesWithin(iForm, CResultsBox::MaxLength);
+    if (!sNotes)
+        return std::nullopt;
+    return CProgram::FromEngine(*sNotes);
+}
+
+struct Display {
+    QString Notes;
+    QString Message;
+};
+
+// The notes in the converter's display form, and the message line to go
+// with them: a text too long to read leaves the box empty and says so, and
+// a form that fits gives the line back what it said before.
+Display InForm(const CNokia& nokia, const QString& sMessage) {
+    const std::optional<QString> sNotes = NotesText(nokia.Notes, nokia.ShowType);
+    if (!sNotes)
+        return {QString(), CResultsBox::TooLongMessage()};
+    if (sMessage != CResultsBox::TooLongMessage())
+        return {*sNotes, sMessage};
+    return {*sNotes, nokia.Notes.Count() > RingToneText::PhoneNotes ? TooManyNotes() : QString()};
+}
+
+} // namespace
+
+CResultsBox::CResultsBox(const Controls& controls) : m_Controls(controls) {}
+
+void CResultsBox::Clear() {
+    m_Controls.pMessage->clear();
+    m_Controls.pNoteCount->setText(QStringLiteral("0"));
+    m_Controls.pRemaining->clear();
+    m_Controls.pName->clear();
+    m_Controls.pTempo->clear();
+    m_Controls.pNotes->clear();
+    m_Controls.pFrame->setTitle(ResultsCaption());
+}
+
+void CResultsBox::Show(const CNokia& nokia, const QString& sOrigin) {
+    const Results results = Of(nokia, sOrigin);
+    m_Controls.pName->setText(results.Name);
+    m_Controls.pTempo->setText(results.Tempo);
+    m_Controls.pNoteCount->setText(results.NoteCount);
+    m_Controls.pMessage->setText(results.Message);
+    m_Controls.pNotes->setPlainText(results.Notes);
+    MarkErrors(nokia);
+    m_Controls.pRemaining->setText(results.Remaining);
+    m_Controls.pFrame->setTitle(results.Caption);
+}
+
+void CResultsBox::ShowForm(const CNokia& nokia) {
+    const Display display = InForm(nokia, m_Controls.pMessage->text());
+    m_Controls.pNotes->setPlainText(display.Notes);
+    m_Controls.pMessage->setText(display.Message);
+    MarkErrors(nokia);
+}
+
+void CResultsBox::MarkErrors(const CNokia& nokia) {
+    QTextEdit* pBox = m_Controls.pNotes;
+    const QPalette pal = pBox->palette();
+    // Not by colour alone: the underline shows on any screen.
+    QTextCharFormat format;
+    const QColor colour = CContrast::Readable(
+        {pal.color(QPalette::Link), pal.color(QPalette::Text)}, pal.color(QPalette::Base));
+    format.setForeground(colour);
+    format.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+    format.setUnderlineColor(colour);
+    const int iEnd = static_cast<int>(pBox->toPlainText().size());
+    // One place per note, or none at all for a number that names no form.
+    const QList<Place> places = Places(nokia.Notes, nokia.ShowType);
+    qsizetype iNote = 0;
+    for (const auto& note : nokia.Notes) {
+        if (iNote >= places.size())
+            break;
+        const Place place = places[iNote++];
+        if (place.iLength == 0 || note->ParseErrors().empty())
+            continue;
+        if (place.iStart >= iEnd)
+            break;
+        QStringList lstLines;
+        for (const std::string& sLine : note->ParseErrors())
+            lstLines.append(CProgram::FromEngine(sLine));
+        QTextCursor cursor(pBox->document());
+        cursor.setPosition(place.iStart);
+        cursor.setPosition(std::min(place.iStart + place.iLength, iEnd), QTextCursor::KeepAnchor);
+        format.setToolTip(lstLines.join(QLatin1Char('\n')));
+        cursor.mergeCharFormat(format);
+    }
+}
+
+void CResultsBox::MarkHeard(const Place& place) {
+    QTextEdit* pBox = m_Controls.pNotes;
+    const int iEnd = static_cast<int>(pBox->document()->characterCount()) - 1;
+    if (place.iLength == 0 || place.iStart >= iEnd) {
+        ClearHeard();
+        return;
+    }
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = QTextCursor(pBox->document());
+    mark.cursor.setPosition(place.iStart);
+    mark.cursor.setPosition(std::min(place.iStart + place.iLength, iEnd), QTextCursor::KeepAnchor);
+    const QPalette& pal = pBox->palette();
+    mark.format.setBackground(pal.color(QPalette::Highlight));
+    mark.format.setForeground(pal.color(QPalette::HighlightedText));
+    pBox->setExtraSelections({mark});
+    m_bHeardMarked = true;
+
+    // Scrolled into view without moving the user's own cursor.
+    const QRect noteRect = pBox->cursorRect(mark.cursor);
+    const QRect view = pBox->viewport()->rect();
+    if (noteRect.top() < view.top() || noteRect.bottom() > view.bottom()) {
+        QScrollBar* pBar = pBox->verticalScrollBar();
+        pBar->setValue(pBar->value() + noteRect.top() - view.height() / 3);
+    }
+}
+
+void CResultsBox::ClearHeard() {
+    if (!m_bHeardMarked)
+        return;
+    m_Controls.pNotes->setExtraSelections({});
+    m_bHeardMarked = false;
+}
+
+QString CResultsBox::ResultsCaption(const QString& sOrigin) {
+    const QString sCaption = QStringLiteral("Conversion Results");
+    return sOrigin.isEmpty() ? sCaption
+                             : sCaption + QStringLiteral(" - [") + sOrigin + QLatin1Char(']');
+}
+
+CResultsBox::Results CResultsBox::Of(const CNokia& nokia, const QString& sOrigin) {
+    Results results;
+    results.Caption = ResultsCaption(sOrigin);
+    try {
+        try {
+            // A blank name leaves the box empty; any other is shown with
+            // its blanks.
+            if (!modNOK::TrimBlanks(nokia.RingToneName).empty())
+                results.Name = CProgram::FromEngine(nokia.RingToneName);
+            results.Tempo = QString::number(nokia.Tempo);
+            const int16_t iNoteCount = nokia.NoteCount();
+            results.NoteCount = QString::number(iNoteCount);
+            const Display display =
+                InForm(nokia, iNoteCount > RingToneText::PhoneNotes ? TooManyNotes() : QString());
+            results.Notes = display.Notes;
+            results.Message = display.Message;
+            results.Remaining =
+                iNoteCount <= RingToneText::PhoneNotes
+                    ? QString::number(RingToneText::PhoneNotes - nokia.Notes.Count())
+                    : QStringLiteral("-");
+        } catch (const std::exception& e) {
+            results.Message = FailureMessage(e.what());
+        } catch (...) {
+            results.Message = FailureMessage("Unknown failure");
+        }
+    } catch (...) {
+        // Not even the failure could be recorded (out of memory).
+    }
+    return results;
+}
+
+QString CResultsBox::ErrorReport() {
+    const std::string sErrors = modNOK::GetErrors();
+    if (modNOK::TrimBlanks(sErrors).empty())
+        return QString();
+    return QStringLiteral("There have been some conversion errors:\r") +
+           CProgram::FromEngine(sErrors);
+}
+
+QString CResultsBox::TooLongMessage() {
+    // As long as the 50-note message, so that the line shows it whole.
+    return QStringLiteral("The notes are too long to show in this form.  Please choose another "
+                          "display form.");
+}
+
+QList<CResultsBox::Place> CResultsBox::Places(const CNotes& notes, int16_t iType) {
+    QList<Place> places;
+    const char* sSeparator = CNotes::Separator(iType);
+    if (!sSeparator)
+        return places;
+    // The box counts UTF-16 characters, not the engine's bytes.
+    const int iSeparator = static_cast<int>(CProgram::FromEngine(sSeparator).size());
+    int iPosition = 0;
+    for (const auto& note : notes) {
+        std::string sRendering;
+        CNotes::AppendRendering(sRendering, *note, iType);
+        const int iLength = static_cast<int>(CProgram::FromEngine(sRendering).size());
+        places.append(Place{iPosition, iLength});
+        iPosition += iLength + iSeparator;
+    }
+    return places;
+}
