@@ -2,11 +2,15 @@
 
 #include "app/CProgram.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 bool CSettingsFile::Prepare() {
+    const QString sHome = qEnvironmentVariable("HOME");
+    if (sHome.isEmpty() || !QDir::isAbsolutePath(sHome) || !QFileInfo(sHome).isDir())
+        return false;
     const QFileInfo file(Path());
     if (file.isFile() || (!file.exists() && !file.isSymLink()))
         return true;

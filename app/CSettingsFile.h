@@ -8,8 +8,10 @@
 
 class CSettingsFile {
 public:
-    // Whether the store may be opened now: a plain file, or nothing yet,
-    // stands in its place. False only when something else is there and
+    // Whether the store may be opened now: the user has a home folder, and
+    // a plain file, or nothing yet, stands in the store's place. False
+    // without a home (HOME unset or naming no folder), where the store would
+    // fall back on the root folder, and when something else is there and
     // cannot be removed.
     static bool Prepare();
 
