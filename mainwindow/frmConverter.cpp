@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -299,14 +300,26 @@ void frmConverter::dropEvent(QDropEvent* pEvent) {
     CNokia& nokia = CProgram::Nokia();
     nokia.Clear();
     Clear();
-    if (content.iKind == CRingToneDrop::File) {
-        // As if chosen in the open dialog: its folder is the ringtone folder.
-        nokia.FilePath = CProgram::ToEngine(content.sFolder);
-        nokia.FileName = CProgram::ToEngine(content.sFileName);
-        GetFrom(CRingToneSource::FromNamedFile(this, nokia));
-    } else {
+    if (content.iKind == CRingToneDrop::File)
+        GetNamedFile(content.sFolder, content.sFileName);
+    else
         GetFrom(CRingToneSource::FromDroppedText(this, content.sText));
-    }
+}
+
+void frmConverter::GetFile(const QString& sPath, int32_t iSourceType) {
+    if (iSourceType >= 0 && static_cast<size_t>(iSourceType) < optSource.size())
+        optSource[static_cast<size_t>(iSourceType)]->setChecked(true);
+    CProgram::Nokia().Clear();
+    Clear();
+    const QFileInfo file(sPath);
+    GetNamedFile(file.absolutePath(), file.fileName());
+}
+
+void frmConverter::GetNamedFile(const QString& sFolder, const QString& sFileName) {
+    CNokia& nokia = CProgram::Nokia();
+    nokia.FilePath = CProgram::ToEngine(sFolder);
+    nokia.FileName = CProgram::ToEngine(sFileName);
+    GetFrom(CRingToneSource::FromNamedFile(this, nokia));
 }
 
 void frmConverter::ConvertAndShow(const QString& sOrigin) {

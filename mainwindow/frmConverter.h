@@ -36,6 +36,10 @@ public:
     // while the window is still growing.
     void LoadHelp(qint16 iHelpNum);
 
+    // Chooses notation iSourceType in step 1, then gets the file at sPath as
+    // if it had been chosen in the open dialog (a file named at start-up).
+    void GetFile(const QString& sPath, int32_t iSourceType);
+
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
     // A ringtone file or text dropped anywhere on the window is got.
@@ -64,6 +68,9 @@ private:
     void Get();
     // The rest of Get, or of a drop, once the source gave its text.
     void GetFrom(const std::optional<CRingToneSource::Taken>& taken);
+    // A file the open dialog did not pick: its folder becomes the ringtone
+    // folder, as if it had.
+    void GetNamedFile(const QString& sFolder, const QString& sFileName);
     void ConvertAndShow(const QString& sOrigin);
     void ShowResults(const CConversionResults& results);
     // Underlines the notes whose parse recorded error lines, with the lines
