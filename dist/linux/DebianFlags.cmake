@@ -21,4 +21,5 @@ if(RINGWRIGHT_DEBIAN_FLAGS AND DPKG_BUILDFLAGS AND NOT RINGWRIGHT_SANITIZE
       add_compile_options(${flags})
     endif()
   endforeach()
+  set(RINGWRIGHT_HARDENED ON)
 endif()
