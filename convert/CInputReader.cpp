@@ -1,5 +1,7 @@
 #include "convert/CInputReader.h"
 
+#include "engine/RingToneText.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -24,11 +26,6 @@ bool IsBlank(const std::string& sText) {
 
 } // namespace
 
-int32_t CInputReader::NotationOf(const std::string& sFileName) {
-    const std::string sExtension = std::filesystem::path(sFileName).extension().string();
-    return sExtension == ".321" ? 1 : 0;
-}
-
 bool CInputReader::Read(const std::string& sArgument, const Handler& onRingTone,
                         std::string& sError) const {
     const bool bStandard = sArgument == "-";
@@ -39,7 +36,9 @@ bool CInputReader::Read(const std::string& sArgument, const Handler& onRingTone,
     if (m_iSourceType)
         input.iSourceType = *m_iSourceType;
     else if (!bStandard)
-        input.iSourceType = NotationOf(std::filesystem::path(sArgument).filename().string());
+        input.iSourceType =
+            RingToneText::IsComposerFile(std::filesystem::path(sArgument).filename().string()) ? 1
+                                                                                               : 0;
 
     std::FILE* pFile = bStandard ? stdin : std::fopen(sArgument.c_str(), "rb");
     if (!pFile) {

@@ -24,9 +24,6 @@ public:
     // be read.
     bool Read(const std::string& sArgument, const Handler& onRingTone, std::string& sError) const;
 
-    // Composer for ".321" in any letter case, RTTTL for any other name.
-    static int32_t NotationOf(const std::string& sFileName);
-
 private:
     enum Outcome { Finished, Unreadable, Blank };
     Outcome ReadWhole(std::FILE* pFile, CRingToneInput& input, const Handler& onRingTone) const;

@@ -3,6 +3,7 @@
 #include "engine/modNOK.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace RingToneText {
 
@@ -30,6 +31,10 @@ std::string Extension(int16_t iShowType) {
     default:
         return ".TXT";
     }
+}
+
+bool IsComposerFile(const std::string& sFileName) {
+    return std::filesystem::path(sFileName).extension() == ".321";
 }
 
 Refusal Check(std::string_view sText) {

@@ -17,6 +17,10 @@ std::string Format(const std::string& sName, const std::string& sTempo, int16_t 
 // ".KEY", ".321" or ".TXT" (the last for any other show type too).
 std::string Extension(int16_t iShowType);
 
+// Whether a file of this name holds Composer notes: its extension is ".321".
+// Any other file is read in the notation the user chose.
+bool IsComposerFile(const std::string& sFileName);
+
 // The most a ringtone text may hold, in bytes, wherever it comes from: a
 // phone ringtone takes a few hundred, and this leaves room for long names and
 // comments while keeping the conversion instant.

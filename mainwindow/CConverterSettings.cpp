@@ -88,6 +88,11 @@ QString CConverterSettings::StartFolder(const QString& sRemembered) {
 }
 
 bool CConverterSettings::PrepareFile() {
+    // Without a usable home there is nowhere to keep settings: read none,
+    // write none, and say nothing.
+    const QString sHome = qEnvironmentVariable("HOME");
+    if (sHome.isEmpty() || !QDir::isAbsolutePath(sHome) || !QFileInfo(sHome).isDir())
+        return false;
     const QFileInfo file(FilePath());
     if (file.isFile() || (!file.exists() && !file.isSymLink()))
         return true;

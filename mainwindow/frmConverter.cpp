@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -268,6 +269,20 @@ void frmConverter::dropEvent(QDropEvent* pEvent) {
     Clear();
     // A file as if chosen in the open dialog: its folder is the ringtone folder.
     GetFrom(m_Source.FromDrop(dropped, nokia));
+}
+
+void frmConverter::GetFile(const QString& sPath, int32_t iSourceType) {
+    if (iSourceType >= 0 && static_cast<size_t>(iSourceType) < optSource.size())
+        optSource[static_cast<size_t>(iSourceType)]->setChecked(true);
+    CNokia& nokia = CProgram::Nokia();
+    nokia.Clear();
+    Clear();
+    const QFileInfo file(sPath);
+    CRingToneSource::Dropped named;
+    named.iKind = CRingToneSource::File;
+    named.sFolder = file.absolutePath();
+    named.sFileName = file.fileName();
+    GetFrom(m_Source.FromDrop(named, nokia));
 }
 
 void frmConverter::ConvertAndShow(const QString& sOrigin) {

@@ -36,6 +36,10 @@ public:
     // while the window is still growing.
     void LoadHelp(qint16 iHelpNum);
 
+    // Chooses notation iSourceType in step 1, then gets the file at sPath as
+    // if it had been chosen in the open dialog (a file named at start-up).
+    void GetFile(const QString& sPath, int32_t iSourceType);
+
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
     // A ringtone file or text dropped anywhere on the window is got.

@@ -16,7 +16,7 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev
           desktop-file-utils appstream dpkg-dev file)
 if [ "$mode" = test ]; then
     # The player's tests play through a private sound server of their own.
-    packages+=(clang libclang-rt-14-dev lintian pulseaudio pulseaudio-utils)
+    packages+=(clang libclang-rt-14-dev lintian pulseaudio pulseaudio-utils xvfb xdotool)
 fi
 
 missing=()

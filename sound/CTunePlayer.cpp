@@ -10,9 +10,12 @@
 
 namespace {
 
-// How far ahead of the speaker the output is fed: short, so that Play is
-// heard quickly and Stop is immediate.
-constexpr int BufferMilliseconds = 100;
+// How far ahead of the speaker the output may be fed: the sound stays whole
+// while a busy machine keeps the program from feeding it for up to this
+// long (a short tune is handed over whole). Making the lead takes a moment,
+// and Stop throws away what the output still holds, so neither Play nor
+// Stop waits for it.
+constexpr int BufferMilliseconds = 2000;
 // How often the note being heard is looked up.
 constexpr int FollowMilliseconds = 20;
 // An output that has heard nothing new for this long has stopped working.
@@ -70,6 +73,7 @@ CTunePlayer::Problem CTunePlayer::play(const CTune& tune) {
     }
     m_iHeardUSecs = -1;
     m_iHeardPosition = 0;
+    m_iToldNotes = 0;
     m_SinceProgress.start();
     // Signals come only from the event loop, never from within play().
     m_Follow.start();
@@ -118,11 +122,12 @@ void CTunePlayer::Follow() {
         End(Problem::None);
         return;
     }
-    if (const CTuneNote* pNote = tune.NoteAt(iSample);
-        pNote && pNote->Position != m_iHeardPosition) {
-        m_iHeardPosition = pNote->Position;
-        Q_EMIT noteHeard(m_iHeardPosition);
-        return;
+    if (const CTuneNote* pNote = tune.NoteAt(iSample)) {
+        const size_t iNote = static_cast<size_t>(pNote - tune.Notes().data());
+        if (iNote >= m_iToldNotes) {
+            TellHeardUpTo(iNote);
+            return;
+        }
     }
     // An output that is fed but hears nothing new has stopped working; one
     // that has had everything and falls quiet has finished.
@@ -145,8 +150,27 @@ void CTunePlayer::OnOutputsChanged() {
     End(Problem::OutputLost);
 }
 
+bool CTunePlayer::TellHeardUpTo(size_t iNote) {
+    const CTuneStream* pStream = m_pStream;
+    const std::vector<CTuneNote>& notes = pStream->Tune().Notes();
+    while (m_iToldNotes <= iNote && m_iToldNotes < notes.size()) {
+        const int iPosition = notes[m_iToldNotes++].Position;
+        if (iPosition == m_iHeardPosition)
+            continue;
+        m_iHeardPosition = iPosition;
+        Q_EMIT noteHeard(iPosition);
+        if (m_pStream != pStream)
+            return false;
+    }
+    return true;
+}
+
 // Stops first, so that whoever hears the signal may play again at once.
 void CTunePlayer::End(Problem iProblem) {
+    // A tune heard to its end has had every note told.
+    if (iProblem == Problem::None && m_pStream && !m_pStream->Tune().Notes().empty() &&
+        !TellHeardUpTo(m_pStream->Tune().Notes().size() - 1))
+        return;
     stop();
     if (iProblem == Problem::None)
         Q_EMIT finished();

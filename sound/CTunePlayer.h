@@ -50,6 +50,10 @@ private:
     void Follow();
     void OnStateChanged(QAudio::State iState);
     void OnOutputsChanged();
+    // Tells every note not told yet up to index iNote of the tune, in order,
+    // so that a look that comes late on a busy machine skips none. False
+    // when a listener stopped the tune or played another.
+    bool TellHeardUpTo(size_t iNote);
     void End(Problem iProblem);
     void Release(bool bNow);
 
@@ -61,4 +65,5 @@ private:
     QElapsedTimer m_SinceProgress;
     qint64 m_iHeardUSecs = -1;
     int m_iHeardPosition = 0;
+    size_t m_iToldNotes = 0; // notes of the tune told so far
 };

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Debian packages of a built tree in a scratch folder and has
-# lintian check each of them: fails on any error or warning, or when the
-# command line's package would pull in Qt or lacks libsndfile.
+# lintian check each of them, informational tags included: fails on any
+# error or warning, on a missing hardening feature, or when the command
+# line's package would pull in Qt or lacks libsndfile.
 #   dist/linux/lint-packages.sh [build folder]
 set -euo pipefail
 
@@ -17,7 +18,7 @@ debs=("$out"/*.deb)
 [ ${#debs[@]} -gt 0 ] || { echo "cpack made no package" >&2; exit 1; }
 for deb in "${debs[@]}"; do
     # Root is warned about on every run; it says nothing of the package.
-    tags=$(lintian --tag-display-limit 0 "$deb" 2>&1 | grep -v 'running with root privileges' || true)
+    tags=$(lintian -I --tag-display-limit 0 "$deb" 2>&1 | grep -v 'running with root privileges' || true)
     # The command line's dependencies, found by shlibdeps, take in
     # libsndfile for the sound forms and never Qt.
     if [[ $(basename "$deb") == ringwright-convert_* ]]; then
@@ -26,12 +27,13 @@ for deb in "${debs[@]}"; do
             tags+=$'\nE: ringwright-convert depends on: '"$depends"
         fi
     fi
-    if grep -q '^[EW]:' <<<"$tags"; then
+    if grep -q '^[EW]:\|^I: .* hardening-' <<<"$tags"; then
         echo "FAIL $(basename "$deb")"
         echo "$tags"
         status=1
     else
         echo "ok   $(basename "$deb")"
+        [ -z "$tags" ] || echo "$tags"
     fi
 done
 exit $status

@@ -115,6 +115,39 @@ private Q_SLOTS:
         QVERIFY(file.fileName().startsWith(m_dir.path()));
     }
 
+    // Without a home the store is neither read nor written, and nothing is
+    // said: the program starts with the defaults.
+    void noHomeNoSettings_data() {
+        QTest::addColumn<QString>("sHome"); // empty: HOME unset
+        QTest::newRow("HOME unset") << "";
+        QTest::newRow("HOME names no folder") << "gone";
+        QTest::newRow("HOME names a file") << "tones/a.TXT";
+    }
+    void noHomeNoSettings() {
+        QFETCH(QString, sHome);
+        {
+            QSettings settings = Store();
+            settings.setValue(QStringLiteral("Settings/SourceType"), QStringLiteral("0"));
+            settings.setValue(QStringLiteral("Settings/RingToneDirectory"), QStringLiteral("/r"));
+        }
+        const QByteArray realHome = qgetenv("HOME");
+        if (sHome.isEmpty())
+            qunsetenv("HOME");
+        else
+            qputenv("HOME", m_dir.filePath(sHome).toLocal8Bit());
+        const CConverterSettings::Values values = CConverterSettings::Read(1, 2);
+        CConverterSettings::Values changed;
+        changed.RingToneFolder = QStringLiteral("/changed");
+        CConverterSettings::Write(changed);
+        qputenv("HOME", realHome);
+
+        QCOMPARE(values.SourceType, 1);
+        QCOMPARE(values.RingToneFolder, QString());
+        QCOMPARE(Store().value(QStringLiteral("Settings/RingToneDirectory")).toString(),
+                 QStringLiteral("/r"));
+        QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("gone"))));
+    }
+
     void startFolder_data() {
         QTest::addColumn<QString>("sRemembered");
         QTest::addColumn<QString>("sStart");

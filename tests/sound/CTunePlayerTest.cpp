@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -19,7 +20,7 @@ private Q_SLOTS:
     void notesAreHeardInOrderAtTheirPitches();
     void playingAgainAndAgainPlaysTheLastTuneOnce();
     void stopEndsPlayingSilently();
-    // Last: it stops the sound server.
+    // Last: it kills the sound server, then starts it again.
     void aServerThatDiesIsReportedAsLost();
 };
 
@@ -128,6 +129,12 @@ void CTunePlayerTest::aServerThatDiesIsReportedAsLost() {
     QVERIFY(failed.wait(10000));
     QCOMPARE(failed.at(0).at(0).value<CTunePlayer::Problem>(), CTunePlayer::Problem::OutputLost);
     QVERIFY(!player.isPlaying());
+    // Back for whatever runs next, this test again included.
+    QCOMPARE(
+        QProcess::execute(QStringLiteral("bash"),
+                          {QStringLiteral(TEST_SOUND_SCRIPT), QStringLiteral("start"),
+                           qEnvironmentVariable("TEST_SOUND_SERVER"), QStringLiteral(TEST_SINK)}),
+        0);
 }
 
 QTEST_GUILESS_MAIN(CTunePlayerTest)
