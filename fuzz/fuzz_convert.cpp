@@ -112,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // a file has one.
     ConvertAs(sText, 0, "");
     ConvertAs(sText, 1, "tone.321");
-    ConvertAs(sText, 0, "tone.TXT");
+    // A file name with a colon stands in for a blank RTTTL name.
+    ConvertAs(sText, 0, "Artist: Tune, 2.TXT");
     return 0;
 }
