@@ -84,7 +84,10 @@ QString frmHelp::HelpText(int iHelpNum) {
             "'Used Notes' tells you how many notes are in the ringtone and gives you a warning if "
             "you exceed the Nokia 3210 maximum of 50.\r\r"
             "You may save your results as any format or start again.  (RTTTL has .TXT, Composer "
-            "has .321, and keypresses have .KEY but cannot be imported again.)");
+            "has .321, and keypresses have .KEY but cannot be imported again.)\r\r"
+            "If the ringtone has more than 50 notes or notes the phone cannot play, click "
+            "'Fit to Phone': it moves the tune into the phone's octaves, mends those notes and "
+            "keeps at most 50.  'Undo Fit' in the Edit menu gives the ringtone back as it was.");
     default:
         return QString();
     }

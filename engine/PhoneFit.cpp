@@ -307,11 +307,15 @@ std::string Text(const std::string& sName, int16_t iTempo, int32_t iSourceType,
     // The tempo is always written: a Composer name may hold a colon, which
     // only a following "Tempo=" reads back, and "0" reads as no tempo.
     std::string sText = sName;
-    if (iSourceType == RTTTL)
+    if (iSourceType == RTTTL) {
+        // An RTTTL name ends at its first colon (one may come from a file
+        // name), so a colon in it is written as a dash.
+        std::replace(sText.begin(), sText.end(), ':', '-');
         sText += ":d=" + std::to_string(iDefaultDuration) + ",o=" + std::to_string(iDefaultOctave) +
                  ",b=" + std::to_string(iTempo) + ":";
-    else
+    } else {
         sText += ":Tempo=" + std::to_string(iTempo) + ":";
+    }
     const char* sSeparator = iSourceType == RTTTL ? "," : " ";
     for (size_t i = 0; i < tones.size(); ++i) {
         if (i > 0)

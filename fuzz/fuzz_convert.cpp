@@ -1,9 +1,11 @@
 // Converts arbitrary bytes as a ringtone in both notations, renders every
-// display form, reads the count and clears. The engine promises never to let
-// a failure out of these (the count's overflow excepted), so any exception,
-// crash, sanitizer report or hang here is a fault.
+// display form, reads the count, fits it to the phone and clears. The engine
+// promises never to let a failure out of these (the count's overflow
+// excepted), so any exception, crash, sanitizer report or hang here is a
+// fault; so is a fitted ringtone that does not read back as the phone's.
 
 #include "engine/CNokia.h"
+#include "engine/PhoneFit.h"
 #include "engine/RingToneText.h"
 #include "engine/modNOK.h"
 
@@ -41,6 +43,32 @@ std::string CleanStepByStep(std::string s) {
     return s;
 }
 
+bool HeaderFailed() {
+    return modNOK::GetErrors().find("header information") != std::string::npos;
+}
+
+// The fitted text reads back with a header and just the kept notes, each as
+// the phone takes it; fitting it again changes nothing.
+void CheckFit(const CNokia& original) {
+    const PhoneFit::Result fit = PhoneFit::Fit(original, PhoneFit::FallbackName(original.FileName));
+    Check(fit.Of == original.Notes.Count());
+    Check(fit.Kept == static_cast<int32_t>(fit.Origins.size()));
+    Check(fit.Kept <= RingToneText::PhoneNotes);
+    PhoneFit::Summary(fit);
+
+    CNokia fitted;
+    fitted.SourceType = original.SourceType;
+    fitted.FileName = original.FileName;
+    fitted.OriginalText = fit.Text;
+    fitted.Convert();
+    if (original.Notes.Count() == 0)
+        return;
+    Check(!HeaderFailed());
+    Check(fitted.Notes.Count() == fit.Kept);
+    Check(PhoneFit::Enterable(fitted));
+    Check(PhoneFit::Fit(fitted, PhoneFit::FallbackName(fitted.FileName)).Text == fit.Text);
+}
+
 void ConvertAs(const std::string& sText, int32_t iSourceType, const std::string& sFileName) {
     CNokia nokia;
     nokia.Clear();
@@ -60,6 +88,8 @@ void ConvertAs(const std::string& sText, int32_t iSourceType, const std::string&
             Check(sShown.empty());
         RingToneText::Format(nokia.RingToneName, std::to_string(nokia.Tempo), iType, sShown);
     }
+
+    CheckFit(nokia);
 
     try {
         Check(nokia.NoteCount() == nokia.Notes.Count());
@@ -82,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // a file has one.
     ConvertAs(sText, 0, "");
     ConvertAs(sText, 1, "tone.321");
-    ConvertAs(sText, 0, "tone.TXT");
+    // A file name with a colon stands in for a blank RTTTL name.
+    ConvertAs(sText, 0, "Artist: Tune, 2.TXT");
     return 0;
 }

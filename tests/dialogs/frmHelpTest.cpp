@@ -94,7 +94,11 @@ private Q_SLOTS:
                    "'Used Notes' tells you how many notes are in the ringtone and gives you a "
                    "warning if you exceed the Nokia 3210 maximum of 50.",
                    "You may save your results as any format or start again.  (RTTTL has .TXT, "
-                   "Composer has .321, and keypresses have .KEY but cannot be imported again.)"};
+                   "Composer has .321, and keypresses have .KEY but cannot be imported again.)",
+                   "If the ringtone has more than 50 notes or notes the phone cannot play, click "
+                   "'Fit to Phone': it moves the tune into the phone's octaves, mends those notes "
+                   "and keeps at most 50.  'Undo Fit' in the Edit menu gives the ringtone back as "
+                   "it was."};
         QTest::newRow("0 has no text") << 0 << "0." << QStringList{};
         QTest::newRow("5 has no text") << 5 << "5." << QStringList{};
     }

@@ -151,6 +151,9 @@ TEST(PhoneFitTest, FallbackNameIsTheFileNameWithoutExtension) {
     EXPECT_EQ(PhoneFit::FallbackName("my.tone.321"), "my.tone");
     EXPECT_EQ(PhoneFit::FallbackName(""), "Ringtone");
     EXPECT_EQ(FitText(RTTTL, "c,d", "tone").Text, "tone:d=4,o=5,b=0:c,d");
+    // A colon would end an RTTTL name early and leave a header that does not read.
+    EXPECT_EQ(FitText(RTTTL, "c,d", "Artist: Tune, 2").Text, "Artist- Tune, 2:d=4,o=5,b=0:c,d");
+    EXPECT_EQ(FitText(Composer, "4c1", "Artist: Tune").Text, "Artist: Tune:Tempo=0:4c1");
 }
 
 TEST(PhoneFitTest, NeedsFittingOnlyWhatFitMends) {
