@@ -35,9 +35,10 @@ int Convert(const CConvertOptions& options, CDiagnostics& diagnostics) {
     // Several results, or a folder named, give a file per ringtone; a
     // report always goes to one place.
     const bool bReport = options.bJson || options.bCheck;
+    std::error_code error;
+    const bool bIsFolder = std::filesystem::is_directory(options.sOutput, error);
     const bool bFolder = !bReport && !options.sOutput.empty() &&
-                         (options.Files.size() > 1 || options.bLines ||
-                          std::filesystem::is_directory(options.sOutput));
+                         (options.Files.size() > 1 || options.bLines || bIsFolder);
 
     // A sound is written whole by itself, once its ringtone is converted.
     const bool bSound = !bReport && !options.Form.IsText();
@@ -45,8 +46,12 @@ int Convert(const CConvertOptions& options, CDiagnostics& diagnostics) {
     COutput output;
     std::string sError;
     // Said once, rather than once for every ringtone.
-    if (bFolder && !std::filesystem::is_directory(options.sOutput)) {
+    if (bFolder && !bIsFolder) {
         diagnostics.Failure("cannot write into " + options.sOutput + ": not a folder");
+        return diagnostics.ExitStatus();
+    }
+    if (!bFolder && !options.sOutput.empty() && options.IsInput(options.sOutput)) {
+        diagnostics.Failure("not writing " + options.sOutput + ": it is one of the inputs");
         return diagnostics.ExitStatus();
     }
     if (const std::string sRefusal = bSound ? StandardOutputRefusal(options) : "";
@@ -64,7 +69,7 @@ int Convert(const CConvertOptions& options, CDiagnostics& diagnostics) {
     else if (options.bJson)
         report = std::make_unique<CJsonReport>(output);
     else if (bFolder)
-        report = std::make_unique<CFolderReport>(options.Form, options.sOutput, diagnostics);
+        report = std::make_unique<CFolderReport>(options, diagnostics);
     else if (bSound)
         report =
             std::make_unique<CSoundReport>(options.Form.SoundKind(), options.sOutput, diagnostics);

@@ -24,9 +24,14 @@ void CFolderReport::Add(const CConversionResult& result) {
                               ": an earlier input has the same name");
         return;
     }
+    if (m_Options.IsInput(sPath)) {
+        m_Diagnostics.Failure("not writing " + sPath + " for " + result.Where() +
+                              ": it is one of the inputs");
+        return;
+    }
     std::string sError;
     if (result.Tune) {
-        if (!CSoundOutput::ToPath(*result.Tune, m_Form.SoundKind(), sPath, sError))
+        if (!CSoundOutput::ToPath(*result.Tune, m_Form.SoundKind(), sPath, result.sName, sError))
             m_Diagnostics.Failure(sError);
         return;
     }

@@ -4,6 +4,7 @@
 // "tone.mp3"), line 7 of "tunes.txt" with --lines "tunes-7.KEY", standard
 // input "stdin.KEY".
 
+#include "convert/CConvertOptions.h"
 #include "convert/CDiagnostics.h"
 #include "convert/COutputForm.h"
 #include "convert/CReport.h"
@@ -13,8 +14,9 @@
 
 class CFolderReport : public CReport {
 public:
-    CFolderReport(COutputForm form, std::string sFolder, CDiagnostics& diagnostics)
-        : m_Form(form), m_sFolder(std::move(sFolder)), m_Diagnostics(diagnostics) {}
+    CFolderReport(const CConvertOptions& options, CDiagnostics& diagnostics)
+        : m_Options(options), m_Form(options.Form), m_sFolder(options.sOutput),
+          m_Diagnostics(diagnostics) {}
 
     void Add(const CConversionResult& result) override;
 
@@ -22,6 +24,7 @@ public:
     std::string FileName(const CConversionResult& result) const;
 
 private:
+    const CConvertOptions& m_Options;
     COutputForm m_Form;
     std::string m_sFolder;
     CDiagnostics& m_Diagnostics;

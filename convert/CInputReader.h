@@ -6,7 +6,6 @@
 #include "convert/CRingToneInput.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
@@ -29,8 +28,8 @@ public:
 
 private:
     enum Outcome { Finished, Unreadable, Blank };
-    Outcome ReadWhole(std::FILE* pFile, CRingToneInput& input, const Handler& onRingTone) const;
-    Outcome ReadLines(std::FILE* pFile, CRingToneInput& input, const Handler& onRingTone) const;
+    Outcome ReadWhole(int fd, CRingToneInput& input, const Handler& onRingTone, int& iError) const;
+    Outcome ReadLines(int fd, CRingToneInput& input, const Handler& onRingTone, int& iError) const;
 
     bool m_bLines;
     std::optional<int32_t> m_iSourceType;

@@ -14,6 +14,7 @@ public:
     // False with a message naming the output when it could not be written;
     // an existing file is then as it was.
     static bool ToPath(const CTune& tune, CSoundFile::Kind iKind, const std::string& sPath,
-                       std::string& sError);
-    static bool ToStandardOutput(const CTune& tune, CSoundFile::Kind iKind, std::string& sError);
+                       const std::string& sTitle, std::string& sError);
+    static bool ToStandardOutput(const CTune& tune, CSoundFile::Kind iKind,
+                                 const std::string& sTitle, std::string& sError);
 };

@@ -40,7 +40,16 @@ void CFileReplacement::Fail(const std::string& sReason) {
         m_sReason = sReason;
 }
 
+void CFileReplacement::Reset() {
+    Abandon();
+    m_bOwned = m_bDirect = false;
+    m_sTarget.clear();
+    m_iPosition = m_iFlushed = m_iLength = 0;
+    m_sReason.clear();
+}
+
 bool CFileReplacement::Open(const std::string& sPath, bool bDirect) {
+    Reset();
     const SaveTarget::Place place = SaveTarget::Examine(sPath);
     if (const std::string sRefusal = SaveTarget::Refusal(place, bDirect); !sRefusal.empty()) {
         Fail(sRefusal);
@@ -74,7 +83,21 @@ bool CFileReplacement::Open(const std::string& sPath, bool bDirect) {
     return true;
 }
 
+bool CFileReplacement::OpenUnnamed(const std::string& sFolder) {
+    Reset();
+    std::string sPattern = sFolder + "/ringwright-XXXXXX";
+    m_fd = ::mkostemp(sPattern.data(), O_CLOEXEC);
+    if (m_fd < 0) {
+        FailWith(errno);
+        return false;
+    }
+    ::unlink(sPattern.c_str());
+    m_bOwned = true;
+    return true;
+}
+
 void CFileReplacement::Attach(int fd) {
+    Reset();
     m_fd = fd;
     m_bOwned = false;
     m_bDirect = true;

@@ -22,6 +22,11 @@ public:
     bool Open(const std::string& sPath, bool bDirect);
     // Writes onto an open descriptor (standard output), which stays open.
     void Attach(int fd);
+    // A file of its own in sFolder, unnamed from the start, for output that
+    // must be made whole before it is copied on.
+    bool OpenUnnamed(const std::string& sFolder);
+    // Whether the output can seek: a file, as opposed to a pipe or device.
+    bool Seekable() const { return !m_bDirect; }
 
     // At the position, moving it on. False once anything has failed.
     bool Write(const void* pBytes, size_t iCount);
@@ -46,6 +51,7 @@ public:
     void Abandon();
 
 private:
+    void Reset();
     bool Flush();
     bool Put(const char* pBytes, size_t iCount);
     void FailWith(int iError);

@@ -61,13 +61,10 @@ bool IsWritable(const std::string& sPath) {
            (info.st_mode & 0222) != 0;
 }
 
-std::string Refusal(const Place& place, bool bDirect) {
+std::string KindRefusal(const Place& place, bool bDirect) {
     switch (place.iKind) {
     case Kind::Nothing:
-        break;
     case Kind::File:
-        if (!IsWritable(place.sTarget))
-            return "The file is read-only";
         break;
     case Kind::Folder:
         return "A folder of that name exists";
@@ -82,8 +79,16 @@ std::string Refusal(const Place& place, bool bDirect) {
     case Kind::Other:
         return "The name is not a plain file";
     }
+    return {};
+}
+
+std::string Refusal(const Place& place, bool bDirect) {
+    if (std::string sRefusal = KindRefusal(place, bDirect); !sRefusal.empty())
+        return sRefusal;
     if (place.iKind == Kind::Pipe || place.iKind == Kind::Device)
         return {};
+    if (place.iKind == Kind::File && !IsWritable(place.sTarget))
+        return "The file is read-only";
     const std::string sFolder = FolderOf(place.sTarget);
     struct stat folder {};
     if (::stat(sFolder.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))

@@ -31,6 +31,10 @@ Place Examine(const std::string& sPath);
 // read-only is left alone all the same).
 bool IsWritable(const std::string& sPath);
 
+// Why a save may not write whatever is at the place, empty when it may: a
+// pipe or device is refused unless bDirect.
+std::string KindRefusal(const Place& place, bool bDirect);
+
 // Why a save may not write the place, empty when it may. A pipe or device
 // is refused unless bDirect (the command line writes it as it is). A plain
 // file must be writable, and a new one needs a writable folder.

@@ -4,14 +4,20 @@
 #include "tests/convert/ProgramRun.h"
 #include "tests/engine/ErrorLines.h"
 #include "tests/support/CFileSizeLimit.h"
+#include "tune/CSoundFile.h"
 #include "tune/CTune.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
 #include <string>
+#include <sys/mount.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -148,6 +154,8 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
         std::vector<Heard> sounds = {}; // one from standard output replaces sOut
         ProgramRun::Out iOut = ProgramRun::Out::Pipe;
     };
+    fs::create_symlink(At("none"), At("dangling.KEY"));
+    fs::create_symlink(At("loop.mp3"), At("loop.mp3"));
     const std::string sNoTerminal = "ringwright-convert: not writing sound to a terminal: name a "
                                     "file with -o, or redirect standard output\n";
     const std::vector<Row> rows = {
@@ -225,7 +233,38 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
          Engine(Long, "", 0, 0).sText + "\n",
          0,
          "-: " + sTooMany + "\n"},
-        {"bytes pass through", {"-t", "rtttl"}, Latin, Engine(Latin, "", 0, 2).sText + "\n", 0, ""},
+        {"Latin-1 is read as the window reads it",
+         {"-t", "rtttl"},
+         Latin,
+         "Caf\xC3\xA9:d=4,o=5,b=100:c\n",
+         0,
+         ""},
+        {"UTF-16 is read as the window reads it",
+         {"-t", "rtttl"},
+         "\xFF\xFEU\0:\0d\0=\0\x34\0,\0o\0=\0\x35\0,\0b\0=\0\x31\0\x30\0\x30\0:\0c\0"s,
+         "U:d=4,o=5,b=100:c\n",
+         0,
+         ""},
+        {"a lone CR ends a line",
+         {"--lines", "-t", "rtttl"},
+         "A:d=4,o=5,b=100:c\rB:d=4,o=5,b=100:d\r\nC:d=4,o=5,b=100:e",
+         "A:d=4,o=5,b=100:c\nB:d=4,o=5,b=100:d\nC:d=4,o=5,b=100:e\n",
+         0,
+         ""},
+        {"a dangling link is not replaced",
+         {"-o", At("dangling.KEY")},
+         Tone,
+         "",
+         2,
+         "ringwright-convert: cannot write " + At("dangling.KEY") +
+             ": The name is a symbolic link to something that does not exist\n"},
+        {"a link loop is not replaced",
+         {"-t", "mp3", "-o", At("loop.mp3")},
+         Tone,
+         "",
+         2,
+         "ringwright-convert: cannot write " + At("loop.mp3") +
+             ": The name is a symbolic link that leads round in a loop\n"},
         {"unreadable input gives 2, the others still convert",
          {At("missing.txt"), At("low.txt")},
          "",
@@ -269,7 +308,8 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
          Tone,
          "",
          2,
-         "ringwright-convert: cannot write " + At("tone.txt/out.KEY") + ": Not a directory\n"},
+         "ringwright-convert: cannot write " + At("tone.txt/out.KEY") +
+             ": The folder does not exist\n"},
         {"several results need a folder",
          {"--lines", "-o", At("tone.txt")},
          Tone,
@@ -332,7 +372,8 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
          Tone,
          "",
          2,
-         "ringwright-convert: cannot write " + At("tone.txt/out.wav") + ": Not a directory\n"},
+         "ringwright-convert: cannot write " + At("tone.txt/out.wav") +
+             ": The folder does not exist\n"},
         {"--json describes the sound",
          {"--json", "-t", "flac"},
          "J:d=4,o=5,b=120:c,d",
@@ -438,22 +479,21 @@ TEST_F(ConvertProgramTest, JsonLinesCarryTheFiguresOfEachRingtone) {
             Tone.substr(0, Tone.find('\n')) + "\n" + Latin + "\n" + Long + "\n" + Low);
     const std::string sTone = Engine(Tone.substr(0, Tone.find('\n')), "", 0, 2).sText;
     const std::string sLong = Engine(Long, "", 0, 2).sText;
-    EXPECT_EQ(
-        outcome.sOut,
-        "{\"source\":\"-\",\"line\":1,\"name\":\"Tone\",\"tempo\":140,\"notes\":2,"
-        "\"remaining\":48,\"text\":\"" +
-            sTone +
-            "\",\"errors\":[]}\n"
-            "{\"source\":\"-\",\"line\":2,\"name\":\"Caf\xEF\xBF\xBD\",\"tempo\":100,\"notes\":1,"
-            "\"remaining\":49,\"text\":\"Caf\xEF\xBF\xBD:d=4,o=5,b=100:c\",\"errors\":[]}\n"
-            "{\"source\":\"-\",\"line\":3,\"name\":\"Long\",\"tempo\":100,\"notes\":51,"
-            "\"remaining\":null,\"text\":\"" +
-            sLong +
-            "\",\"errors\":[]}\n"
-            "{\"source\":\"-\",\"line\":4,\"name\":\"Low\",\"tempo\":100,\"notes\":2,"
-            "\"remaining\":48,\"text\":\"" +
-            Engine(Low, "", 0, 2).sText + "\",\"errors\":[\"" + ErrorLines::Octave4 + "\",\"" +
-            ErrorLines::Octave4 + "\"]}\n");
+    EXPECT_EQ(outcome.sOut,
+              "{\"source\":\"-\",\"line\":1,\"name\":\"Tone\",\"tempo\":140,\"notes\":2,"
+              "\"remaining\":48,\"text\":\"" +
+                  sTone +
+                  "\",\"errors\":[]}\n"
+                  "{\"source\":\"-\",\"line\":2,\"name\":\"Caf\xC3\xA9\",\"tempo\":100,\"notes\":1,"
+                  "\"remaining\":49,\"text\":\"Caf\xC3\xA9:d=4,o=5,b=100:c\",\"errors\":[]}\n"
+                  "{\"source\":\"-\",\"line\":3,\"name\":\"Long\",\"tempo\":100,\"notes\":51,"
+                  "\"remaining\":null,\"text\":\"" +
+                  sLong +
+                  "\",\"errors\":[]}\n"
+                  "{\"source\":\"-\",\"line\":4,\"name\":\"Low\",\"tempo\":100,\"notes\":2,"
+                  "\"remaining\":48,\"text\":\"" +
+                  Engine(Low, "", 0, 2).sText + "\",\"errors\":[\"" + ErrorLines::Octave4 +
+                  "\",\"" + ErrorLines::Octave4 + "\"]}\n");
     EXPECT_EQ(outcome.iStatus, 1);
 }
 
@@ -465,6 +505,104 @@ TEST_F(ConvertProgramTest, CheckCountsNotesAndProblems) {
                             "Total: 3 ringtones, 2 fit the phone, 1 too long, 1 with problems, 0 "
                             "not converted\n");
     EXPECT_EQ(outcome.iStatus, 1);
+}
+
+TEST_F(ConvertProgramTest, AnOutputNeverReplacesItsOwnInput) {
+    fs::create_directory(At("tunes"));
+    ProgramRun::WriteAll(At("tunes/Mine.KEY"), Tone);
+    // The same file under another name: compared as files, not names.
+    fs::create_hard_link(At("tunes/Mine.KEY"), At("Mine.txt"));
+    const ProgramRun::Outcome outcome = Run({"-o", At("tunes"), At("Mine.txt"), At("tone.txt")});
+    EXPECT_EQ(outcome.iStatus, 2);
+    EXPECT_EQ(outcome.sErr, "ringwright-convert: not writing " + At("tunes/Mine.KEY") + " for " +
+                                At("Mine.txt") + ": it is one of the inputs\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("tunes/Mine.KEY")), Tone);
+    EXPECT_EQ(ProgramRun::ReadAll(At("tunes/tone.KEY")),
+              "Tone:Tempo=140:18*, 2, (hold 3), 4*#\r\n");
+
+    EXPECT_EQ(Run({"-t", "rtttl", "-o", At("low.txt"), At("low.txt")}).sErr,
+              "ringwright-convert: not writing " + At("low.txt") + ": it is one of the inputs\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("low.txt")), Low);
+}
+
+// Text and sound are replaced alike: the old file's permissions stay, and a
+// link leads to the file it names.
+TEST_F(ConvertProgramTest, ReplacedFilesKeepTheirPermissionsAndLinks) {
+    for (const char* sName : {"out.KEY", "out.wav", "out.mp3"}) {
+        SCOPED_TRACE(sName);
+        ProgramRun::WriteAll(At(sName), "old");
+        fs::permissions(At(sName), fs::perms::owner_read | fs::perms::owner_write);
+        const std::string sForm = fs::path(sName).extension() == ".KEY" ? "keys" : sName + 4;
+        EXPECT_EQ(Run({"-t", sForm, "-o", At(sName), At("tone.txt")}).iStatus, 0);
+        EXPECT_NE(ProgramRun::ReadAll(At(sName)), "old");
+        EXPECT_EQ(fs::status(At(sName)).permissions(),
+                  fs::perms::owner_read | fs::perms::owner_write);
+    }
+    fs::create_symlink(At("out.wav"), At("link.wav"));
+    EXPECT_EQ(Run({"-t", "wav", "-o", At("link.wav"), At("long.txt")}).iStatus, 0);
+    EXPECT_TRUE(fs::is_symlink(At("link.wav")));
+    EXPECT_GT(fs::file_size(At("out.wav")), 1000000u);
+}
+
+// Every kind of sound on a real full file system (a 256 KiB tmpfs), or
+// under a file-size limit where mounting is refused: to a file, into a
+// folder, and to standard output through a full temporary folder.
+TEST_F(ConvertProgramTest, AFullDiskFailsEverySoundAndKeepsTheOldFile) {
+    const std::string sDisk = At("disk");
+    fs::create_directory(sDisk);
+    const bool bMounted = ::mount("tmpfs", sDisk.c_str(), "tmpfs", 0, "size=256k") == 0;
+    std::cout << (bMounted ? "Ran on a real 256 KiB tmpfs\n"
+                           : "Mounting refused: ran under RLIMIT_FSIZE\n");
+    const std::string sReason = bMounted ? "No space left on device" : "File too large";
+    for (const std::string sKind : {"wav", "flac", "ogg", "mp3"})
+        ProgramRun::WriteAll(sDisk + "/long." + sKind, "old");
+    if (bMounted) {
+        std::ofstream fill(sDisk + "/fill", std::ios::binary);
+        const std::string sPage(4096, 'x');
+        while (fill.write(sPage.data(), sPage.size()))
+            ;
+    }
+    for (const std::string sKind : {"wav", "flac", "ogg", "mp3"}) {
+        SCOPED_TRACE(sKind);
+        const std::string sOld = sDisk + "/long." + sKind;
+        // After the 50-note message, which long.txt earns.
+        const auto failure = [](const ProgramRun::Outcome& outcome) {
+            return outcome.sErr.substr(
+                std::min(outcome.sErr.find("ringwright-convert:"), outcome.sErr.size()));
+        };
+        const auto run = [&](const std::vector<std::string>& args) {
+            std::optional<CFileSizeLimit> limit;
+            if (!bMounted)
+                limit.emplace(4096);
+            return Run(args);
+        };
+        ProgramRun::Outcome outcome = run({"-t", sKind, "-o", sOld, At("long.txt")});
+        EXPECT_EQ(outcome.iStatus, 2);
+        EXPECT_EQ(failure(outcome),
+                  "ringwright-convert: cannot write " + sOld + ": " + sReason + "\n");
+        outcome = run({"-t", sKind, "-o", sDisk, At("long.txt"), At("low.txt")});
+        EXPECT_EQ(outcome.iStatus, 2);
+        EXPECT_NE(outcome.sErr.find(sReason), std::string::npos) << outcome.sErr;
+        EXPECT_EQ(ProgramRun::ReadAll(sOld), "old");
+        EXPECT_FALSE(fs::exists(sDisk + "/low." + sKind));
+        if (!CSoundFile::Streams(*CSoundFile::KindOf("." + sKind))) {
+            ::setenv("TMPDIR", sDisk.c_str(), 1);
+            outcome = run({"-t", sKind, At("long.txt")});
+            ::unsetenv("TMPDIR");
+            EXPECT_EQ(outcome.iStatus, 2);
+            EXPECT_EQ(failure(outcome),
+                      "ringwright-convert: cannot write standard output: " + sReason + "\n");
+            EXPECT_EQ(outcome.sOut, "");
+        }
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(sDisk))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    const std::vector<std::string> left = {"fill", "long.flac", "long.mp3", "long.ogg", "long.wav"};
+    EXPECT_EQ(names, std::vector<std::string>(left.begin() + (bMounted ? 0 : 1), left.end()));
+    if (bMounted)
+        ::umount2(sDisk.c_str(), MNT_DETACH);
 }
 
 } // namespace
