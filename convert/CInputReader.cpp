@@ -42,7 +42,7 @@ int32_t CInputReader::NotationOf(const std::string& sFileName) {
 bool CInputReader::Read(const std::string& sArgument, const Handler& onRingTone,
                         std::string& sError) const {
     const bool bStandard = sArgument == "-";
-    CRingToneInput input;
+    RingTone input;
     input.sSource = sArgument;
     if (!bStandard && !m_bLines)
         input.sFileName = std::filesystem::path(sArgument).filename().string();
@@ -76,8 +76,8 @@ bool CInputReader::Read(const std::string& sArgument, const Handler& onRingTone,
 }
 
 // Read as the window reads a file: decoded, refused when too large or binary.
-CInputReader::Outcome CInputReader::ReadWhole(int fd, CRingToneInput& input,
-                                              const Handler& onRingTone, int& iError) const {
+CInputReader::Outcome CInputReader::ReadWhole(int fd, RingTone& input, const Handler& onRingTone,
+                                              int& iError) const {
     const RingToneFile::Result read = RingToneFile::ReadFrom(fd);
     if (read.iError != 0) {
         iError = read.iError;
@@ -94,8 +94,8 @@ CInputReader::Outcome CInputReader::ReadWhole(int fd, CRingToneInput& input,
     return Finished;
 }
 
-CInputReader::Outcome CInputReader::ReadLines(int fd, CRingToneInput& input,
-                                              const Handler& onRingTone, int& iError) const {
+CInputReader::Outcome CInputReader::ReadLines(int fd, RingTone& input, const Handler& onRingTone,
+                                              int& iError) const {
     CLineSplitter lines(MaxLength + 1, [&](const std::string& sLine, size_t iLength) {
         ++input.iLine;
         const RingToneFile::Result line = RingToneFile::Interpret(sLine);

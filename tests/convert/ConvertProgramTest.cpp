@@ -1,6 +1,4 @@
-#include "engine/CNokia.h"
 #include "engine/RingToneText.h"
-#include "engine/modNOK.h"
 #include "tests/convert/ProgramRun.h"
 #include "tests/engine/ErrorLines.h"
 #include "tests/support/CFileSizeLimit.h"
@@ -28,39 +26,6 @@ namespace {
 const std::string RtttlHeader = "[CNokia.Convert] This ringtone does not have valid RTTTL header "
                                 "information.";
 
-// What the window shows and exports for the same text: Get's reading and
-// conversion, then Export/Copy's text in the form iShow.
-struct Shown {
-    std::string sText;
-    std::string sErrors; // the error list, lines joined by line feeds
-};
-
-Shown Engine(const std::string& sText, const std::string& sFileName, int32_t iSource,
-             int16_t iShow) {
-    CNokia nokia;
-    nokia.Clear();
-    nokia.FileName = sFileName;
-    nokia.SourceType = iSource;
-    nokia.OriginalText = RingToneText::JoinLines(sText);
-    nokia.Convert();
-    std::string sErrors = modNOK::GetErrors();
-    for (char& c : sErrors)
-        c = c == '\r' ? '\n' : c;
-    return {RingToneText::Format(RingToneText::ShownName(nokia.RingToneName),
-                                 std::to_string(nokia.Tempo), iShow, nokia.Notes.GetNotes(iShow)),
-            sErrors};
-}
-
-// The length of the ringtone's sound in samples, as the tune engine makes it.
-int64_t Samples(const std::string& sText, int32_t iSource = 0) {
-    CNokia nokia;
-    nokia.Clear();
-    nokia.SourceType = iSource;
-    nokia.OriginalText = RingToneText::JoinLines(sText);
-    nokia.Convert();
-    return CTune(nokia.Notes, nokia.Tempo).TotalSamples();
-}
-
 // A sound file a run should have written: "" for its standard output.
 struct Heard {
     std::string sWhere;
@@ -81,18 +46,6 @@ void ExpectSound(const Heard& heard, const std::string& sStandardOutput, const f
     EXPECT_EQ(info.channels, 1);
     EXPECT_EQ(info.frames, heard.iSamples);
     sf_close(pFile);
-}
-
-// Every error-list line, named after where it came from.
-std::string Problems(const std::string& sWhere, const std::string& sErrors) {
-    std::string sLines;
-    size_t iStart = 0;
-    while (iStart < sErrors.size()) {
-        const size_t iEnd = std::min(sErrors.find('\n', iStart), sErrors.size());
-        sLines += sWhere + ": " + sErrors.substr(iStart, iEnd - iStart) + "\n";
-        iStart = iEnd + 1;
-    }
-    return sLines;
 }
 
 std::string Notes(int iCount) {
@@ -141,8 +94,6 @@ protected:
 };
 
 TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
-    const Shown low = Engine(Low, "", 0, 0);
-    const Shown lowFile = Engine(Low, "low.txt", 0, 0);
     const std::string sTooMany = RingToneText::TooManyNotes;
     struct Row {
         const char* sWhat;
@@ -159,78 +110,68 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
     const std::string sNoTerminal = "ringwright-convert: not writing sound to a terminal: name a "
                                     "file with -o, or redirect standard output\n";
     const std::vector<Row> rows = {
-        {"standard input, keys", {}, Tone, Engine(Tone, "", 0, 0).sText + "\n", 0, ""},
+        {"standard input, keys", {}, Tone, "Tone:Tempo=140:18*, 2, (hold 3), 4*#\n", 0, ""},
         {"\"-\" is standard input",
          {"-", "-t", "composer"},
          Tone,
-         Engine(Tone, "", 0, 1).sText + "\n",
+         "Tone:Tempo=140:8c2 8d2 8.e2 8#f3\n",
          0,
          ""},
         {"RTTTL header of this ringtone",
          {"--to", "rtttl", At("tone.txt")},
          "",
-         Engine(Tone, "tone.txt", 0, 2).sText + "\n",
+         "Tone:d=8,o=6,b=140:c,d,e.,f#7\n",
          0,
          ""},
         {"extension in capitals",
          {At("upper.TXT")},
          "",
-         Engine(Tone, "upper.TXT", 0, 0).sText + "\n",
+         "Tone:Tempo=140:18*, 2, (hold 3), 4*#\n",
          0,
          ""},
         {".321 is Composer",
          {"-t", "rtttl", At("comp.321")},
          "",
-         Engine(Composer, "comp.321", 1, 2).sText + "\n",
+         "Comp:d=4,o=5,b=90:8c6,d#.7\n",
          0,
          ""},
         {"other extensions RTTTL",
          {At("comp.key")},
          "",
-         Engine(Composer, "comp.key", 0, 0).sText + "\n",
+         "Comp:Tempo=0:\n",
          1,
-         Problems(At("comp.key"), Engine(Composer, "comp.key", 0, 0).sErrors)},
+         At("comp.key") + ": " + RtttlHeader + "\n"},
         {"--from overrides",
          {"-f", "composer", "-"},
          Composer,
-         Engine(Composer, "", 1, 0).sText + "\n",
+         "Comp:Tempo=90:18*, (hold 2)9*#\n",
          0,
          ""},
-        {"blank name from a file",
-         {At("blank.txt")},
-         "",
-         Engine(Blank, "blank.txt", 0, 0).sText + "\n",
-         0,
-         ""},
-        {"blank name from standard input",
-         {},
-         Blank,
-         Engine(Blank, "", 0, 0).sText + "\n",
-         1,
-         "-: " + RtttlHeader + "\n"},
+        {"blank name from a file", {At("blank.txt")}, "", "blank:Tempo=100:1, 2\n", 0, ""},
+        {"blank name from standard input", {}, Blank, ":Tempo=0:\n", 1, "-: " + RtttlHeader + "\n"},
         {"--lines, empty and unterminated last line",
          {"--lines", "-t", "composer"},
          "A:b=100:c\n\nB:b=90:8d",
-         Engine("A:b=100:c", "", 0, 1).sText + "\n" + Engine("", "", 0, 1).sText + "\n" +
-             Engine("B:b=90:8d", "", 0, 1).sText + "\n",
+         "A:Tempo=100:4c1"s + "\n" + ":Tempo=0:"s + "\n" + "B:Tempo=90:8d1\n",
          0,
          ""},
         {"--lines reads no file name",
          {"--lines", At("blank.txt")},
          "",
-         Engine(Blank, "", 0, 0).sText + "\n",
+         ":Tempo=0:\n",
          1,
          At("blank.txt") + ":1: " + RtttlHeader + "\n"},
         {"error lines give 1, results still written",
          {},
          Low,
-         low.sText + "\n",
+         "Low:Tempo=100:1, 2\n",
          1,
-         Problems("-", low.sErrors)},
+         "-: "s + ErrorLines::Octave4 + "\n-: " + ErrorLines::Octave4 + "\n"},
         {"more than 50 notes is no error",
          {},
          Long,
-         Engine(Long, "", 0, 0).sText + "\n",
+         "Long:Tempo=100:1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1"s +
+             "\n",
          0,
          "-: " + sTooMany + "\n"},
         {"Latin-1 is read as the window reads it",
@@ -268,10 +209,11 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
         {"unreadable input gives 2, the others still convert",
          {At("missing.txt"), At("low.txt")},
          "",
-         lowFile.sText + "\n",
+         "Low:Tempo=100:1, 2\n",
          2,
          "ringwright-convert: cannot read " + At("missing.txt") + ": No such file or directory\n" +
-             Problems(At("low.txt"), lowFile.sErrors)},
+             At("low.txt") + ": " + ErrorLines::Octave4 + "\n" + At("low.txt") + ": " +
+             ErrorLines::Octave4 + "\n"},
         {"a folder is unreadable",
          {At("")},
          "",
@@ -300,7 +242,7 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
         {"binary data refused",
          {"--lines"},
          "A:c\nB:\0c"s,
-         Engine("A:c", "", 0, 0).sText + "\n\n",
+         "A:Tempo=0:1"s + "\n\n",
          2,
          "-:2: not a ringtone text (it holds NUL bytes); not converted\n"},
         {"unwritable output",
@@ -316,42 +258,36 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
          "",
          2,
          "ringwright-convert: cannot write into " + At("tone.txt") + ": not a folder\n"},
-        {"--to wav onto a pipe",
-         {"-t", "wav"},
-         Tone,
-         "",
-         0,
-         "",
-         {{"", SF_FORMAT_WAV, Samples(Tone)}}},
+        {"--to wav onto a pipe", {"-t", "wav"}, Tone, "", 0, "", {{"", SF_FORMAT_WAV, 42525}}},
         {"--to flac into the file named",
          {"-t", "flac", "-o", At("tone.flac"), At("tone.txt")},
          "",
          "",
          0,
          "",
-         {{At("tone.flac"), SF_FORMAT_FLAC, Samples(Tone)}}},
+         {{At("tone.flac"), SF_FORMAT_FLAC, 42525}}},
         {"--to ogg, a tempo out of range plays at 63",
          {"--to", "ogg"},
          Fast,
          "",
          0,
          "-: the tempo 1000 is not from 25 to 900; the sound plays at 63 beats per minute\n",
-         {{"", SF_FORMAT_OGG, Samples(Fast)}}},
+         {{"", SF_FORMAT_OGG, 84000}}},
         {"--to mp3, no tempo plays at 63",
          {"-f", "composer", "-t", "mp3"},
          Untimed,
          "",
          0,
          "-: the ringtone gives no tempo; the sound plays at 63 beats per minute\n",
-         {{"", SF_FORMAT_MPEG, Samples(Untimed, 1)}}},
+         {{"", SF_FORMAT_MPEG, 84000}}},
         {"several sounds into a folder",
          {"-t", "wav", "-o", At("sounds"), At("tone.txt"), At("comp.321")},
          "",
          "",
          0,
          "",
-         {{At("sounds/tone.wav"), SF_FORMAT_WAV, Samples(Tone)},
-          {At("sounds/comp.wav"), SF_FORMAT_WAV, Samples(Composer, 1)}}},
+         {{At("sounds/tone.wav"), SF_FORMAT_WAV, 42525},
+          {At("sounds/comp.wav"), SF_FORMAT_WAV, 58800}}},
         {"no sound onto a terminal",
          {"-t", "mp3"},
          Tone,
@@ -427,17 +363,15 @@ TEST_F(ConvertProgramTest, OutputFilesAreWrittenAsSaveWritesThem) {
     // One input: PATH is the file. Several: a folder, each result named
     // after its input.
     EXPECT_EQ(Run({"-o", At("one.KEY"), At("tone.txt")}).iStatus, 0);
-    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")), Engine(Tone, "tone.txt", 0, 0).sText + "\r\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")), "Tone:Tempo=140:18*, 2, (hold 3), 4*#\r\n");
 
     fs::create_directory(At("out"));
     EXPECT_EQ(Run({"-t", "composer", "-o", At("out"), At("tone.txt"), At("comp.321")}).iStatus, 0);
-    EXPECT_EQ(ProgramRun::ReadAll(At("out/tone.321")),
-              Engine(Tone, "tone.txt", 0, 1).sText + "\r\n");
-    EXPECT_EQ(ProgramRun::ReadAll(At("out/comp.321")),
-              Engine(Composer, "comp.321", 1, 1).sText + "\r\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("out/tone.321")), "Tone:Tempo=140:8c2 8d2 8.e2 8#f3\r\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("out/comp.321")), "Comp:Tempo=90:8c2 4.#d3\r\n");
 
     EXPECT_EQ(Run({"--lines", "-o", At("out"), "-"}, "A:c\nB:d\n").iStatus, 0);
-    EXPECT_EQ(ProgramRun::ReadAll(At("out/stdin-2.KEY")), Engine("B:d", "", 0, 0).sText + "\r\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("out/stdin-2.KEY")), "B:Tempo=0:2\r\n");
 
     // Nothing else is left behind: no temporary files.
     EXPECT_EQ(std::distance(fs::directory_iterator(At("out")), fs::directory_iterator()), 4);
@@ -446,13 +380,11 @@ TEST_F(ConvertProgramTest, OutputFilesAreWrittenAsSaveWritesThem) {
     fs::create_symlink(At("one.KEY"), At("link.KEY"));
     EXPECT_EQ(Run({"-o", At("link.KEY"), At("comp.321")}).iStatus, 0);
     EXPECT_TRUE(fs::is_symlink(At("link.KEY")));
-    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")),
-              Engine(Composer, "comp.321", 1, 0).sText + "\r\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")), "Comp:Tempo=90:18*, (hold 2)9*#\r\n");
 
     // An input that cannot be read leaves an existing output as it was.
     EXPECT_EQ(Run({"-o", At("one.KEY"), At("missing.txt")}).iStatus, 2);
-    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")),
-              Engine(Composer, "comp.321", 1, 0).sText + "\r\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")), "Comp:Tempo=90:18*, (hold 2)9*#\r\n");
 }
 
 TEST_F(ConvertProgramTest, AFailedSoundLeavesTheOldFileAsItWas) {
@@ -477,8 +409,9 @@ TEST_F(ConvertProgramTest, JsonLinesCarryTheFiguresOfEachRingtone) {
     const ProgramRun::Outcome outcome =
         Run({"--json", "--lines", "-t", "rtttl", "-"},
             Tone.substr(0, Tone.find('\n')) + "\n" + Latin + "\n" + Long + "\n" + Low);
-    const std::string sTone = Engine(Tone.substr(0, Tone.find('\n')), "", 0, 2).sText;
-    const std::string sLong = Engine(Long, "", 0, 2).sText;
+    const std::string sTone = "Tone:d=8,o=6,b=140:c,d";
+    const std::string sLong =
+        "Long:d=4,o=5,b=100:c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c"s;
     EXPECT_EQ(outcome.sOut,
               "{\"source\":\"-\",\"line\":1,\"name\":\"Tone\",\"tempo\":140,\"notes\":2,"
               "\"remaining\":48,\"text\":\"" +
@@ -492,8 +425,8 @@ TEST_F(ConvertProgramTest, JsonLinesCarryTheFiguresOfEachRingtone) {
                   "\",\"errors\":[]}\n"
                   "{\"source\":\"-\",\"line\":4,\"name\":\"Low\",\"tempo\":100,\"notes\":2,"
                   "\"remaining\":48,\"text\":\"" +
-                  Engine(Low, "", 0, 2).sText + "\",\"errors\":[\"" + ErrorLines::Octave4 +
-                  "\",\"" + ErrorLines::Octave4 + "\"]}\n");
+                  "Low:d=4,o=4,b=100:c,d"s + "\",\"errors\":[\"" + ErrorLines::Octave4 + "\",\"" +
+                  ErrorLines::Octave4 + "\"]}\n");
     EXPECT_EQ(outcome.iStatus, 1);
 }
 
