@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -37,6 +38,7 @@ struct Options {
     std::string sOutput; // empty: standard output
     bool bJson = false;
     bool bCheck = false;
+    bool bFormGiven = false; // --to was given
 };
 
 // Fills options, or gives the exit status when the program is done already:
@@ -69,9 +71,10 @@ std::optional<int> Parse(int argc, const char* const* argv, Options& options) {
         ->check(CLI::IsMember(notations))
         ->option_text(joined(notations));
     std::string sTo = COutputForm().Name();
-    app.add_option("-t,--to", sTo, "Form written (default: keys)")
-        ->check(CLI::IsMember(forms))
-        ->option_text(joined(forms));
+    CLI::Option* pTo =
+        app.add_option("-t,--to", sTo, "Form written (default: keys, or as -o's extension)")
+            ->check(CLI::IsMember(forms))
+            ->option_text(joined(forms));
     app.add_option("-o,--output", options.sOutput, "Write to PATH (a folder for several)")
         ->option_text("PATH");
     app.add_flag("--json", options.bJson, "One JSON object per ringtone per line");
@@ -92,9 +95,15 @@ std::optional<int> Parse(int argc, const char* const* argv, Options& options) {
         if (options.bJson && options.bCheck)
             throw CLI::ExcludesError("--json", "--check");
     } catch (const CLI::ParseError& e) {
-        return app.exit(e, std::cout, std::cerr) == 0 ? Clean : Failed;
+        // Every message of the program begins with its name.
+        std::ostringstream error;
+        const int iStatus = app.exit(e, std::cout, error);
+        if (!error.str().empty())
+            std::cerr << "ringwright-convert: " << error.str();
+        return iStatus == 0 ? Clean : Failed;
     }
     options.Form = *COutputForm::ByName(sTo);
+    options.bFormGiven = pTo->count() > 0;
     if (!sFrom.empty())
         options.iFrom = sFrom == "composer" ? 1 : 0;
     return std::nullopt;
@@ -105,9 +114,11 @@ class CDiagnostics {
 public:
     // Every error-list line of the ringtone, the 50-note message, the tempo
     // a sound plays at instead of its own, or why it was refused, each as
-    // "SOURCE[:LINE]: " + the line.
+    // "SOURCE[:LINE]: " + the line, standard input named as such.
     void Report(const CConversion::Result& result) {
-        const std::string sWhere = result.Where() + ": ";
+        const std::string sWhere =
+            (result.sSource == "-" ? "standard input" + result.Where().substr(1) : result.Where()) +
+            ": ";
         if (result.iRefusal != RingToneText::Refusal::None) {
             Line(sWhere + result.RefusalText());
             Raise(Failed);
@@ -153,6 +164,8 @@ std::string StandardOutputRefusal(const Options& options) {
     return {};
 }
 
+ExitStatus Run(const Options& options, bool bFolder, CDiagnostics& diagnostics);
+
 ExitStatus Convert(const Options& options) {
     CDiagnostics diagnostics;
     // Several results, or a folder named, give a file per ringtone; a
@@ -164,9 +177,27 @@ ExitStatus Convert(const Options& options) {
                          (options.Files.size() > 1 || options.bLines || bIsFolder);
     // Said once, rather than once for every ringtone.
     if (bFolder && !bIsFolder) {
-        diagnostics.Failure("cannot write into " + options.sOutput + ": not a folder");
+        const bool bExists = std::filesystem::exists(options.sOutput, error);
+        diagnostics.Failure("cannot write into " + options.sOutput +
+                            (bExists ? ": not a folder" : ": the folder does not exist"));
         return diagnostics.Status();
     }
+    // One file named: its extension names the form, unless --to says it.
+    Options chosen = options;
+    if (const std::optional<COutputForm> named = COutputForm::ByExtension(options.sOutput);
+        named && !bReport && !bFolder && !options.sOutput.empty()) {
+        if (options.bFormGiven && named->Id() != options.Form.Id()) {
+            diagnostics.Failure("--to " + options.Form.Name() + " contradicts the extension of " +
+                                options.sOutput);
+            return diagnostics.Status();
+        }
+        chosen.Form = *named;
+    }
+    return Run(chosen, bFolder, diagnostics);
+}
+
+ExitStatus Run(const Options& options, bool bFolder, CDiagnostics& diagnostics) {
+    const bool bReport = options.bJson || options.bCheck;
     if (const std::string sRefusal =
             !bReport && !options.Form.IsText() ? StandardOutputRefusal(options) : "";
         !sRefusal.empty()) {
