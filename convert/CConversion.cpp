@@ -4,27 +4,34 @@
 
 #include <exception>
 
-namespace {
-
-// The error list joins its lines with carriage returns.
-std::vector<std::string> ErrorLines(const std::string& sErrors) {
-    std::vector<std::string> lines;
-    if (sErrors.empty())
-        return lines;
-    size_t iStart = 0;
-    for (;;) {
-        const size_t iEnd = sErrors.find('\r', iStart);
-        lines.push_back(sErrors.substr(iStart, iEnd - iStart));
-        if (iEnd == std::string::npos)
-            return lines;
-        iStart = iEnd + 1;
-    }
+std::string CConversion::Result::Where() const {
+    return iLine > 0 ? sSource + ":" + std::to_string(iLine) : sSource;
 }
 
-} // namespace
+std::string CConversion::Result::TempoText() const {
+    const std::string sPlays =
+        "; the sound plays at " + std::to_string(CTune::DefaultTempo) + " beats per minute";
+    if (Summary.iTempo == 0)
+        return "the ringtone gives no tempo" + sPlays;
+    return "the tempo " + std::to_string(Summary.iTempo) + " is not from " +
+           std::to_string(CTune::LowestTempo) + " to " + std::to_string(CTune::HighestTempo) +
+           sPlays;
+}
 
-CConversionResult CConversion::Run(const CRingToneInput& input) {
-    CConversionResult result;
+std::string CConversion::Result::RefusalText() const {
+    switch (iRefusal) {
+    case RingToneText::Refusal::TooLarge:
+        return "the ringtone text is larger than 64 KiB (65,536 bytes); not converted";
+    case RingToneText::Refusal::NotText:
+        return "not a ringtone text (it holds NUL bytes); not converted";
+    case RingToneText::Refusal::None:
+        break;
+    }
+    return {};
+}
+
+CConversion::Result CConversion::Run(const CInputReader::RingTone& input) {
+    Result result;
     result.sSource = input.sSource;
     result.iLine = input.iLine;
     result.iRefusal = input.iRefusal;
@@ -37,9 +44,6 @@ CConversionResult CConversion::Run(const CRingToneInput& input) {
         m_Nokia.SourceType = input.iSourceType;
         m_Nokia.OriginalText = RingToneText::JoinLines(input.sText);
         m_Nokia.Convert();
-        result.sName = RingToneText::ShownName(m_Nokia.RingToneName);
-        result.iTempo = m_Nokia.Tempo;
-        result.iNotes = m_Nokia.Notes.Count();
         if (m_Form.IsText())
             result.sOutput = m_Form.Render(m_Nokia);
         else
@@ -49,6 +53,6 @@ CConversionResult CConversion::Run(const CRingToneInput& input) {
     } catch (...) {
         modNOK::AddError("CConversion.Run", "Unknown failure");
     }
-    result.Errors = ErrorLines(modNOK::GetErrors());
+    result.Summary = ConversionSummary::Of(m_Nokia);
     return result;
 }

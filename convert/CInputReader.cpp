@@ -1,10 +1,14 @@
 #include "convert/CInputReader.h"
 
 #include "engine/RingToneText.h"
+#include "files/CLineSplitter.h"
+#include "files/RingToneFile.h"
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -13,11 +17,16 @@ using RingToneText::MaxLength;
 
 constexpr size_t ChunkSize = 256 * 1024;
 
-// Keeps at most MaxLength + 1 bytes of the text: enough to know it is too
-// large, whatever the input holds.
-void Keep(std::string& sText, const char* pBytes, size_t iCount) {
-    if (sText.size() <= MaxLength)
-        sText.append(pBytes, std::min(iCount, MaxLength + 1 - sText.size()));
+RingToneText::Refusal RefusalOf(RingToneFile::Outcome iOutcome) {
+    switch (iOutcome) {
+    case RingToneFile::Outcome::TooLarge:
+        return RingToneText::Refusal::TooLarge;
+    case RingToneFile::Outcome::NotText:
+        return RingToneText::Refusal::NotText;
+    default:
+        break;
+    }
+    return RingToneText::Refusal::None;
 }
 
 bool IsBlank(const std::string& sText) {
@@ -29,7 +38,7 @@ bool IsBlank(const std::string& sText) {
 bool CInputReader::Read(const std::string& sArgument, const Handler& onRingTone,
                         std::string& sError) const {
     const bool bStandard = sArgument == "-";
-    CRingToneInput input;
+    RingTone input;
     input.sSource = sArgument;
     if (!bStandard && !m_bLines)
         input.sFileName = std::filesystem::path(sArgument).filename().string();
@@ -40,16 +49,16 @@ bool CInputReader::Read(const std::string& sArgument, const Handler& onRingTone,
             RingToneText::IsComposerFile(std::filesystem::path(sArgument).filename().string()) ? 1
                                                                                                : 0;
 
-    std::FILE* pFile = bStandard ? stdin : std::fopen(sArgument.c_str(), "rb");
-    if (!pFile) {
+    const int fd = bStandard ? STDIN_FILENO : ::open(sArgument.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         sError = "cannot read " + sArgument + ": " + std::strerror(errno);
         return false;
     }
-    const Outcome iOutcome =
-        m_bLines ? ReadLines(pFile, input, onRingTone) : ReadWhole(pFile, input, onRingTone);
-    const int iError = errno;
+    int iError = 0;
+    const Outcome iOutcome = m_bLines ? ReadLines(fd, input, onRingTone, iError)
+                                      : ReadWhole(fd, input, onRingTone, iError);
     if (!bStandard)
-        std::fclose(pFile);
+        ::close(fd);
     const std::string sName = bStandard ? "standard input" : sArgument;
     switch (iOutcome) {
     case Finished:
@@ -64,62 +73,48 @@ bool CInputReader::Read(const std::string& sArgument, const Handler& onRingTone,
     return false;
 }
 
-CInputReader::Outcome CInputReader::ReadWhole(std::FILE* pFile, CRingToneInput& input,
-                                              const Handler& onRingTone) const {
-    std::vector<char> chunk(ChunkSize);
-    for (;;) {
-        const size_t iCount = std::fread(chunk.data(), 1, chunk.size(), pFile);
-        Keep(input.sText, chunk.data(), iCount);
-        if (iCount < chunk.size() || input.sText.size() > MaxLength)
-            break;
-    }
-    if (std::ferror(pFile))
+// Read as the window reads a file: decoded, refused when too large or binary.
+CInputReader::Outcome CInputReader::ReadWhole(int fd, RingTone& input, const Handler& onRingTone,
+                                              int& iError) const {
+    const RingToneFile::Result read = RingToneFile::ReadFrom(fd);
+    if (read.iError != 0) {
+        iError = read.iError;
         return Unreadable;
+    }
+    input.sText = read.sText;
     // Like an empty clipboard, standard input with nothing but blanks holds
     // no ringtone; an empty file is still converted, as the window does.
-    if (input.sSource == "-" && IsBlank(input.sText))
+    if (read.iOutcome == RingToneFile::Outcome::Read && input.sSource == "-" &&
+        IsBlank(input.sText))
         return Blank;
-    input.iRefusal = RingToneText::Check(input.sText);
+    input.iRefusal = RefusalOf(read.iOutcome);
     onRingTone(input);
     return Finished;
 }
 
-CInputReader::Outcome CInputReader::ReadLines(std::FILE* pFile, CRingToneInput& input,
-                                              const Handler& onRingTone) const {
-    std::vector<char> chunk(ChunkSize);
-    size_t iLength = 0; // the whole line's, however much of it is kept
-    bool bOpenLine = false;
-    const auto emit = [&] {
+CInputReader::Outcome CInputReader::ReadLines(int fd, RingTone& input, const Handler& onRingTone,
+                                              int& iError) const {
+    CLineSplitter lines(MaxLength + 1, [&](const std::string& sLine, size_t iLength) {
         ++input.iLine;
-        input.iRefusal = iLength > MaxLength ? RingToneText::Refusal::TooLarge
-                                             : RingToneText::Check(input.sText);
+        const RingToneFile::Result line = RingToneFile::Interpret(sLine);
+        input.iRefusal =
+            iLength > MaxLength ? RingToneText::Refusal::TooLarge : RefusalOf(line.iOutcome);
+        input.sText = line.sText;
         onRingTone(input);
-        input.sText.clear();
-        iLength = 0;
-        bOpenLine = false;
-    };
-    size_t iCount = 0;
-    while ((iCount = std::fread(chunk.data(), 1, chunk.size(), pFile)) > 0) {
-        const char* pNext = chunk.data();
-        const char* const pEnd = pNext + iCount;
-        while (pNext < pEnd) {
-            const auto* pFeed = static_cast<const char*>(
-                std::memchr(pNext, '\n', static_cast<size_t>(pEnd - pNext)));
-            const char* const pStop = pFeed ? pFeed : pEnd;
-            const size_t iPiece = static_cast<size_t>(pStop - pNext);
-            Keep(input.sText, pNext, iPiece);
-            iLength += iPiece;
-            bOpenLine = true;
-            if (!pFeed)
-                break;
-            emit();
-            pNext = pFeed + 1;
+    });
+    std::vector<char> chunk(ChunkSize);
+    for (;;) {
+        const ssize_t iCount = ::read(fd, chunk.data(), chunk.size());
+        if (iCount == 0)
+            break;
+        if (iCount < 0) {
+            if (errno == EINTR)
+                continue;
+            iError = errno;
+            return Unreadable;
         }
+        lines.Feed(std::string_view(chunk.data(), static_cast<size_t>(iCount)));
     }
-    if (std::ferror(pFile))
-        return Unreadable;
-    // A last line without a line feed still counts.
-    if (bOpenLine)
-        emit();
+    lines.Finish();
     return Finished;
 }

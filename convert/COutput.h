@@ -1,35 +1,48 @@
 #pragma once
-// Where written bytes go: standard output, or a file that is written under a
-// temporary name beside its place and renamed into place only once complete,
-// so that a failed write leaves an existing file as it was. A device or a
-// pipe named as the file is written directly.
+// Where each converted ringtone goes: every output of ringwright-convert
+// (the form written to one place, a file per ringtone in a folder, a sound,
+// JSON Lines, the check lines) is one of these.
 
-#include <cstdio>
+#include "convert/CConversion.h"
+#include "convert/COutputForm.h"
+
+#include <functional>
+#include <memory>
 #include <string>
-#include <string_view>
+#include <vector>
 
 class COutput {
 public:
-    COutput() = default; // standard output
-    COutput(const COutput&) = delete;
-    COutput& operator=(const COutput&) = delete;
-    // A file never committed is removed.
-    ~COutput();
+    // What the command line asks of the output.
+    struct Plan {
+        COutputForm Form;
+        std::string sPath; // empty: standard output
+        bool bFolder = false;
+        bool bJson = false;
+        bool bCheck = false;
+        std::vector<std::string> Inputs; // never replaced by an output
+    };
+    // Told each output that could not be written, in a message naming it.
+    using Failure = std::function<void(const std::string& sMessage)>;
 
-    // Starts the file sPath. False with a message naming it.
-    bool Open(const std::string& sPath, std::string& sError);
-    void Write(std::string_view sBytes);
-    // Flushes; a file is synced and renamed into place. False with a message
-    // naming the output when anything written did not arrive.
-    bool Commit(std::string& sError);
+    // The output the plan asks for; null with the failure told when its one
+    // file cannot be started.
+    static std::unique_ptr<COutput> For(const Plan& plan, const Failure& onFailure);
+
+    virtual ~COutput() = default;
+    virtual void Add(const CConversion::Result& result) = 0;
+    // After the last ringtone: a file written whole is put in place, unless
+    // nothing worth keeping was written.
+    virtual void Finish() {}
+
+protected:
+    explicit COutput(Failure onFailure) : m_OnFailure(std::move(onFailure)) {}
+    void Fail(const std::string& sMessage) const { m_OnFailure(sMessage); }
 
 private:
-    std::string Named() const;
-
-    std::FILE* m_pFile = stdout;
-    std::string m_sPath;   // as named
-    std::string m_sTarget; // the file replaced
-    std::string m_sTemporary;
-    bool m_bDirect = false; // a device or pipe, written as it is
-    int m_iError = 0;
+    Failure m_OnFailure;
 };
+
+// Whether sPath is the very file of one of the inputs (the same device and
+// inode, whatever the names).
+bool IsOneOf(const std::string& sPath, const std::vector<std::string>& inputs);

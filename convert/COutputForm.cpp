@@ -3,6 +3,8 @@
 #include "engine/CNokia.h"
 #include "engine/RingToneText.h"
 
+#include <filesystem>
+
 namespace {
 
 // The display form of the engine that a text form writes.
@@ -30,6 +32,20 @@ const std::vector<COutputForm>& COutputForm::All() {
 std::optional<COutputForm> COutputForm::ByName(const std::string& sName) {
     for (const COutputForm& form : All())
         if (form.Name() == sName)
+            return form;
+    return std::nullopt;
+}
+
+std::optional<COutputForm> COutputForm::ByExtension(const std::string& sFileName) {
+    const auto lower = [](std::string sText) {
+        for (char& c : sText)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        return sText;
+    };
+    const std::string sExtension = lower(std::filesystem::path(sFileName).extension().string());
+    for (const COutputForm& form : All())
+        if (!sExtension.empty() && lower(form.Extension()) == sExtension)
             return form;
     return std::nullopt;
 }

@@ -19,6 +19,9 @@ public:
     // Every form, in the order the help lists them.
     static const std::vector<COutputForm>& All();
     static std::optional<COutputForm> ByName(const std::string& sName);
+    // The form a file name's extension names (".KEY", ".321", ".TXT",
+    // ".wav", ".flac", ".ogg", ".mp3", in any letter case); none for others.
+    static std::optional<COutputForm> ByExtension(const std::string& sFileName);
 
     Form Id() const { return m_iForm; }
     std::string Name() const; // as --to takes it

@@ -1,9 +1,12 @@
 #pragma once
-// Reads a ringtone text file into one text. Line ends carry no meaning in a
-// ringtone, so the lines are joined with nothing between them. A file that
-// is valid UTF-8 is read as UTF-8 (a byte-order mark, UTF-16 included, is
-// honoured), any other as Latin-1. Files too large to be a ringtone, and
-// files that are not text at all, are refused before anything is decoded.
+// Reads a ringtone text file into one text, as files/RingToneFile does for
+// the command line too. Line ends carry no meaning in a ringtone, so the
+// lines are joined with nothing between them. A file that is valid UTF-8 is
+// read as UTF-8 (a byte-order mark, UTF-16 included, is honoured), any other
+// as Latin-1. Files too large to be a ringtone, and files that are not text
+// at all, are refused.
+
+#include "engine/RingToneText.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,7 +31,7 @@ public:
     // leaves room for long names, comments and many more notes while
     // keeping the conversion and the display instant. Counted in the bytes
     // the converter reads (UTF-8), for a file and the clipboard alike.
-    static constexpr qsizetype MaxLength = 64 * 1024;
+    static constexpr qsizetype MaxLength = RingToneText::MaxLength;
 
     // Whether a ringtone text, as read, is within MaxLength.
     static bool Fits(const QString& sText);

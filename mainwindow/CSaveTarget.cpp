@@ -1,10 +1,9 @@
 #include "mainwindow/CSaveTarget.h"
 
+#include "files/SaveTarget.h"
 #include "widgets/CProgram.h"
 
 #include <QFile>
-#include <cerrno>
-#include <sys/stat.h>
 
 QString CSaveTarget::Refusal(const QString& sFolder, const QString& sFileName) {
     QString sReason = NameRefusal(sFileName);
@@ -29,23 +28,6 @@ QString CSaveTarget::NameRefusal(const QString& sFileName) {
 }
 
 QString CSaveTarget::KindRefusal(const QString& sPath) {
-    const QByteArray path = QFile::encodeName(sPath);
-    struct stat link {};
-    if (lstat(path.constData(), &link) != 0)
-        return {}; // nothing there yet: the save creates it
-    struct stat target = link;
-    if (S_ISLNK(link.st_mode) && stat(path.constData(), &target) != 0) {
-        if (errno == ELOOP)
-            return QStringLiteral("The name is a symbolic link that leads round in a loop");
-        return QStringLiteral("The name is a symbolic link to something that does not exist");
-    }
-    if (S_ISREG(target.st_mode))
-        return {};
-    if (S_ISDIR(target.st_mode))
-        return QStringLiteral("A folder of that name exists");
-    if (S_ISFIFO(target.st_mode))
-        return QStringLiteral("The name is a pipe, not a plain file");
-    if (S_ISCHR(target.st_mode) || S_ISBLK(target.st_mode))
-        return QStringLiteral("The name is a device, not a plain file");
-    return QStringLiteral("The name is not a plain file");
+    const SaveTarget::Place place = SaveTarget::Examine(QFile::encodeName(sPath).toStdString());
+    return QString::fromStdString(SaveTarget::KindRefusal(place, false));
 }

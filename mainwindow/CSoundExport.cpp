@@ -78,8 +78,9 @@ void CSoundExport::Save(const CTune& tune, const QString& sFolder, const QString
                           CMessageBox::YesNo) != CMessageBox::Yes)
         return;
 
-    const std::string sReason =
-        CSoundFile::Write(tune, QFile::encodeName(sPath).toStdString(), *iKind);
-    if (!sReason.empty())
+    // The file as a whole, or the old one kept: the same checks as Save.
+    const std::string sReason = CSoundFile::Write(tune, QFile::encodeName(sPath).toStdString(),
+                                                  *iKind, {sName.toStdString(), {}});
+    if (!sReason.empty() && sReason != CSoundFile::Cancelled)
         CRingToneExport::ReportSaveFailure(m_pParent, sPath, QString::fromLocal8Bit(sReason));
 }

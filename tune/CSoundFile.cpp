@@ -1,5 +1,6 @@
 #include "tune/CSoundFile.h"
 
+#include "files/CFileReplacement.h"
 #include "tune/CTune.h"
 #include "tune/CTuneRenderer.h"
 
@@ -10,10 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <new>
-#include <random>
-#include <unistd.h>
 
 namespace {
 
@@ -31,101 +29,101 @@ int FormatOf(CSoundFile::Kind iKind) {
     return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
 }
 
-std::string SystemReason(int iError) {
-    return std::strerror(iError);
+// libsndfile reaches the output only through these, so that every byte the
+// encoder writes, however it ignores its own failures, is checked.
+CFileReplacement& Output(void* pOutput) {
+    return *static_cast<CFileReplacement*>(pOutput);
+}
+SF_VIRTUAL_IO VirtualOutput() {
+    SF_VIRTUAL_IO io{};
+    io.get_filelen = [](void* p) -> sf_count_t { return Output(p).Length(); };
+    io.seek = [](sf_count_t iOffset, int iWhence, void* p) -> sf_count_t {
+        return Output(p).Seek(iOffset, iWhence);
+    };
+    io.read = [](void* pBytes, sf_count_t iCount, void* p) -> sf_count_t {
+        return Output(p).Read(pBytes, static_cast<size_t>(iCount));
+    };
+    io.write = [](const void* pBytes, sf_count_t iCount, void* p) -> sf_count_t {
+        return Output(p).Write(pBytes, static_cast<size_t>(iCount)) ? iCount : 0;
+    };
+    io.tell = [](void* p) -> sf_count_t { return Output(p).Position(); };
+    return io;
 }
 
-// A new file of a name no other file has, in the target's folder so that
-// the final rename stays within one file system. Returns its descriptor.
-int CreateTemporary(const std::string& sPath, std::string& sTemporary, std::string& sReason) {
-    const auto iSlash = sPath.rfind('/');
-    const std::string sFolder =
-        iSlash == std::string::npos ? std::string() : sPath.substr(0, iSlash + 1);
-    const std::string sName = iSlash == std::string::npos ? sPath : sPath.substr(iSlash + 1);
-    std::random_device device;
-    std::mt19937 random(device());
-    for (int iTry = 0; iTry < 100; ++iTry) {
-        char sSuffix[16];
-        std::snprintf(sSuffix, sizeof sSuffix, ".%08x", static_cast<unsigned>(random()));
-        sTemporary = sFolder + "." + sName + sSuffix;
-        const int fd = ::open(sTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0)
-            return fd;
-        if (errno != EEXIST)
-            break;
-    }
-    sReason = SystemReason(errno);
-    return -1;
+// libsndfile's own texts are not for the user: a failure of the output
+// itself already carries the system's reason.
+void EncoderFailed(CFileReplacement& output) {
+    output.Fail("The sound could not be encoded");
 }
 
-// Encodes the whole tune into the open file; returns the reason it failed.
-// bSync: the file is synced too, as a file about to replace another must be.
-std::string Encode(const CTune& tune, int fd, CSoundFile::Kind iKind, bool bSync) {
+void Encode(const CTune& tune, CSoundFile::Kind iKind, CFileReplacement& output,
+            const CSoundFile::Details& details) {
     SF_INFO info{};
     info.samplerate = CTune::SampleRate;
     info.channels = 1;
     info.format = FormatOf(iKind);
-    SNDFILE* pFile = sf_open_fd(fd, SFM_WRITE, &info, SF_FALSE);
-    if (!pFile)
-        return sf_strerror(nullptr);
+    SF_VIRTUAL_IO io = VirtualOutput();
+    SNDFILE* pFile = sf_open_virtual(&io, SFM_WRITE, &info, &output);
+    if (!pFile) {
+        EncoderFailed(output);
+        return;
+    }
+    // Before any sample: the compressed kinds write their tags first.
+    if (!details.sTitle.empty())
+        sf_set_string(pFile, SF_STR_TITLE, details.sTitle.c_str());
+    sf_set_string(pFile, SF_STR_SOFTWARE, "Ringwright");
+    // MP3's tags have no software field that libsndfile writes.
+    if (iKind == CSoundFile::Kind::Mp3)
+        sf_set_string(pFile, SF_STR_COMMENT, "Ringwright");
 
-    std::string sReason;
     CTuneRenderer renderer(tune);
+    const int64_t iTotal = tune.TotalSamples();
+    int64_t iWritten = 0;
     std::array<int16_t, 8192> samples;
-    while (!renderer.AtEnd() && sReason.empty()) {
+    while (!renderer.AtEnd() && !output.Failed()) {
         const auto iCount =
             static_cast<sf_count_t>(renderer.Render(samples.data(), samples.size()));
         if (sf_write_short(pFile, samples.data(), iCount) != iCount)
-            sReason = sf_strerror(pFile);
+            EncoderFailed(output);
+        iWritten += iCount;
+        if (details.OnProgress && !details.OnProgress(iWritten, iTotal))
+            output.Fail(CSoundFile::Cancelled);
     }
-    const int iClosed = sf_close(pFile);
-    if (sReason.empty() && iClosed != 0)
-        sReason = sf_error_number(iClosed);
-    if (bSync && sReason.empty() && ::fsync(fd) != 0)
-        sReason = SystemReason(errno);
-    return sReason;
+    if (sf_close(pFile) != 0)
+        EncoderFailed(output);
 }
 
-// Copies what the file fd holds, from its start, onto the descriptor out.
-std::string CopyOut(int fd, int out) {
-    if (::lseek(fd, 0, SEEK_SET) != 0)
-        return SystemReason(errno);
-    std::array<char, 65536> buffer;
-    for (;;) {
-        const ssize_t iRead = ::read(fd, buffer.data(), buffer.size());
-        if (iRead == 0)
-            return {};
-        if (iRead < 0) {
-            if (errno == EINTR)
-                continue;
-            return SystemReason(errno);
-        }
-        for (ssize_t iDone = 0; iDone < iRead;) {
-            const ssize_t iWritten =
-                ::write(out, buffer.data() + iDone, static_cast<size_t>(iRead - iDone));
-            if (iWritten < 0 && errno != EINTR)
-                return SystemReason(errno);
-            iDone += iWritten > 0 ? iWritten : 0;
-        }
-    }
-}
-
-// A file of its own in the temporary folder, gone from it as soon as made,
-// so that nothing is left behind however the program ends.
-int CreateUnnamed(std::string& sReason) {
+std::string TemporaryFolder() {
     const char* sFolder = std::getenv("TMPDIR");
-    std::string sPattern =
-        std::string(sFolder && *sFolder ? sFolder : "/tmp") + "/ringwright-XXXXXX";
-    const int fd = ::mkstemp(sPattern.data());
-    if (fd < 0) {
-        sReason = SystemReason(errno);
-        return -1;
+    return sFolder && *sFolder ? sFolder : "/tmp";
+}
+
+// Makes the whole sound in an unnamed file, then copies it onto output.
+void EncodeThenCopy(const CTune& tune, CSoundFile::Kind iKind, CFileReplacement& output,
+                    const CSoundFile::Details& details) {
+    CFileReplacement whole;
+    if (whole.OpenUnnamed(TemporaryFolder()))
+        Encode(tune, iKind, whole, details);
+    if (!whole.Failed() && whole.Seek(0, SEEK_SET) != 0)
+        whole.Fail(std::strerror(EIO));
+    std::array<char, 65536> buffer;
+    int64_t iCopied = 0;
+    while (!whole.Failed() && !output.Failed()) {
+        const int64_t iRead = whole.Read(buffer.data(), buffer.size());
+        if (iRead <= 0)
+            break;
+        output.Write(buffer.data(), static_cast<size_t>(iRead));
+        iCopied += iRead;
     }
-    ::unlink(sPattern.c_str());
-    return fd;
+    if (!whole.Failed() && iCopied != whole.Length())
+        whole.Fail(std::strerror(EIO));
+    if (whole.Failed())
+        output.Fail(whole.Reason());
 }
 
 } // namespace
+
+const char* const CSoundFile::Cancelled = "Cancelled";
 
 std::optional<CSoundFile::Kind> CSoundFile::KindOf(std::string_view sFileName) {
     const auto iDot = sFileName.rfind('.');
@@ -155,51 +153,47 @@ const char* CSoundFile::Extension(Kind iKind) {
     return "wav";
 }
 
-std::string CSoundFile::Write(const CTune& tune, const std::string& sPath, Kind iKind) {
-    std::string sTemporary;
-    std::string sReason;
-    int fd = -1;
-    try {
-        fd = CreateTemporary(sPath, sTemporary, sReason);
-        if (fd >= 0)
-            sReason = Encode(tune, fd, iKind, true);
-    } catch (const std::bad_alloc&) {
-        sReason = SystemReason(ENOMEM);
-    } catch (const std::exception& e) {
-        sReason = e.what();
+std::string CSoundFile::Refusal(int64_t iSamples, Kind iKind) {
+    // The header, and room for the tags, beside two bytes a sample.
+    constexpr int64_t WavOverhead = 64 * 1024;
+    if (iKind == Kind::Wav && iSamples > (MaxWavBytes - WavOverhead) / 2)
+        return "The sound is too long for a WAV file, which holds at most 4 GiB";
+    if (iSamples > MaxSeconds * CTune::SampleRate)
+        return "The sound would last more than 2 hours, the longest that is saved";
+    return {};
+}
+
+std::string CSoundFile::Write(const CTune& tune, Kind iKind, CFileReplacement& output,
+                              const Details& details) {
+    if (std::string sRefusal = Refusal(tune.TotalSamples(), iKind); !sRefusal.empty()) {
+        output.Abandon();
+        return sRefusal;
     }
-    if (fd < 0)
-        return sReason;
-    if (::close(fd) != 0 && sReason.empty())
-        sReason = SystemReason(errno);
-    if (sReason.empty() && std::rename(sTemporary.c_str(), sPath.c_str()) != 0)
-        sReason = SystemReason(errno);
-    if (!sReason.empty())
-        ::unlink(sTemporary.c_str());
-    return sReason;
+    try {
+        if (output.Seekable() || Streams(iKind))
+            Encode(tune, iKind, output, details);
+        else
+            EncodeThenCopy(tune, iKind, output, details);
+    } catch (const std::bad_alloc&) {
+        output.Fail(std::strerror(ENOMEM));
+    } catch (const std::exception&) {
+        EncoderFailed(output);
+    }
+    if (output.Commit())
+        return {};
+    return output.Reason().empty() ? std::strerror(EIO) : output.Reason();
+}
+
+std::string CSoundFile::Write(const CTune& tune, const std::string& sPath, Kind iKind,
+                              const Details& details) {
+    if (std::string sRefusal = Refusal(tune.TotalSamples(), iKind); !sRefusal.empty())
+        return sRefusal;
+    CFileReplacement output;
+    if (!output.Open(sPath, false))
+        return output.Reason();
+    return Write(tune, iKind, output, details);
 }
 
 bool CSoundFile::Streams(Kind iKind) {
     return iKind == Kind::OggVorbis;
-}
-
-std::string CSoundFile::WriteTo(const CTune& tune, int fd, Kind iKind) {
-    std::string sReason;
-    int iTemporary = -1;
-    try {
-        if (Streams(iKind))
-            return Encode(tune, fd, iKind, false);
-        iTemporary = CreateUnnamed(sReason);
-        if (iTemporary >= 0)
-            sReason = Encode(tune, iTemporary, iKind, false);
-        if (iTemporary >= 0 && sReason.empty())
-            sReason = CopyOut(iTemporary, fd);
-    } catch (const std::bad_alloc&) {
-        sReason = SystemReason(ENOMEM);
-    } catch (const std::exception& e) {
-        sReason = e.what();
-    }
-    if (iTemporary >= 0)
-        ::close(iTemporary);
-    return sReason;
 }

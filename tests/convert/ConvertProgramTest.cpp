@@ -1,17 +1,21 @@
-#include "engine/CNokia.h"
 #include "engine/RingToneText.h"
-#include "engine/modNOK.h"
 #include "tests/convert/ProgramRun.h"
 #include "tests/engine/ErrorLines.h"
 #include "tests/support/CFileSizeLimit.h"
+#include "tune/CSoundFile.h"
 #include "tune/CTune.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
 #include <string>
+#include <sys/mount.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -21,39 +25,6 @@ namespace {
 
 const std::string RtttlHeader = "[CNokia.Convert] This ringtone does not have valid RTTTL header "
                                 "information.";
-
-// What the window shows and exports for the same text: Get's reading and
-// conversion, then Export/Copy's text in the form iShow.
-struct Shown {
-    std::string sText;
-    std::string sErrors; // the error list, lines joined by line feeds
-};
-
-Shown Engine(const std::string& sText, const std::string& sFileName, int32_t iSource,
-             int16_t iShow) {
-    CNokia nokia;
-    nokia.Clear();
-    nokia.FileName = sFileName;
-    nokia.SourceType = iSource;
-    nokia.OriginalText = RingToneText::JoinLines(sText);
-    nokia.Convert();
-    std::string sErrors = modNOK::GetErrors();
-    for (char& c : sErrors)
-        c = c == '\r' ? '\n' : c;
-    return {RingToneText::Format(RingToneText::ShownName(nokia.RingToneName),
-                                 std::to_string(nokia.Tempo), iShow, nokia.Notes.GetNotes(iShow)),
-            sErrors};
-}
-
-// The length of the ringtone's sound in samples, as the tune engine makes it.
-int64_t Samples(const std::string& sText, int32_t iSource = 0) {
-    CNokia nokia;
-    nokia.Clear();
-    nokia.SourceType = iSource;
-    nokia.OriginalText = RingToneText::JoinLines(sText);
-    nokia.Convert();
-    return CTune(nokia.Notes, nokia.Tempo).TotalSamples();
-}
 
 // A sound file a run should have written: "" for its standard output.
 struct Heard {
@@ -75,18 +46,6 @@ void ExpectSound(const Heard& heard, const std::string& sStandardOutput, const f
     EXPECT_EQ(info.channels, 1);
     EXPECT_EQ(info.frames, heard.iSamples);
     sf_close(pFile);
-}
-
-// Every error-list line, named after where it came from.
-std::string Problems(const std::string& sWhere, const std::string& sErrors) {
-    std::string sLines;
-    size_t iStart = 0;
-    while (iStart < sErrors.size()) {
-        const size_t iEnd = std::min(sErrors.find('\n', iStart), sErrors.size());
-        sLines += sWhere + ": " + sErrors.substr(iStart, iEnd - iStart) + "\n";
-        iStart = iEnd + 1;
-    }
-    return sLines;
 }
 
 std::string Notes(int iCount) {
@@ -135,8 +94,6 @@ protected:
 };
 
 TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
-    const Shown low = Engine(Low, "", 0, 0);
-    const Shown lowFile = Engine(Low, "low.txt", 0, 0);
     const std::string sTooMany = RingToneText::TooManyNotes;
     struct Row {
         const char* sWhat;
@@ -148,91 +105,121 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
         std::vector<Heard> sounds = {}; // one from standard output replaces sOut
         ProgramRun::Out iOut = ProgramRun::Out::Pipe;
     };
+    fs::create_symlink(At("none"), At("dangling.KEY"));
+    fs::create_symlink(At("loop.mp3"), At("loop.mp3"));
     const std::string sNoTerminal = "ringwright-convert: not writing sound to a terminal: name a "
                                     "file with -o, or redirect standard output\n";
     const std::vector<Row> rows = {
-        {"standard input, keys", {}, Tone, Engine(Tone, "", 0, 0).sText + "\n", 0, ""},
+        {"standard input, keys", {}, Tone, "Tone:Tempo=140:18*, 2, (hold 3), 4*#\n", 0, ""},
         {"\"-\" is standard input",
          {"-", "-t", "composer"},
          Tone,
-         Engine(Tone, "", 0, 1).sText + "\n",
+         "Tone:Tempo=140:8c2 8d2 8.e2 8#f3\n",
          0,
          ""},
         {"RTTTL header of this ringtone",
          {"--to", "rtttl", At("tone.txt")},
          "",
-         Engine(Tone, "tone.txt", 0, 2).sText + "\n",
+         "Tone:d=8,o=6,b=140:c,d,e.,f#7\n",
          0,
          ""},
         {"extension in capitals",
          {At("upper.TXT")},
          "",
-         Engine(Tone, "upper.TXT", 0, 0).sText + "\n",
+         "Tone:Tempo=140:18*, 2, (hold 3), 4*#\n",
          0,
          ""},
         {".321 is Composer",
          {"-t", "rtttl", At("comp.321")},
          "",
-         Engine(Composer, "comp.321", 1, 2).sText + "\n",
+         "Comp:d=4,o=5,b=90:8c6,d#.7\n",
          0,
          ""},
         {"other extensions RTTTL",
          {At("comp.key")},
          "",
-         Engine(Composer, "comp.key", 0, 0).sText + "\n",
+         "Comp:Tempo=0:\n",
          1,
-         Problems(At("comp.key"), Engine(Composer, "comp.key", 0, 0).sErrors)},
+         At("comp.key") + ": " + RtttlHeader + "\n"},
         {"--from overrides",
          {"-f", "composer", "-"},
          Composer,
-         Engine(Composer, "", 1, 0).sText + "\n",
+         "Comp:Tempo=90:18*, (hold 2)9*#\n",
          0,
          ""},
-        {"blank name from a file",
-         {At("blank.txt")},
-         "",
-         Engine(Blank, "blank.txt", 0, 0).sText + "\n",
-         0,
-         ""},
+        {"blank name from a file", {At("blank.txt")}, "", "blank:Tempo=100:1, 2\n", 0, ""},
         {"blank name from standard input",
          {},
          Blank,
-         Engine(Blank, "", 0, 0).sText + "\n",
+         ":Tempo=0:\n",
          1,
-         "-: " + RtttlHeader + "\n"},
+         "standard input: " + RtttlHeader + "\n"},
         {"--lines, empty and unterminated last line",
          {"--lines", "-t", "composer"},
          "A:b=100:c\n\nB:b=90:8d",
-         Engine("A:b=100:c", "", 0, 1).sText + "\n" + Engine("", "", 0, 1).sText + "\n" +
-             Engine("B:b=90:8d", "", 0, 1).sText + "\n",
+         "A:Tempo=100:4c1"s + "\n" + ":Tempo=0:"s + "\n" + "B:Tempo=90:8d1\n",
          0,
          ""},
         {"--lines reads no file name",
          {"--lines", At("blank.txt")},
          "",
-         Engine(Blank, "", 0, 0).sText + "\n",
+         ":Tempo=0:\n",
          1,
          At("blank.txt") + ":1: " + RtttlHeader + "\n"},
         {"error lines give 1, results still written",
          {},
          Low,
-         low.sText + "\n",
+         "Low:Tempo=100:1, 2\n",
          1,
-         Problems("-", low.sErrors)},
+         "standard input: "s + ErrorLines::Octave4 + "\nstandard input: " + ErrorLines::Octave4 +
+             "\n"},
         {"more than 50 notes is no error",
          {},
          Long,
-         Engine(Long, "", 0, 0).sText + "\n",
+         "Long:Tempo=100:1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1"s +
+             "\n",
          0,
-         "-: " + sTooMany + "\n"},
-        {"bytes pass through", {"-t", "rtttl"}, Latin, Engine(Latin, "", 0, 2).sText + "\n", 0, ""},
+         "standard input: " + sTooMany + "\n"},
+        {"Latin-1 is read as the window reads it",
+         {"-t", "rtttl"},
+         Latin,
+         "Caf\xC3\xA9:d=4,o=5,b=100:c\n",
+         0,
+         ""},
+        {"UTF-16 is read as the window reads it",
+         {"-t", "rtttl"},
+         "\xFF\xFEU\0:\0d\0=\0\x34\0,\0o\0=\0\x35\0,\0b\0=\0\x31\0\x30\0\x30\0:\0c\0"s,
+         "U:d=4,o=5,b=100:c\n",
+         0,
+         ""},
+        {"a lone CR ends a line",
+         {"--lines", "-t", "rtttl"},
+         "A:d=4,o=5,b=100:c\rB:d=4,o=5,b=100:d\r\nC:d=4,o=5,b=100:e",
+         "A:d=4,o=5,b=100:c\nB:d=4,o=5,b=100:d\nC:d=4,o=5,b=100:e\n",
+         0,
+         ""},
+        {"a dangling link is not replaced",
+         {"-o", At("dangling.KEY")},
+         Tone,
+         "",
+         2,
+         "ringwright-convert: cannot write " + At("dangling.KEY") +
+             ": The name is a symbolic link to something that does not exist\n"},
+        {"a link loop is not replaced",
+         {"-t", "mp3", "-o", At("loop.mp3")},
+         Tone,
+         "",
+         2,
+         "ringwright-convert: cannot write " + At("loop.mp3") +
+             ": The name is a symbolic link that leads round in a loop\n"},
         {"unreadable input gives 2, the others still convert",
          {At("missing.txt"), At("low.txt")},
          "",
-         lowFile.sText + "\n",
+         "Low:Tempo=100:1, 2\n",
          2,
          "ringwright-convert: cannot read " + At("missing.txt") + ": No such file or directory\n" +
-             Problems(At("low.txt"), lowFile.sErrors)},
+             At("low.txt") + ": " + ErrorLines::Octave4 + "\n" + At("low.txt") + ": " +
+             ErrorLines::Octave4 + "\n"},
         {"a folder is unreadable",
          {At("")},
          "",
@@ -250,7 +237,7 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
          "Big:" + std::string(RingToneText::MaxLength, 'c'),
          "\n",
          2,
-         "-: the ringtone text is larger than 64 KiB (65,536 bytes); not converted\n"},
+         "standard input: the ringtone text is larger than 64 KiB (65,536 bytes); not converted\n"},
         {"64 KiB exactly converts",
          {"--check"},
          std::string(RingToneText::MaxLength - 1, ' ') + "c",
@@ -261,57 +248,53 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
         {"binary data refused",
          {"--lines"},
          "A:c\nB:\0c"s,
-         Engine("A:c", "", 0, 0).sText + "\n\n",
+         "A:Tempo=0:1"s + "\n\n",
          2,
-         "-:2: not a ringtone text (it holds NUL bytes); not converted\n"},
+         "standard input:2: not a ringtone text (it holds NUL bytes); not converted\n"},
         {"unwritable output",
          {"-o", At("tone.txt/out.KEY")},
          Tone,
          "",
          2,
-         "ringwright-convert: cannot write " + At("tone.txt/out.KEY") + ": Not a directory\n"},
+         "ringwright-convert: cannot write " + At("tone.txt/out.KEY") +
+             ": The folder does not exist\n"},
         {"several results need a folder",
          {"--lines", "-o", At("tone.txt")},
          Tone,
          "",
          2,
          "ringwright-convert: cannot write into " + At("tone.txt") + ": not a folder\n"},
-        {"--to wav onto a pipe",
-         {"-t", "wav"},
-         Tone,
-         "",
-         0,
-         "",
-         {{"", SF_FORMAT_WAV, Samples(Tone)}}},
+        {"--to wav onto a pipe", {"-t", "wav"}, Tone, "", 0, "", {{"", SF_FORMAT_WAV, 42525}}},
         {"--to flac into the file named",
          {"-t", "flac", "-o", At("tone.flac"), At("tone.txt")},
          "",
          "",
          0,
          "",
-         {{At("tone.flac"), SF_FORMAT_FLAC, Samples(Tone)}}},
+         {{At("tone.flac"), SF_FORMAT_FLAC, 42525}}},
         {"--to ogg, a tempo out of range plays at 63",
          {"--to", "ogg"},
          Fast,
          "",
          0,
-         "-: the tempo 1000 is not from 25 to 900; the sound plays at 63 beats per minute\n",
-         {{"", SF_FORMAT_OGG, Samples(Fast)}}},
+         "standard input: the tempo 1000 is not from 25 to 900; the sound plays at 63 beats per "
+         "minute\n",
+         {{"", SF_FORMAT_OGG, 84000}}},
         {"--to mp3, no tempo plays at 63",
          {"-f", "composer", "-t", "mp3"},
          Untimed,
          "",
          0,
-         "-: the ringtone gives no tempo; the sound plays at 63 beats per minute\n",
-         {{"", SF_FORMAT_MPEG, Samples(Untimed, 1)}}},
+         "standard input: the ringtone gives no tempo; the sound plays at 63 beats per minute\n",
+         {{"", SF_FORMAT_MPEG, 84000}}},
         {"several sounds into a folder",
          {"-t", "wav", "-o", At("sounds"), At("tone.txt"), At("comp.321")},
          "",
          "",
          0,
          "",
-         {{At("sounds/tone.wav"), SF_FORMAT_WAV, Samples(Tone)},
-          {At("sounds/comp.wav"), SF_FORMAT_WAV, Samples(Composer, 1)}}},
+         {{At("sounds/tone.wav"), SF_FORMAT_WAV, 42525},
+          {At("sounds/comp.wav"), SF_FORMAT_WAV, 58800}}},
         {"no sound onto a terminal",
          {"-t", "mp3"},
          Tone,
@@ -332,7 +315,8 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
          Tone,
          "",
          2,
-         "ringwright-convert: cannot write " + At("tone.txt/out.wav") + ": Not a directory\n"},
+         "ringwright-convert: cannot write " + At("tone.txt/out.wav") +
+             ": The folder does not exist\n"},
         {"--json describes the sound",
          {"--json", "-t", "flac"},
          "J:d=4,o=5,b=120:c,d",
@@ -345,22 +329,50 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
          Tone,
          "",
          2,
-         "--to: aiff not in {keys,composer,rtttl,wav,flac,ogg,mp3}\nRun with --help for more "
+         "ringwright-convert: --to: aiff not in {keys,composer,rtttl,wav,flac,ogg,mp3}\nRun with "
+         "--help for more "
          "information.\n"},
         {"unknown option",
          {"--bogus"},
          Tone,
          "",
          2,
-         "The following argument was not expected: --bogus\nRun with --help for more "
+         "ringwright-convert: The following argument was not expected: --bogus\nRun with --help "
+         "for more "
          "information.\n"},
         {"--json and --check exclude each other",
          {"--json", "--check"},
          Tone,
          "",
          2,
-         "--json excludes --check\nRun with --help for more information.\n"},
+         "ringwright-convert: --json excludes --check\nRun with --help for more information.\n"},
         {"--version", {"--version"}, "", "ringwright-convert 2.0\n", 0, ""},
+        {"the extension of -o names the form",
+         {"-o", At("named.mp3"), At("tone.txt")},
+         "",
+         "",
+         0,
+         "",
+         {{At("named.mp3"), SF_FORMAT_MPEG, 42525}}},
+        {"a --to that contradicts the extension",
+         {"-t", "mp3", "-o", At("named.wav"), At("tone.txt")},
+         "",
+         "",
+         2,
+         "ringwright-convert: --to mp3 contradicts the extension of " + At("named.wav") + "\n"},
+        {"a missing folder",
+         {"--lines", "-o", At("nowhere")},
+         Tone,
+         "",
+         2,
+         "ringwright-convert: cannot write into " + At("nowhere") +
+             ": the folder does not exist\n"},
+        {"a blank line is no ringtone",
+         {},
+         "\n",
+         "",
+         2,
+         "ringwright-convert: standard input holds no ringtone text\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.sWhat);
@@ -386,17 +398,15 @@ TEST_F(ConvertProgramTest, OutputFilesAreWrittenAsSaveWritesThem) {
     // One input: PATH is the file. Several: a folder, each result named
     // after its input.
     EXPECT_EQ(Run({"-o", At("one.KEY"), At("tone.txt")}).iStatus, 0);
-    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")), Engine(Tone, "tone.txt", 0, 0).sText + "\r\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")), "Tone:Tempo=140:18*, 2, (hold 3), 4*#\r\n");
 
     fs::create_directory(At("out"));
     EXPECT_EQ(Run({"-t", "composer", "-o", At("out"), At("tone.txt"), At("comp.321")}).iStatus, 0);
-    EXPECT_EQ(ProgramRun::ReadAll(At("out/tone.321")),
-              Engine(Tone, "tone.txt", 0, 1).sText + "\r\n");
-    EXPECT_EQ(ProgramRun::ReadAll(At("out/comp.321")),
-              Engine(Composer, "comp.321", 1, 1).sText + "\r\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("out/tone.321")), "Tone:Tempo=140:8c2 8d2 8.e2 8#f3\r\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("out/comp.321")), "Comp:Tempo=90:8c2 4.#d3\r\n");
 
     EXPECT_EQ(Run({"--lines", "-o", At("out"), "-"}, "A:c\nB:d\n").iStatus, 0);
-    EXPECT_EQ(ProgramRun::ReadAll(At("out/stdin-2.KEY")), Engine("B:d", "", 0, 0).sText + "\r\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("out/stdin-2.KEY")), "B:Tempo=0:2\r\n");
 
     // Nothing else is left behind: no temporary files.
     EXPECT_EQ(std::distance(fs::directory_iterator(At("out")), fs::directory_iterator()), 4);
@@ -405,13 +415,11 @@ TEST_F(ConvertProgramTest, OutputFilesAreWrittenAsSaveWritesThem) {
     fs::create_symlink(At("one.KEY"), At("link.KEY"));
     EXPECT_EQ(Run({"-o", At("link.KEY"), At("comp.321")}).iStatus, 0);
     EXPECT_TRUE(fs::is_symlink(At("link.KEY")));
-    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")),
-              Engine(Composer, "comp.321", 1, 0).sText + "\r\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")), "Comp:Tempo=90:18*, (hold 2)9*#\r\n");
 
     // An input that cannot be read leaves an existing output as it was.
     EXPECT_EQ(Run({"-o", At("one.KEY"), At("missing.txt")}).iStatus, 2);
-    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")),
-              Engine(Composer, "comp.321", 1, 0).sText + "\r\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("one.KEY")), "Comp:Tempo=90:18*, (hold 2)9*#\r\n");
 }
 
 TEST_F(ConvertProgramTest, AFailedSoundLeavesTheOldFileAsItWas) {
@@ -436,24 +444,24 @@ TEST_F(ConvertProgramTest, JsonLinesCarryTheFiguresOfEachRingtone) {
     const ProgramRun::Outcome outcome =
         Run({"--json", "--lines", "-t", "rtttl", "-"},
             Tone.substr(0, Tone.find('\n')) + "\n" + Latin + "\n" + Long + "\n" + Low);
-    const std::string sTone = Engine(Tone.substr(0, Tone.find('\n')), "", 0, 2).sText;
-    const std::string sLong = Engine(Long, "", 0, 2).sText;
-    EXPECT_EQ(
-        outcome.sOut,
-        "{\"source\":\"-\",\"line\":1,\"name\":\"Tone\",\"tempo\":140,\"notes\":2,"
-        "\"remaining\":48,\"text\":\"" +
-            sTone +
-            "\",\"errors\":[]}\n"
-            "{\"source\":\"-\",\"line\":2,\"name\":\"Caf\xEF\xBF\xBD\",\"tempo\":100,\"notes\":1,"
-            "\"remaining\":49,\"text\":\"Caf\xEF\xBF\xBD:d=4,o=5,b=100:c\",\"errors\":[]}\n"
-            "{\"source\":\"-\",\"line\":3,\"name\":\"Long\",\"tempo\":100,\"notes\":51,"
-            "\"remaining\":null,\"text\":\"" +
-            sLong +
-            "\",\"errors\":[]}\n"
-            "{\"source\":\"-\",\"line\":4,\"name\":\"Low\",\"tempo\":100,\"notes\":2,"
-            "\"remaining\":48,\"text\":\"" +
-            Engine(Low, "", 0, 2).sText + "\",\"errors\":[\"" + ErrorLines::Octave4 + "\",\"" +
-            ErrorLines::Octave4 + "\"]}\n");
+    const std::string sTone = "Tone:d=8,o=6,b=140:c,d";
+    const std::string sLong =
+        "Long:d=4,o=5,b=100:c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c,c"s;
+    EXPECT_EQ(outcome.sOut,
+              "{\"source\":\"-\",\"line\":1,\"name\":\"Tone\",\"tempo\":140,\"notes\":2,"
+              "\"remaining\":48,\"text\":\"" +
+                  sTone +
+                  "\",\"errors\":[]}\n"
+                  "{\"source\":\"-\",\"line\":2,\"name\":\"Caf\xC3\xA9\",\"tempo\":100,\"notes\":1,"
+                  "\"remaining\":49,\"text\":\"Caf\xC3\xA9:d=4,o=5,b=100:c\",\"errors\":[]}\n"
+                  "{\"source\":\"-\",\"line\":3,\"name\":\"Long\",\"tempo\":100,\"notes\":51,"
+                  "\"remaining\":null,\"text\":\"" +
+                  sLong +
+                  "\",\"errors\":[]}\n"
+                  "{\"source\":\"-\",\"line\":4,\"name\":\"Low\",\"tempo\":100,\"notes\":2,"
+                  "\"remaining\":48,\"text\":\"" +
+                  "Low:d=4,o=4,b=100:c,d"s + "\",\"errors\":[\"" + ErrorLines::Octave4 + "\",\"" +
+                  ErrorLines::Octave4 + "\"]}\n");
     EXPECT_EQ(outcome.iStatus, 1);
 }
 
@@ -465,6 +473,104 @@ TEST_F(ConvertProgramTest, CheckCountsNotesAndProblems) {
                             "Total: 3 ringtones, 2 fit the phone, 1 too long, 1 with problems, 0 "
                             "not converted\n");
     EXPECT_EQ(outcome.iStatus, 1);
+}
+
+TEST_F(ConvertProgramTest, AnOutputNeverReplacesItsOwnInput) {
+    fs::create_directory(At("tunes"));
+    ProgramRun::WriteAll(At("tunes/Mine.KEY"), Tone);
+    // The same file under another name: compared as files, not names.
+    fs::create_hard_link(At("tunes/Mine.KEY"), At("Mine.txt"));
+    const ProgramRun::Outcome outcome = Run({"-o", At("tunes"), At("Mine.txt"), At("tone.txt")});
+    EXPECT_EQ(outcome.iStatus, 2);
+    EXPECT_EQ(outcome.sErr, "ringwright-convert: not writing " + At("tunes/Mine.KEY") + " for " +
+                                At("Mine.txt") + ": it is one of the inputs\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("tunes/Mine.KEY")), Tone);
+    EXPECT_EQ(ProgramRun::ReadAll(At("tunes/tone.KEY")),
+              "Tone:Tempo=140:18*, 2, (hold 3), 4*#\r\n");
+
+    EXPECT_EQ(Run({"-t", "rtttl", "-o", At("low.txt"), At("low.txt")}).sErr,
+              "ringwright-convert: not writing " + At("low.txt") + ": it is one of the inputs\n");
+    EXPECT_EQ(ProgramRun::ReadAll(At("low.txt")), Low);
+}
+
+// Text and sound are replaced alike: the old file's permissions stay, and a
+// link leads to the file it names.
+TEST_F(ConvertProgramTest, ReplacedFilesKeepTheirPermissionsAndLinks) {
+    for (const char* sName : {"out.KEY", "out.wav", "out.mp3"}) {
+        SCOPED_TRACE(sName);
+        ProgramRun::WriteAll(At(sName), "old");
+        fs::permissions(At(sName), fs::perms::owner_read | fs::perms::owner_write);
+        const std::string sForm = fs::path(sName).extension() == ".KEY" ? "keys" : sName + 4;
+        EXPECT_EQ(Run({"-t", sForm, "-o", At(sName), At("tone.txt")}).iStatus, 0);
+        EXPECT_NE(ProgramRun::ReadAll(At(sName)), "old");
+        EXPECT_EQ(fs::status(At(sName)).permissions(),
+                  fs::perms::owner_read | fs::perms::owner_write);
+    }
+    fs::create_symlink(At("out.wav"), At("link.wav"));
+    EXPECT_EQ(Run({"-t", "wav", "-o", At("link.wav"), At("long.txt")}).iStatus, 0);
+    EXPECT_TRUE(fs::is_symlink(At("link.wav")));
+    EXPECT_GT(fs::file_size(At("out.wav")), 1000000u);
+}
+
+// Every kind of sound on a real full file system (a 256 KiB tmpfs), or
+// under a file-size limit where mounting is refused: to a file, into a
+// folder, and to standard output through a full temporary folder.
+TEST_F(ConvertProgramTest, AFullDiskFailsEverySoundAndKeepsTheOldFile) {
+    const std::string sDisk = At("disk");
+    fs::create_directory(sDisk);
+    const bool bMounted = ::mount("tmpfs", sDisk.c_str(), "tmpfs", 0, "size=256k") == 0;
+    std::cout << (bMounted ? "Ran on a real 256 KiB tmpfs\n"
+                           : "Mounting refused: ran under RLIMIT_FSIZE\n");
+    const std::string sReason = bMounted ? "No space left on device" : "File too large";
+    for (const std::string sKind : {"wav", "flac", "ogg", "mp3"})
+        ProgramRun::WriteAll(sDisk + "/long." + sKind, "old");
+    if (bMounted) {
+        std::ofstream fill(sDisk + "/fill", std::ios::binary);
+        const std::string sPage(4096, 'x');
+        while (fill.write(sPage.data(), sPage.size()))
+            ;
+    }
+    for (const std::string sKind : {"wav", "flac", "ogg", "mp3"}) {
+        SCOPED_TRACE(sKind);
+        const std::string sOld = sDisk + "/long." + sKind;
+        // After the 50-note message, which long.txt earns.
+        const auto failure = [](const ProgramRun::Outcome& outcome) {
+            return outcome.sErr.substr(
+                std::min(outcome.sErr.find("ringwright-convert:"), outcome.sErr.size()));
+        };
+        const auto run = [&](const std::vector<std::string>& args) {
+            std::optional<CFileSizeLimit> limit;
+            if (!bMounted)
+                limit.emplace(4096);
+            return Run(args);
+        };
+        ProgramRun::Outcome outcome = run({"-t", sKind, "-o", sOld, At("long.txt")});
+        EXPECT_EQ(outcome.iStatus, 2);
+        EXPECT_EQ(failure(outcome),
+                  "ringwright-convert: cannot write " + sOld + ": " + sReason + "\n");
+        outcome = run({"-t", sKind, "-o", sDisk, At("long.txt"), At("low.txt")});
+        EXPECT_EQ(outcome.iStatus, 2);
+        EXPECT_NE(outcome.sErr.find(sReason), std::string::npos) << outcome.sErr;
+        EXPECT_EQ(ProgramRun::ReadAll(sOld), "old");
+        EXPECT_FALSE(fs::exists(sDisk + "/low." + sKind));
+        if (!CSoundFile::Streams(*CSoundFile::KindOf("." + sKind))) {
+            ::setenv("TMPDIR", sDisk.c_str(), 1);
+            outcome = run({"-t", sKind, At("long.txt")});
+            ::unsetenv("TMPDIR");
+            EXPECT_EQ(outcome.iStatus, 2);
+            EXPECT_EQ(failure(outcome),
+                      "ringwright-convert: cannot write standard output: " + sReason + "\n");
+            EXPECT_EQ(outcome.sOut, "");
+        }
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(sDisk))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    const std::vector<std::string> left = {"fill", "long.flac", "long.mp3", "long.ogg", "long.wav"};
+    EXPECT_EQ(names, std::vector<std::string>(left.begin() + (bMounted ? 0 : 1), left.end()));
+    if (bMounted)
+        ::umount2(sDisk.c_str(), MNT_DETACH);
 }
 
 } // namespace

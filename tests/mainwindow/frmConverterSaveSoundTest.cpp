@@ -58,6 +58,7 @@ private Q_SLOTS:
     void replacesOnlyWhenTheUserAgrees();
     void failedSaveLeavesTheOldFile();
     void aFolderInTheWayIsRefused();
+    void readOnlyFilesAndLinksAreTreatedAsSaveTreatsThem();
 
 private:
     QString Folder() const { return m_pFixture->Folder(); }
@@ -213,6 +214,31 @@ void frmConverterSaveSoundTest::aFolderInTheWayIsRefused() {
                                       QDir(Folder()).filePath(QStringLiteral("Tone.wav"))),
              qPrintable(shown[0].Text));
     QVERIFY(QFileInfo(QDir(Folder()).filePath(QStringLiteral("Tone.wav"))).isDir());
+}
+
+void frmConverterSaveSoundTest::readOnlyFilesAndLinksAreTreatedAsSaveTreatsThem() {
+    const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.wav"));
+    QVERIFY(TestFiles::WriteRaw(sPath, "old"));
+    QFile::setPermissions(sPath, QFileDevice::ReadOwner);
+    CMessageBox::queueAnswer(CMessageBox::Yes);
+    SaveAs(QStringLiteral("Tone"));
+    QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown[1].Text, QStringLiteral("An error occurred trying to save ") + sPath +
+                                QStringLiteral(". [The file is read-only]"));
+    QCOMPARE(TestFiles::ReadAll(sPath), QByteArray("old"));
+    QVERIFY(QFile::remove(sPath));
+
+    // Through a link, the file it names is replaced and the link stays.
+    const QString sTarget = QDir(Folder()).filePath(QStringLiteral("target.wav"));
+    QVERIFY(TestFiles::WriteRaw(sTarget, "old"));
+    QVERIFY(QFile::link(sTarget, sPath));
+    CMessageBox::queueAnswer(CMessageBox::Yes);
+    SaveAs(QStringLiteral("Tone"));
+    QCOMPARE(CMessageBox::takeShown().size(), 1);
+    QVERIFY(QFileInfo(sPath).isSymLink());
+    int iMajor = 0;
+    QVERIFY(Frames(sTarget, iMajor) > 0);
 }
 
 QTEST_MAIN(frmConverterSaveSoundTest)
