@@ -10,8 +10,8 @@
 #include "dialogs/frmSaveAs.h"
 #include "engine/CNokia.h"
 #include "tests/support/CModalAnswer.h"
+#include "tests/support/TestWidgets.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -54,11 +54,6 @@ void ExecPressing(QDialog& dlg, Qt::Key iKey, const std::function<void()>& fnFir
             dlg.done(-1);
     });
     dlg.exec();
-}
-
-QString AccessibleName(QWidget* pWidget) {
-    QAccessibleInterface* pAccess = QAccessible::queryAccessibleInterface(pWidget);
-    return pAccess ? pAccess->text(QAccessible::Name) : QStringLiteral("<none>");
 }
 
 } // namespace
@@ -232,8 +227,9 @@ void DialogAccessTest::inputsHaveAccessibleNames() {
     // What a screen reader is told. On Linux the toolkit reports a drop-down
     // list's current entry as its name, and its label through relations, so
     // there the name given is for the other platforms.
-    const QString sTold =
-        qobject_cast<QComboBox*>(pControl) ? pControl->accessibleName() : AccessibleName(pControl);
+    const QString sTold = qobject_cast<QComboBox*>(pControl)
+                              ? pControl->accessibleName()
+                              : TestWidgets::AccessibleName(pControl);
     QTEST(sTold, "sName");
 }
 
