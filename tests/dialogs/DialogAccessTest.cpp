@@ -8,11 +8,11 @@
 #include "engine/CNokia.h"
 #include "tests/support/CModalAnswer.h"
 #include "tests/support/CWindowFixture.h"
+#include "tests/support/TestWidgets.h"
 #include "widgets/CAccessibleName.h"
 #include "widgets/CMessageBox.h"
 #include "widgets/CProgram.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -55,11 +55,6 @@ void ExecPressing(QDialog& dlg, Qt::Key iKey, const std::function<void()>& fnFir
             dlg.done(-1);
     });
     dlg.exec();
-}
-
-QString AccessibleName(QWidget* pWidget) {
-    QAccessibleInterface* pAccess = QAccessible::queryAccessibleInterface(pWidget);
-    return pAccess ? pAccess->text(QAccessible::Name) : QStringLiteral("<none>");
 }
 
 } // namespace
@@ -230,8 +225,9 @@ void DialogAccessTest::inputsHaveAccessibleNames() {
     // What a screen reader is told. On Linux the toolkit reports a drop-down
     // list's current entry as its name, and its label through relations, so
     // there the name given is for the other platforms.
-    const QString sTold =
-        qobject_cast<QComboBox*>(pControl) ? pControl->accessibleName() : AccessibleName(pControl);
+    const QString sTold = qobject_cast<QComboBox*>(pControl)
+                              ? pControl->accessibleName()
+                              : TestWidgets::AccessibleName(pControl);
     QTEST(sTold, "sName");
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Finding the controls of a window in tests by the names they carry.
 
+#include <QAccessible>
 #include <QObject>
 #include <QString>
 #include <QtGlobal>
@@ -14,6 +15,12 @@ template <typename T> T* Child(const QObject* pParent, const QString& sName) {
     if (!pChild)
         qFatal("no child %s", qPrintable(sName));
     return pChild;
+}
+
+// The name a screen reader announces for the widget.
+inline QString AccessibleName(QObject* pWidget) {
+    QAccessibleInterface* pAccess = QAccessible::queryAccessibleInterface(pWidget);
+    return pAccess ? pAccess->text(QAccessible::Name) : QStringLiteral("<none>");
 }
 
 } // namespace TestWidgets
