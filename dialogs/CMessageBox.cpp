@@ -36,28 +36,28 @@ protected:
     }
 
 private:
+    // The text moves into a scroll area of a fixed size, which the toolkit's
+    // own later sizing of the box then keeps to.
     void ScrollTextIfTooBig() {
         auto* pText = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-        if (!pText || !layout() || findChild<QScrollArea*>())
+        const QSize excess = (size() - CWindowPlacement::RoomFor(this)).expandedTo(QSize(0, 0));
+        if (!pText || !layout() || excess.isNull() || findChild<QScrollArea*>())
             return;
         auto* pScroll = new QScrollArea(this);
         pScroll->setObjectName(QStringLiteral("scrText"));
         pScroll->setFrameShape(QFrame::NoFrame);
         pScroll->setWidgetResizable(true);
+        pScroll->setMinimumSize(pText->size() - excess);
+        // A copy of the label, which the toolkit no longer resizes.
+        auto* pShown = new QLabel(pText->text());
+        pShown->setTextFormat(Qt::PlainText);
+        pShown->setWordWrap(true);
+        pShown->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        pShown->setTextInteractionFlags(pText->textInteractionFlags());
+        pScroll->setWidget(pShown);
         layout()->replaceWidget(pText, pScroll);
-        pScroll->setWidget(pText);
-
-        const QSize whole = size();
-        CWindowPlacement::FitOnScreen(this);
-        if (size() == whole) {
-            // It fits: the box stays as the toolkit made it.
-            pScroll->takeWidget();
-            layout()->replaceWidget(pScroll, pText);
-            delete pScroll;
-            return;
-        }
-        // Lines wrap at the narrower width rather than scroll sideways.
-        pText->setWordWrap(true);
+        pText->hide();
+        setFixedSize(size() - excess);
         CWindowPlacement::CentreOnScreen(this);
     }
 };
