@@ -4,6 +4,7 @@
 #include "engine/Forms.h"
 #include "widgets/CAccessibleName.h"
 #include "widgets/CFolderLine.h"
+#include "widgets/CMessageBox.h"
 #include "widgets/CProgram.h"
 #include "widgets/CWindowPlacement.h"
 
@@ -122,6 +123,12 @@ frmOpen::frmOpen(int32_t iSourceType, const QString& sStartFolder, QWidget* pPar
     File1->installEventFilter(this);
 
     m_pFolderLine = new CFolderLine(QStringLiteral("txtFolder"), fraFile);
+    m_pFolderLine->setEditable();
+    cmdHome = new QPushButton(QStringLiteral("&Home"), fraFile);
+    cmdHome->setObjectName(QStringLiteral("cmdHome"));
+    cmdHome->setToolTip(QStringLiteral("Go to your home folder"));
+    CAccessibleName::Set(cmdHome, QStringLiteral("Home folder"));
+    cmdHome->setAutoDefault(false);
 
     cmdOk = new QPushButton(QStringLiteral("&Ok"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
@@ -135,7 +142,10 @@ frmOpen::frmOpen(int32_t iSourceType, const QString& sStartFolder, QWidget* pPar
     pFrameLayout->addWidget(Drive1, 0, 0);
     pFrameLayout->addWidget(Dir1, 1, 0);
     pFrameLayout->addWidget(File1, 0, 1, 2, 1);
-    pFrameLayout->addWidget(m_pFolderLine, 2, 0, 1, 2);
+    auto* pFolderRow = new QHBoxLayout;
+    pFolderRow->addWidget(m_pFolderLine, 1);
+    pFolderRow->addWidget(cmdHome);
+    pFrameLayout->addLayout(pFolderRow, 2, 0, 1, 2);
     pFrameLayout->setColumnStretch(0, 1);
     pFrameLayout->setColumnStretch(1, 1);
     pFrameLayout->setRowStretch(1, 1);
@@ -151,7 +161,9 @@ frmOpen::frmOpen(int32_t iSourceType, const QString& sStartFolder, QWidget* pPar
 
     setTabOrder(Drive1, Dir1);
     setTabOrder(Dir1, File1);
-    setTabOrder(File1, cmdOk);
+    setTabOrder(File1, m_pFolderLine->findChild<QWidget*>(QStringLiteral("txtFolder")));
+    setTabOrder(m_pFolderLine->findChild<QWidget*>(QStringLiteral("txtFolder")), cmdHome);
+    setTabOrder(cmdHome, cmdOk);
     setTabOrder(cmdOk, cmdCancel);
 
     setFixedSize(560, 360);
@@ -164,6 +176,9 @@ frmOpen::frmOpen(int32_t iSourceType, const QString& sStartFolder, QWidget* pPar
             [this](int iIndex) { DriveChosen(iIndex); });
     connect(File1, &QListWidget::itemSelectionChanged, this,
             [this] { cmdOk->setEnabled(!File1->selectedItems().isEmpty()); });
+    connect(m_pFolderLine, &CFolderLine::folderEntered, this,
+            [this](const QString& sTyped) { GoTo(sTyped); });
+    connect(cmdHome, &QPushButton::clicked, this, [this] { GoTo(QDir::homePath()); });
     connect(cmdOk, &QPushButton::clicked, this, &frmOpen::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &frmOpen::reject);
 
@@ -321,6 +336,34 @@ void frmOpen::ListFiles() {
         auto* pItem = new QListWidgetItem(sName, File1);
         pItem->setToolTip(sName);
     }
+}
+
+// Opens a folder typed into the folder line, on whichever drive it lies;
+// "~" stands for the home folder, and a relative path starts from the
+// folder shown.
+void frmOpen::GoTo(const QString& sTyped) {
+    QString sPath = QDir::fromNativeSeparators(sTyped.trimmed());
+    if (sPath.isEmpty())
+        return;
+    if (sPath == QLatin1String("~") || sPath.startsWith(QLatin1String("~/")))
+        sPath = QDir::homePath() + sPath.mid(1);
+    sPath = QDir::cleanPath(QDir(m_sFolder).absoluteFilePath(sPath));
+    if (!IsUsableFolder(sPath)) {
+        const QFileInfo info(sPath);
+        const QString sShown = QDir::toNativeSeparators(sPath);
+        const QString sWhy = !info.exists()  ? QStringLiteral("The folder %1 does not exist.")
+                             : !info.isDir() ? QStringLiteral("%1 is not a folder.")
+                                             : QStringLiteral("The folder %1 cannot be opened.");
+        CMessageBox::Show(this, sWhy.arg(sShown), QString(), CMessageBox::Exclamation);
+        return;
+    }
+    const BusyPointer busy;
+    const QString sFolder = QFileInfo(sPath).canonicalFilePath();
+    const QString sRoot = RootOf(sFolder);
+    if (Drive1->findData(sRoot) < 0)
+        FillDrives(sRoot);
+    Drive1->setCurrentIndex(Drive1->findData(sRoot));
+    OpenFolder(sRoot, sFolder);
 }
 
 void frmOpen::accept() {

@@ -45,12 +45,14 @@ private:
     void FolderChanged(QTreeWidgetItem* pCurrent);
     void DriveChosen(int iIndex);
     void ListFiles();
+    void GoTo(const QString& sTyped);
 
     QGroupBox* fraFile = nullptr;
     CFolderLine* m_pFolderLine = nullptr;
     QComboBox* Drive1 = nullptr;
     QTreeWidget* Dir1 = nullptr;
     QListWidget* File1 = nullptr;
+    QPushButton* cmdHome = nullptr;
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdCancel = nullptr;
 

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -29,4 +30,24 @@ void CFolderLine::setFolder(const QString& sFolder) {
 
 QString CFolderLine::folder() const {
     return txtFolder->text();
+}
+
+void CFolderLine::setEditable() {
+    txtFolder->setReadOnly(false);
+    txtFolder->setFocusPolicy(Qt::StrongFocus);
+    lblFolder->setText(QStringLiteral("&Folder:"));
+    lblFolder->setBuddy(txtFolder);
+    txtFolder->installEventFilter(this);
+}
+
+bool CFolderLine::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    // Enter here means the folder, never the dialog's default button.
+    if (pWatched == txtFolder && pEvent->type() == QEvent::KeyPress) {
+        const int iKey = static_cast<QKeyEvent*>(pEvent)->key();
+        if (iKey == Qt::Key_Return || iKey == Qt::Key_Enter) {
+            Q_EMIT folderEntered(txtFolder->text());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(pWatched, pEvent);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// A read-only line that shows a folder's full path, for the dialogs that
-// read from or write into a folder. It takes no keyboard focus, so it adds
-// no stop to the dialog's tab order; the end of a long path, the folder's
-// own name, stays in sight and the tooltip shows the whole path.
+// A line that shows a folder's full path, for the dialogs that read from or
+// write into a folder. Read-only, it takes no keyboard focus and adds no stop
+// to the dialog's tab order; made editable, a folder typed or pasted into it
+// is handed on with Enter. The end of a long path, the folder's own name,
+// stays in sight and the tooltip shows the whole path.
 
 #include <QWidget>
 
@@ -17,6 +18,16 @@ public:
 
     void setFolder(const QString& sFolder);
     QString folder() const;
+
+    // Lets the user type into the line, with Alt+F to get there.
+    void setEditable();
+
+Q_SIGNALS:
+    // Enter in an editable line, with what it holds.
+    void folderEntered(const QString& sFolder);
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
     QLabel* lblFolder = nullptr;

@@ -3,11 +3,11 @@
 #include "widgets/CProgram.h"
 #include "widgets/CWindowPlacement.h"
 
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QQueue>
-#include <QStringList>
-
-#include <algorithm>
+#include <QScrollArea>
 
 namespace {
 struct TestState {
@@ -21,6 +21,46 @@ TestState& Test() {
     static TestState state;
     return state;
 }
+
+// A message box that keeps its buttons on screen: where the whole text would
+// make it taller or wider than the screen, the text scrolls instead.
+class CScreenBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* pEvent) override {
+        // The toolkit sizes the box to the whole text here.
+        QMessageBox::showEvent(pEvent);
+        ScrollTextIfTooBig();
+    }
+
+private:
+    // The text moves into a scroll area of a fixed size, which the toolkit's
+    // own later sizing of the box then keeps to.
+    void ScrollTextIfTooBig() {
+        auto* pText = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        const QSize excess = (size() - CWindowPlacement::RoomFor(this)).expandedTo(QSize(0, 0));
+        if (!pText || !layout() || excess.isNull() || findChild<QScrollArea*>())
+            return;
+        auto* pScroll = new QScrollArea(this);
+        pScroll->setObjectName(QStringLiteral("scrText"));
+        pScroll->setFrameShape(QFrame::NoFrame);
+        pScroll->setWidgetResizable(true);
+        pScroll->setMinimumSize(pText->size() - excess);
+        // A copy of the label, which the toolkit no longer resizes.
+        auto* pShown = new QLabel(pText->text());
+        pShown->setTextFormat(Qt::PlainText);
+        pShown->setWordWrap(true);
+        pShown->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        pShown->setTextInteractionFlags(pText->textInteractionFlags());
+        pScroll->setWidget(pShown);
+        layout()->replaceWidget(pText, pScroll);
+        pText->hide();
+        setFixedSize(size() - excess);
+        CWindowPlacement::CentreOnScreen(this);
+    }
+};
 } // namespace
 
 CMessageBox::Result CMessageBox::Show(QWidget* pParent, const QString& sText, const QString& sTitle,
@@ -36,12 +76,10 @@ CMessageBox::Result CMessageBox::Show(QWidget* pParent, const QString& sText, co
         return iButtons == YesNo ? No : Ok;
     }
 
-    QMessageBox box(pParent);
+    CScreenBox box(pParent);
     box.setWindowTitle(sShownTitle);
-    QString sDetails;
     box.setTextFormat(Qt::PlainText);
-    box.setText(ShownText(sText, sDetails));
-    box.setDetailedText(sDetails);
+    box.setText(ShownText(sText));
     switch (iIcon) {
     case NoIcon:
         box.setIcon(QMessageBox::NoIcon);
@@ -68,32 +106,13 @@ CMessageBox::Result CMessageBox::Show(QWidget* pParent, const QString& sText, co
     return Ok;
 }
 
-QString CMessageBox::ShownText(const QString& sText, QString& sDetails) {
+QString CMessageBox::ShownText(const QString& sText) {
     // The engine separates lines with a lone carriage return, which a label
     // would not break on.
     QString sLines = sText;
     sLines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     sLines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-
-    // A box taller than the screen would hide its buttons: a long text shows
-    // its first lines, and the whole text scrolls under "Show Details...".
-    constexpr int MaxLines = 20;
-    constexpr int MaxLineLength = 200;
-    const QStringList lstLines = sLines.split(QLatin1Char('\n'));
-    const bool bLongLine = std::any_of(lstLines.begin(), lstLines.end(),
-                                       [](const QString& s) { return s.size() > MaxLineLength; });
-    if (lstLines.size() <= MaxLines && !bLongLine) {
-        sDetails.clear();
-        return sLines;
-    }
-    sDetails = sLines;
-    QStringList lstShown = lstLines.mid(0, MaxLines);
-    for (QString& sLine : lstShown)
-        if (sLine.size() > MaxLineLength)
-            sLine = sLine.left(MaxLineLength) + QStringLiteral("...");
-    if (lstLines.size() > MaxLines)
-        lstShown.append(QStringLiteral("... (%1 more lines)").arg(lstLines.size() - MaxLines));
-    return lstShown.join(QLatin1Char('\n'));
+    return sLines;
 }
 
 void CMessageBox::setTestMode(bool bOn) {

@@ -25,10 +25,9 @@ public:
     static Result Show(QWidget* pParent, const QString& sText, const QString& sTitle = QString(),
                        Icon iIcon = NoIcon, Buttons iButtons = OkOnly);
 
-    // The text as the box shows it: line breaks for the engine's carriage
-    // returns, and for a text too long for the screen its first lines, with
-    // the whole text put into sDetails (empty otherwise).
-    static QString ShownText(const QString& sText, QString& sDetails);
+    // The text as the box shows it, whole: line breaks for the engine's
+    // carriage returns. A box too big for the screen scrolls its text.
+    static QString ShownText(const QString& sText);
 
     // Test hooks. In test mode no box appears: each one is recorded, and
     // answered from the queue (or with Ok / No when the queue is empty).

@@ -79,11 +79,15 @@ void CWindowPlacement::CentreOnScreen(QWidget* pWindow) {
     pWindow->move(CentredIn(pScreen->availableGeometry(), pWindow->frameGeometry().size()));
 }
 
-void CWindowPlacement::FitOnScreen(QWidget* pWindow) {
+QSize CWindowPlacement::RoomFor(const QWidget* pWindow) {
     const QScreen* pScreen = ScreenOf(pWindow);
     if (!pScreen)
-        return;
-    const QSize room = pScreen->availableGeometry().size().shrunkBy(FrameOf(pWindow));
+        return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    return pScreen->availableGeometry().size().shrunkBy(FrameOf(pWindow));
+}
+
+void CWindowPlacement::FitOnScreen(QWidget* pWindow) {
+    const QSize room = RoomFor(pWindow);
     const QSize wanted = pWindow->size();
     if (wanted.width() <= room.width() && wanted.height() <= room.height())
         return;

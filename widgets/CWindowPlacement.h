@@ -20,6 +20,10 @@ public:
     // where it does not fit, its top-left corner stays inside the area.
     static QPoint CentredIn(const QRect& area, const QSize& outer);
 
+    // The largest size the window may have, its frame included, on the free
+    // area of its screen.
+    static QSize RoomFor(const QWidget* pWindow);
+
     // Shrinks a window that would not fit on its screen, frame included, to
     // the free area, but never below what its layout needs.
     static void FitOnScreen(QWidget* pWindow);

@@ -1,11 +1,16 @@
-// What a message box shows of its text, and the test hooks every other
-// window test relies on.
+// What a message box shows of its text, on a small screen too, and the test
+// hooks every other window test relies on.
 
 #include "widgets/CMessageBox.h"
 #include "tests/support/CModalAnswer.h"
+#include "tests/support/TestScreen.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
 
 #include <QtTest>
 
@@ -18,38 +23,30 @@ private Q_SLOTS:
     void answersComeFromTheQueueThenDefault();
     void realBoxShowsAndAnswers_data();
     void realBoxShowsAndAnswers();
+    void longTextScrollsWithinTheScreen_data();
+    void longTextScrollsWithinTheScreen();
 };
 
 void CMessageBoxTest::shownText_data() {
     QTest::addColumn<QString>("sText");
     QTest::addColumn<QString>("sShown");
-    QTest::addColumn<bool>("bDetails");
 
-    const QString sTwenty = QStringLiteral("line\r").repeated(19) + QStringLiteral("line");
-    const QString sTwentyOne = sTwenty + QStringLiteral("\rlast");
     QTest::newRow("plain") << "Text file does not exist."
-                           << "Text file does not exist." << false;
+                           << "Text file does not exist.";
     QTest::newRow("engine line ends") << "errors:\r[a] one\r[b] two"
-                                      << "errors:\n[a] one\n[b] two" << false;
+                                      << "errors:\n[a] one\n[b] two";
     QTest::newRow("CR LF once") << "a\r\nb"
-                                << "a\nb" << false;
-    QTest::newRow("twenty lines fit") << sTwenty << QString(sTwenty).replace('\r', '\n') << false;
-    QTest::newRow("twenty-one lines")
-        << sTwentyOne
-        << QStringLiteral("line\n").repeated(20) + QStringLiteral("... (1 more lines)") << true;
+                                << "a\nb";
+    // Nothing is cut: a long text scrolls in the box instead.
+    QTest::newRow("sixty lines") << QStringLiteral("line\r").repeated(60)
+                                 << QStringLiteral("line\n").repeated(60);
     QTest::newRow("one very long line")
-        << QString(250, QLatin1Char('x')) << QString(200, QLatin1Char('x')) + "..." << true;
+        << QString(250, QLatin1Char('x')) << QString(250, QLatin1Char('x'));
 }
 
 void CMessageBoxTest::shownText() {
     QFETCH(QString, sText);
-    QFETCH(QString, sShown);
-    QFETCH(bool, bDetails);
-
-    QString sDetails = QStringLiteral("stale");
-    QCOMPARE(CMessageBox::ShownText(sText, sDetails), sShown);
-    // The details hold the whole text, so nothing of a long error list is lost.
-    QCOMPARE(sDetails, bDetails ? QString(sText).replace('\r', '\n') : QString());
+    QTEST(CMessageBox::ShownText(sText), "sShown");
 }
 
 void CMessageBoxTest::answersComeFromTheQueueThenDefault() {
@@ -121,5 +118,78 @@ void CMessageBoxTest::realBoxShowsAndAnswers() {
                                                           : int(QMessageBox::Ok));
 }
 
-QTEST_MAIN(CMessageBoxTest)
+void CMessageBoxTest::longTextScrollsWithinTheScreen_data() {
+    QTest::addColumn<int>("iErrors");
+    QTest::addColumn<QString>("sLine");
+    QTest::addColumn<bool>("bScrolls");
+    const QString sError = QStringLiteral("[CNote.NoteBatch] Duration 3 is not a valid duration "
+                                          "for the note 3c#6 in RTTTL notation.");
+    QTest::newRow("one error") << 1 << sError << false;
+    QTest::newRow("twelve errors") << 12 << sError << false;
+    QTest::newRow("sixty errors") << 60 << sError << true;
+    QTest::newRow("three hundred errors") << 300 << sError << true;
+    QTest::newRow("sixty short errors") << 60 << QStringLiteral("[CNotes.Add] x") << true;
+    QTest::newRow("one unbroken line") << 1 << QString(400, QLatin1Char('x')) << false;
+}
+
+// The conversion-error box on a 1024x600 screen: the whole text in the box,
+// the box within the free area, OK on screen.
+void CMessageBoxTest::longTextScrollsWithinTheScreen() {
+    QFETCH(int, iErrors);
+    QFETCH(QString, sLine);
+    QFETCH(bool, bScrolls);
+    CMessageBox::setTestMode(false);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(area.size(), QSize(1024, 600));
+    QWidget owner;
+    owner.resize(400, 300);
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+
+    QString sText = QStringLiteral("There have been some conversion errors:");
+    for (int i = 0; i < iErrors; ++i)
+        sText += QLatin1Char('\r') + sLine;
+    QString sSeenText;
+    QRect frame;
+    QRect okButton;
+    int iScrollRange = -1;
+    const CModalAnswer answer([&](QWidget* pModal) {
+        auto* pBox = qobject_cast<QMessageBox*>(pModal);
+        if (!pBox)
+            return;
+        QAbstractButton* pOk = pBox->button(QMessageBox::Ok);
+        sSeenText = pBox->text();
+        frame = pBox->frameGeometry();
+        okButton = QRect(pOk->mapToGlobal(QPoint(0, 0)), pOk->size());
+        if (auto* pScroll = pBox->findChild<QScrollArea*>())
+            iScrollRange = pScroll->verticalScrollBar()->maximum();
+        pOk->click();
+    });
+    QCOMPARE(CMessageBox::Show(&owner, sText, QStringLiteral("Conversion Errors"),
+                               CMessageBox::Exclamation),
+             CMessageBox::Ok);
+    QVERIFY(answer.Answered());
+
+    QCOMPARE(sSeenText, QString(sText).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    const QString sWhere = QStringLiteral("%1,%2 %3x%4")
+                               .arg(frame.x())
+                               .arg(frame.y())
+                               .arg(frame.width())
+                               .arg(frame.height());
+    QVERIFY2(area.contains(frame), qPrintable(sWhere));
+    QVERIFY2(frame.contains(okButton), qPrintable(sWhere));
+    QCOMPARE(iScrollRange > 0, bScrolls);
+}
+
+// The screen is set up before the application starts: 1024x600, with a
+// frame round every window.
+int main(int argc, char* argv[]) {
+    QTemporaryDir config;
+    if (!TestScreen::Use(config, QSize(1024, 600)))
+        return 1;
+    QApplication app(argc, argv);
+    CMessageBoxTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "CMessageBoxTest.moc"

@@ -1,6 +1,7 @@
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
 #include "tests/support/CWindowFixture.h"
+#include "tests/support/TestScreen.h"
 #include "widgets/CProgram.h"
 
 #include <QApplication>
@@ -42,14 +43,8 @@ private:
 // The screen is set up before the application starts.
 int main(int argc, char* argv[]) {
     QTemporaryDir config;
-    QFile screens(config.filePath(QStringLiteral("screens.json")));
-    if (!config.isValid() || !screens.open(QIODevice::WriteOnly))
+    if (!TestScreen::Use(config, QSize(1536, 900)))
         return 1;
-    screens.write(R"({"windowFrameMargins": true, "screens": [{"name": "small", "x": 0,
-        "y": 0, "width": 1536, "height": 900, "logicalDpi": 96, "logicalBaseDpi": 96,
-        "dpr": 1}]})");
-    screens.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
     qputenv("QT_SCALE_FACTOR", "1.5");
     QApplication app(argc, argv);
     frmConverterScreenTest test;
