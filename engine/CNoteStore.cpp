@@ -328,6 +328,7 @@ void CNoteStore::Parse(Record& record, std::string_view s, bool bComposer) {
         record.cOctave = static_cast<uint8_t>(cOctaveKey);
     }
     record.iShape = iShape;
+    record.cKey = NoteKey(sNote);
     if (!bComposer)
         sOctave = cOctaveKey ? std::string_view(reinterpret_cast<const char*>(&record.cOctave), 1)
                              : std::string_view{};
@@ -510,15 +511,17 @@ Parts PartsOf(uint8_t iShape, const uint8_t& cOctave, std::string_view sToken,
     return parts;
 }
 
-void AppendKeys(std::string& sText, const Parts& parts, int8_t iDurationKeys, uint8_t iState) {
+void AppendKeys(std::string& sText, char cKey, uint8_t iShape, int8_t iDurationKeys,
+                uint8_t iState) {
     const uint8_t iStopped = iState & StoppedAt;
     if (iStopped == StoppedBeforeAnyKey)
         return;
-    if (parts.bDotted)
+    const bool bDotted = iShape & Dotted;
+    if (bDotted)
         sText += "(hold ";
-    if (const char cKey = NoteKey(parts.sNote))
+    if (cKey)
         sText += cKey;
-    if (parts.bDotted)
+    if (bDotted)
         sText += ')';
     if (iStopped == StoppedBeforeDurationKeys)
         return;
@@ -529,7 +532,7 @@ void AppendKeys(std::string& sText, const Parts& parts, int8_t iDurationKeys, ui
     if (iStopped == StoppedBeforeOctaveKeys)
         return;
     sText.append(iState & Stars, '*');
-    if (parts.bSharp)
+    if (iShape & Sharp)
         sText += '#';
 }
 
@@ -565,12 +568,14 @@ void AppendRTTTL(std::string& sText, const Parts& parts) {
 
 void CNoteStore::AppendRecord(std::string& sText, const Record& record, std::string_view sToken,
                               const Defaults& defaults, int16_t iType) {
+    if (iType == 0) {
+        // The keypresses need nothing of the token.
+        AppendKeys(sText, record.cKey, record.iShape, record.iDurationKeys, record.iState);
+        return;
+    }
     const Parts parts = PartsOf(record.iShape, record.cOctave, sToken, defaults.sDuration.str(),
                                 defaults.sOctave.str());
     switch (iType) {
-    case 0:
-        AppendKeys(sText, parts, record.iDurationKeys, record.iState);
-        break;
     case 1:
         AppendComposer(sText, parts);
         break;
@@ -639,7 +644,7 @@ void CNoteStore::Build(const Record& record, size_t iNote, CNote& note) const {
     note.RNote_Part = parts.sRNote;
     note.ROctave_Part = parts.sROctave;
     note.Keypresses.clear();
-    AppendKeys(note.Keypresses, parts, record.iDurationKeys, record.iState);
+    AppendKeys(note.Keypresses, record.cKey, record.iShape, record.iDurationKeys, record.iState);
     note.m_sNoteBatch = sToken;
     note.m_ParseErrors.clear();
     std::string_view sLines = ErrorLines(iNote - m_iFirst);

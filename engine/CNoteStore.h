@@ -15,7 +15,8 @@
 
 // A note is parsed once into a 12-byte record: where its token lies in the
 // store's text, how many characters its duration took, its marks, its one
-// octave character, the keys it made and where its keypresses stopped. Every
+// octave character, its own key, the keys it made and where its keypresses
+// stopped. Every
 // part of the note is a piece of its token, a header default or one
 // character, so the record rebuilds the whole CNote whenever one is asked
 // for. A CNote is therefore not kept per note: a caller that asks for one by
@@ -85,7 +86,9 @@ private:
         uint8_t iShape = 0;       // the Shape bits
         int8_t iDurationKeys = 0; // "8" presses, or "9" presses when negative
         uint8_t iState = 0;       // stars, where the keypresses stopped, error lines
+        char cKey = 0;            // the note's own key, 0 for none
     };
+    static_assert(sizeof(Record) == 12, "a record is 12 bytes");
     // The defaults a run of notes was parsed with, from note iFirst on.
     struct Defaults {
         size_t iFirst = 0;
