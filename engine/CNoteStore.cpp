@@ -511,29 +511,41 @@ Parts PartsOf(uint8_t iShape, const uint8_t& cOctave, std::string_view sToken,
     return parts;
 }
 
-void AppendKeys(std::string& sText, char cKey, uint8_t iShape, int8_t iDurationKeys,
-                uint8_t iState) {
+// The most a note's keypresses take: "(hold ", its key, ")", five duration
+// keys, two stars and "#".
+constexpr size_t LongestKeys = 16;
+
+// Writes the keypresses at p and gives how many characters they took.
+size_t WriteKeys(char* p, char cKey, uint8_t iShape, int8_t iDurationKeys, uint8_t iState) {
     const uint8_t iStopped = iState & StoppedAt;
     if (iStopped == StoppedBeforeAnyKey)
-        return;
+        return 0;
+    char* const pStart = p;
     const bool bDotted = iShape & Dotted;
     if (bDotted)
-        sText += "(hold ";
+        p = std::copy_n("(hold ", 6, p);
     if (cKey)
-        sText += cKey;
+        *p++ = cKey;
     if (bDotted)
-        sText += ')';
+        *p++ = ')';
     if (iStopped == StoppedBeforeDurationKeys)
-        return;
+        return static_cast<size_t>(p - pStart);
     if (iDurationKeys > 0)
-        sText.append(static_cast<size_t>(iDurationKeys), '8');
+        p = std::fill_n(p, iDurationKeys, '8');
     else if (iDurationKeys < 0)
-        sText.append(static_cast<size_t>(-iDurationKeys), '9');
+        p = std::fill_n(p, -iDurationKeys, '9');
     if (iStopped == StoppedBeforeOctaveKeys)
-        return;
-    sText.append(iState & Stars, '*');
+        return static_cast<size_t>(p - pStart);
+    p = std::fill_n(p, iState & Stars, '*');
     if (iShape & Sharp)
-        sText += '#';
+        *p++ = '#';
+    return static_cast<size_t>(p - pStart);
+}
+
+void AppendKeys(std::string& sText, char cKey, uint8_t iShape, int8_t iDurationKeys,
+                uint8_t iState) {
+    char sKeys[LongestKeys];
+    sText.append(sKeys, WriteKeys(sKeys, cKey, iShape, iDurationKeys, iState));
 }
 
 void AppendComposer(std::string& sText, const Parts& parts) {
@@ -694,11 +706,27 @@ std::optional<std::string> CNoteStore::Render(int16_t iType, const char* sSepara
     size_t iDefaults = 0;
     for (size_t iNote = m_iFirst; iNote < m_Records.size(); ++iNote) {
         const size_t iBefore = sText.size();
-        if (iNote != m_iFirst)
-            sText += sBetween;
-        const size_t iStart = sText.size();
         const Record& record = m_Records[iNote];
-        if (record.iShape & KeptWhole) {
+        size_t iStart = iBefore;
+        const bool bKeysInOne = iType == 0 && !(record.iShape & KeptWhole) && sBetween.size() <= 2;
+        if (bKeysInOne) {
+            // The commonest rendering, with its separator, in one append.
+            char sPiece[2 + LongestKeys];
+            size_t iLength = 0;
+            if (iNote != m_iFirst)
+                iLength = static_cast<size_t>(std::copy(sBetween.begin(), sBetween.end(), sPiece) -
+                                              sPiece);
+            iStart += iLength;
+            iLength += WriteKeys(sPiece + iLength, record.cKey, record.iShape, record.iDurationKeys,
+                                 record.iState);
+            sText.append(sPiece, iLength);
+        } else if (iNote != m_iFirst) {
+            sText += sBetween;
+            iStart = sText.size();
+        }
+        if (bKeysInOne) {
+            // Written above.
+        } else if (record.iShape & KeptWhole) {
             if (const CNote* pNote = m_Kept[record.iToken].get())
                 AppendRendering(sText, *pNote, iType);
         } else {
