@@ -2,6 +2,8 @@
 
 #include "engine/modNOK.h"
 
+#include <algorithm>
+
 using namespace modNOK;
 
 namespace {
@@ -68,7 +70,10 @@ void CNokia::Convert() {
             sWork = sClean;
             ReadNameAndHeader(sWork, iTempo);
         }
-        NoteText = std::string(sWork);
+        // The note text is what is left of the cleaned text, taken over
+        // rather than copied.
+        sClean.erase(0, static_cast<size_t>(sWork.data() - sClean.data()));
+        NoteText = std::move(sClean);
     } catch (...) {
         AddError("CNokia.Convert", SourceType == 1
                                        ? "This ringtone does not have valid COMPOSER header "
@@ -132,27 +137,40 @@ void CNokia::ReadHeader(std::string_view& sWork) {
     }
 }
 
-// Walks the note text once; each token is a view into it, so a long text is
-// never copied again per token.
+// Walks the note text once. The note list takes the text over and each
+// token is only a place in it, so no token is copied.
 void CNokia::SplitNotes() {
     const char cSeparator = SourceType == 0 || NoteText.find(',') != std::string::npos ? ',' : ' ';
-    std::string_view sWork = TrimBlanks(NoteText);
-    if (sWork.empty())
+    const std::string_view sTrimmed = TrimBlanks(NoteText);
+    if (sTrimmed.empty())
         return;
-    size_t iSeparator = sWork.find(cSeparator);
-    if (iSeparator == npos) {
-        Notes.Add(std::string(sWork), SourceType);
-        return;
-    }
+    size_t iAt = static_cast<size_t>(sTrimmed.data() - NoteText.data());
+    const size_t iEnd = iAt + sTrimmed.size();
+    Notes.m_Store.Reserve(static_cast<size_t>(
+        std::count(NoteText.begin() + static_cast<std::ptrdiff_t>(iAt),
+                   NoteText.begin() + static_cast<std::ptrdiff_t>(iEnd), cSeparator) +
+        1));
+    const std::string_view sText = Notes.m_Store.AdoptText(NoteText);
+    CNoteStore::Batch batch(Notes.m_Store);
+    // As the list's Add: a note that finds no room is recorded and skipped.
+    const auto Add = [&](size_t iFrom, size_t iTo) {
+        try {
+            Notes.m_Store.AppendAdopted(iFrom, iTo - iFrom, SourceType);
+        } catch (const std::exception& e) {
+            AddError("CNotes.Add", e.what());
+        }
+    };
     for (;;) {
-        const std::string sToken(sWork.substr(0, iSeparator));
-        sWork = TrimBlanks(After(sWork, iSeparator));
-        Notes.Add(sToken, SourceType);
-        iSeparator = sWork.find(cSeparator);
-        if (iSeparator == npos) {
-            Notes.Add(std::string(sWork), SourceType);
+        const size_t iSeparator = sText.find(cSeparator, iAt);
+        if (iSeparator == npos || iSeparator >= iEnd) {
+            Add(iAt, iEnd);
             return;
         }
+        Add(iAt, iSeparator);
+        // The text after the separator, trimmed: its end is the text's own.
+        iAt = iSeparator + 1;
+        while (iAt < iEnd && sText[iAt] == ' ')
+            ++iAt;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "engine/CNote.h"
 
+#include "engine/CNoteStore.h"
 #include "engine/modNOK.h"
 
 using namespace modNOK;
@@ -164,13 +165,13 @@ void CNote::BuildKeypresses() {
 }
 
 std::string CNote::Full_ComposerNote() const {
-    if (Is(Note_Part, '-'))
-        return Duration_Part + Note_Part;
-    return Duration_Part + Dotted_Part + Sharp_Part + Note_Part + Octave_Part;
+    std::string sNote;
+    CNoteStore::AppendRendering(sNote, *this, 1);
+    return sNote;
 }
 
 std::string CNote::Full_RTTTLNote() const {
-    if (Is(RNote_Part, '-'))
-        return RDuration_Part + RNote_Part;
-    return RDuration_Part + RNote_Part + RSharp_Part + RDotted_Part + ROctave_Part;
+    std::string sNote;
+    CNoteStore::AppendRendering(sNote, *this, 2);
+    return sNote;
 }

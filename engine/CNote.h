@@ -39,6 +39,8 @@ public:
     const std::vector<std::string>& ParseErrors() const { return m_ParseErrors; }
 
 private:
+    friend class CNoteStore;
+
     void ParseRTTTL(std::string_view s);
     void ParseComposer(std::string_view s);
     void BuildKeypresses();

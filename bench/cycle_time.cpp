@@ -1,0 +1,133 @@
+// The engine's whole cycle for one RTTTL ringtone (convert, the three
+// renderings, clear) against the one-pass converter of OnePass.h.
+//
+//   cycle_time engine|onepass FILE [RUNS]   times RUNS cycles (default 1)
+//   cycle_time --forms engine|onepass FILE  prints each line's three forms
+//   cycle_time --write NOTES FILE           writes the benchmark's tune
+//
+// Timing prints the notes, the first cycle and the median in milliseconds,
+// and the most heap held at once during the first conversion, per note (the
+// text included). Run it once per process for a first conversion in a fresh
+// process, or with many runs for a warm heap.
+
+#include "bench/HeapCounter.h"
+#include "bench/OnePass.h"
+#include "bench/RingtoneGenerator.h"
+#include "bench/WarmHeap.h"
+#include "engine/CNokia.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Cycle {
+    size_t iNotes = 0;
+    size_t iBytes = 0; // of the three forms, so nothing is optimised away
+};
+
+Cycle EngineCycle(CNokia& nokia, const std::string& sText, size_t* pPeak) {
+    const size_t iBase = HeapCounter::Live();
+    HeapCounter::ResetPeak();
+    nokia.SourceType = 0;
+    nokia.OriginalText = sText;
+    nokia.Convert();
+    if (pPeak)
+        *pPeak = HeapCounter::Peak() - iBase;
+    Cycle cycle;
+    cycle.iNotes = static_cast<size_t>(nokia.Notes.Count());
+    for (int16_t iType = 0; iType <= 2; ++iType)
+        cycle.iBytes += nokia.Notes.GetNotes(iType).size();
+    nokia.Clear();
+    return cycle;
+}
+
+Cycle OnePassCycle(const std::string& sText, size_t* pPeak) {
+    const size_t iBase = HeapCounter::Live();
+    HeapCounter::ResetPeak();
+    const std::string sCopy = sText; // as the engine is handed its own copy
+    const auto forms = OnePass::Convert(sCopy);
+    if (pPeak)
+        *pPeak = HeapCounter::Peak() - iBase;
+    if (!forms)
+        return {};
+    return {forms->iNotes, forms->sKeys.size() + forms->sComposer.size() + forms->sRTTTL.size()};
+}
+
+std::string Read(const std::string& sPath) {
+    std::ifstream file(sPath, std::ios::binary);
+    std::stringstream contents;
+    contents << file.rdbuf();
+    return contents.str();
+}
+
+int Usage() {
+    std::cerr << "usage: cycle_time engine|onepass FILE [RUNS] | cycle_time --forms "
+                 "engine|onepass FILE | cycle_time --write NOTES FILE\n";
+    return 2;
+}
+
+int PrintForms(bool bEngine, const std::string& sText) {
+    std::istringstream lines(sText);
+    std::string sLine;
+    CNokia nokia;
+    while (std::getline(lines, sLine)) {
+        if (bEngine) {
+            nokia.Clear();
+            nokia.SourceType = 0;
+            nokia.OriginalText = sLine;
+            nokia.Convert();
+            for (int16_t iType = 0; iType <= 2; ++iType)
+                std::cout << nokia.Notes.GetNotes(iType) << '\n';
+        } else if (const auto forms = OnePass::Convert(sLine)) {
+            std::cout << forms->sKeys << '\n' << forms->sComposer << '\n' << forms->sRTTTL << '\n';
+        } else {
+            std::cout << "(not read)\n\n\n";
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    KeepHeapWarm();
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 3 && args[0] == "--write") {
+        std::ofstream file(args[2], std::ios::binary);
+        file << RingtoneGenerator::Rtttl(std::stoul(args[1]));
+        return file.good() ? 0 : 1;
+    }
+    if (args.size() == 3 && args[0] == "--forms" && (args[1] == "engine" || args[1] == "onepass"))
+        return PrintForms(args[1] == "engine", Read(args[2]));
+    if (args.size() < 2 || args.size() > 3 || (args[0] != "engine" && args[0] != "onepass"))
+        return Usage();
+    const bool bEngine = args[0] == "engine";
+    const std::string sText = Read(args[1]);
+    const int iRuns = args.size() == 3 ? std::max(1, std::stoi(args[2])) : 1;
+
+    CNokia nokia;
+    std::vector<double> times;
+    Cycle cycle;
+    size_t iPeak = 0;
+    for (int i = 0; i < iRuns; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        cycle = bEngine ? EngineCycle(nokia, sText, i == 0 ? &iPeak : nullptr)
+                        : OnePassCycle(sText, i == 0 ? &iPeak : nullptr);
+        const auto stop = std::chrono::steady_clock::now();
+        times.push_back(std::chrono::duration<double, std::milli>(stop - start).count());
+    }
+    const double fFirst = times.front();
+    std::sort(times.begin(), times.end());
+    std::printf("notes %zu\nforms_bytes %zu\nfirst_ms %.3f\nmedian_ms %.3f\npeak_B_per_note %.1f\n",
+                cycle.iNotes, cycle.iBytes, fFirst, times[times.size() / 2],
+                cycle.iNotes ? static_cast<double>(iPeak) / static_cast<double>(cycle.iNotes)
+                             : 0.0);
+    return cycle.iNotes > 0 ? 0 : 1;
+}
