@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -132,6 +133,10 @@ private:
                 object["text"] = result.sOutput;
             }
             object["errors"] = summary.Errors;
+            if (const std::optional<PhoneFit::Result>& fit = result.Fit)
+                object["fit"] = {{"octaves", fit->Octaves}, {"folded", fit->Folded},
+                                 {"mended", fit->Mended},   {"dropped", fit->Dropped},
+                                 {"kept", fit->Kept},       {"of", fit->Of}};
         }
         return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
     }

@@ -38,6 +38,7 @@ struct Options {
     std::string sOutput; // empty: standard output
     bool bJson = false;
     bool bCheck = false;
+    bool bFit = false;
     bool bFormGiven = false; // --to was given
 };
 
@@ -79,16 +80,19 @@ std::optional<int> Parse(int argc, const char* const* argv, Options& options) {
         ->option_text("PATH");
     app.add_flag("--json", options.bJson, "One JSON object per ringtone per line");
     app.add_flag("--check", options.bCheck, "Note counts and problems only, with totals");
+    app.add_flag("--fit", options.bFit, "Fit every ringtone to the phone first");
     app.footer("The notation is Composer for \".321\" files and RTTTL otherwise, in any letter\n"
                "case. Text forms write one line per ringtone. Sound forms (wav, flac, ogg,\n"
                "mp3) play the tune at its tempo, or at 63 beats per minute when it has no\n"
                "tempo from 25 to 900; without -o a single ringtone's sound goes to standard\n"
                "output, but never to a terminal. With -o, several inputs or --lines write\n"
                "one file per ringtone into the folder PATH, named after its input. With\n"
-               "--json or --check no sound is written; --json describes it. Problems go to\n"
-               "standard error. Exit status: 0 converted without errors, 1 some ringtone\n"
-               "had conversion errors, 2 a usage error or an input or output that could not\n"
-               "be read or written.");
+               "--json or --check no sound is written; --json describes it. --fit rewrites\n"
+               "each ringtone as the window's Fit to Phone does (octave shift, mended notes,\n"
+               "the first phrase of at most 50 notes) and writes the fitted one. Problems\n"
+               "go to standard error. Exit status: 0 converted without errors, 1 some\n"
+               "ringtone written had conversion errors, 2 a usage error or an input or\n"
+               "output that could not be read or written.");
 
     try {
         app.parse(argc, argv);
@@ -114,7 +118,8 @@ class CDiagnostics {
 public:
     // Every error-list line of the ringtone, the 50-note message, the tempo
     // a sound plays at instead of its own, or why it was refused, each as
-    // "SOURCE[:LINE]: " + the line, standard input named as such.
+    // "SOURCE[:LINE]: " + the line, standard input named as such. A fitted
+    // ringtone: the problems as read, what Fit did, then any left.
     void Report(const CConversion::Result& result) {
         const std::string sWhere =
             (result.sSource == "-" ? "standard input" + result.Where().substr(1) : result.Where()) +
@@ -124,12 +129,13 @@ public:
             Raise(Failed);
             return;
         }
-        for (const std::string& sError : result.Summary.Errors)
-            Line(sWhere + sError);
+        Problems(sWhere, result.AsRead ? *result.AsRead : result.Summary);
+        if (result.Fit)
+            Line(sWhere + PhoneFit::Summary(*result.Fit));
+        if (result.AsRead)
+            Problems(sWhere, result.Summary);
         if (!result.Summary.Errors.empty())
             Raise(ErrorLines);
-        if (!result.Summary.Fits())
-            Line(sWhere + RingToneText::TooManyNotes);
         if (result.Tune && result.Tune->TempoReplaced())
             Line(sWhere + result.TempoText());
     }
@@ -140,6 +146,12 @@ public:
     ExitStatus Status() const { return m_iStatus; }
 
 private:
+    static void Problems(const std::string& sWhere, const ConversionSummary::Summary& summary) {
+        for (const std::string& sError : summary.Errors)
+            Line(sWhere + sError);
+        if (!summary.Fits())
+            Line(sWhere + RingToneText::TooManyNotes);
+    }
     static void Line(const std::string& sText) {
         std::fwrite(sText.data(), 1, sText.size(), stderr);
         std::fputc('\n', stderr);
@@ -213,7 +225,7 @@ ExitStatus Run(const Options& options, bool bFolder, CDiagnostics& diagnostics) 
     if (!output)
         return diagnostics.Status();
 
-    CConversion conversion(options.Form);
+    CConversion conversion(options.Form, options.bFit);
     const CInputReader reader(options.bLines, options.iFrom);
     const auto onRingTone = [&](const CInputReader::RingTone& input) {
         const CConversion::Result result = conversion.Run(input);
