@@ -1,6 +1,8 @@
 #include "engine/RingToneText.h"
+#include "midi/CMidiFile.h"
 #include "tests/convert/ProgramRun.h"
 #include "tests/engine/ErrorLines.h"
+#include "tests/midi/MidiFiles.h"
 #include "tests/support/CFileSizeLimit.h"
 #include "tune/CSoundFile.h"
 #include "tune/CTune.h"
@@ -346,7 +348,8 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
          Tone,
          "",
          2,
-         "ringwright-convert: --to: aiff not in {keys,composer,rtttl,wav,flac,ogg,mp3}\nRun with "
+         "ringwright-convert: --to: aiff not in {keys,composer,rtttl,wav,flac,ogg,mp3,midi}\nRun "
+         "with "
          "--help for more "
          "information.\n"},
         {"unknown option",
@@ -397,7 +400,8 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
 TEST_F(ConvertProgramTest, HelpListsTheFormsWritten) {
     const ProgramRun::Outcome outcome = Run({"--help"});
     EXPECT_EQ(outcome.iStatus, 0);
-    EXPECT_NE(outcome.sOut.find("-t,--to keys|composer|rtttl|wav|flac|ogg|mp3"), std::string::npos);
+    EXPECT_NE(outcome.sOut.find("-t,--to keys|composer|rtttl|wav|flac|ogg|mp3|midi"),
+              std::string::npos);
 }
 
 TEST_F(ConvertProgramTest, OutputFilesAreWrittenAsSaveWritesThem) {
@@ -524,6 +528,62 @@ TEST_F(ConvertProgramTest, FitWritesTheFittedRingtoneAfterTheProblemsAsRead) {
          "standard input: " + RtttlHeader + "\nstandard input: There is no note to fit.\n"},
     };
     ExpectRuns(rows);
+}
+
+TEST_F(ConvertProgramTest, AMidiFilesMelodyIsReadAsItsRtttlText) {
+    // A melody, chords on another track and drums: the melody is the default.
+    ProgramRun::WriteAll(
+        At("song.MID"),
+        MidiFiles::File(1, 480,
+                        {{"Lead", {{0, 480, 60}, {480, 480, 62}, {960, 480, 64}}, {{0, 120}}, 73},
+                         {"", {{0, 1440, 48, 2}, {0, 1440, 55, 2}}},
+                         {"Drums", {{0, 240, 36, 10}, {480, 240, 36, 10}}}}));
+    const std::string sSong = At("song.MID") + ": ";
+    ExpectRuns({
+        {"to keypresses in one command",
+         {"--fit", At("song.MID")},
+         "",
+         "Lead:Tempo=120:1, 2, 3\n",
+         0,
+         sSong + ErrorLines::Octave4 + "\n" + sSong + ErrorLines::Octave4 + "\n" + sSong +
+             ErrorLines::Octave4 + "\n" + sSong + "Moved up one octave.\n"},
+        {"the lines listed",
+         {"--list-tracks", At("song.MID")},
+         "",
+         sSong + "1: \"Lead\", track 1, channel 1, instrument 74, 3 notes, the default\n" + sSong +
+             "2: (no name), track 2, channel 2, no instrument, 1 note\n",
+         0,
+         ""},
+        {"another line, the top note of its chord",
+         {"--track", "2", "-t", "rtttl", At("song.MID")},
+         "",
+         "song:d=4,o=5,b=120:2g.3\n",
+         0,
+         ""},
+        {"a line out of range",
+         {"--track", "3", At("song.MID")},
+         "",
+         "",
+         2,
+         "ringwright-convert: " + sSong +
+             "there is no line 3 in the MIDI file; it has 2 lines, numbered from 1\n"},
+        {"--from midi on standard input that is no MIDI",
+         {"--from", "midi"},
+         Tone,
+         "",
+         2,
+         "ringwright-convert: standard input: not a MIDI file\n"},
+    });
+}
+
+TEST_F(ConvertProgramTest, ToMidiWritesTheTuneAsItPlays) {
+    // By -o's extension, or --to midi onto standard output.
+    EXPECT_EQ(Run({"-o", At("tone.midi"), At("tone.txt")}).iStatus, 0);
+    EXPECT_EQ(CMidiFile::Load(At("tone.midi")).Rtttl().Text,
+              "Tone:d=4,o=5,b=140:8c6,8d6,8e.6,8f#7");
+    const ProgramRun::Outcome outcome = Run({"--to", "midi", "--from", "composer"}, Untimed);
+    EXPECT_EQ(outcome.iStatus, 0);
+    EXPECT_EQ(CMidiFile::Read(outcome.sOut, "").Rtttl().Text, "Untimed:d=4,o=5,b=63:8c6,4d#.7");
 }
 
 TEST_F(ConvertProgramTest, AnOutputNeverReplacesItsOwnInput) {
