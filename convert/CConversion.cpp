@@ -30,6 +30,23 @@ std::string CConversion::Result::RefusalText() const {
     return {};
 }
 
+// The same fitted text as the window gives: the fallback name from the file
+// name, "Ringtone" for a text without one. With no note to fit, the
+// ringtone stays as it was read.
+void CConversion::FitConverted(Result& result) {
+    result.Fit = PhoneFit::Fit(m_Nokia, PhoneFit::FallbackName(m_Nokia.FileName));
+    if (result.Fit->Kept == 0)
+        return;
+    result.AsRead = ConversionSummary::Of(m_Nokia);
+    const std::string sFileName = m_Nokia.FileName;
+    const int32_t iSourceType = m_Nokia.SourceType;
+    m_Nokia.Clear();
+    m_Nokia.FileName = sFileName;
+    m_Nokia.SourceType = iSourceType;
+    m_Nokia.OriginalText = result.Fit->Text;
+    m_Nokia.Convert();
+}
+
 CConversion::Result CConversion::Run(const CInputReader::RingTone& input) {
     Result result;
     result.sSource = input.sSource;
@@ -44,6 +61,8 @@ CConversion::Result CConversion::Run(const CInputReader::RingTone& input) {
         m_Nokia.SourceType = input.iSourceType;
         m_Nokia.OriginalText = RingToneText::JoinLines(input.sText);
         m_Nokia.Convert();
+        if (m_bFit)
+            FitConverted(result);
         if (m_Form.IsText())
             result.sOutput = m_Form.Render(m_Nokia);
         else

@@ -6,6 +6,7 @@
 #include "convert/COutputForm.h"
 #include "engine/CNokia.h"
 #include "engine/ConversionSummary.h"
+#include "engine/PhoneFit.h"
 #include "engine/RingToneText.h"
 #include "tune/CTune.h"
 
@@ -23,6 +24,10 @@ public:
         ConversionSummary::Summary Summary;
         std::string sOutput;       // the ringtone in the text form asked for
         std::optional<CTune> Tune; // the ringtone as it sounds, for a sound form
+        // With --fit, what Fit did; the rest describes the fitted ringtone.
+        std::optional<PhoneFit::Result> Fit;
+        // The ringtone as read, when it was replaced by its fitted form.
+        std::optional<ConversionSummary::Summary> AsRead;
 
         // "SOURCE" or "SOURCE:LINE", as messages name the ringtone.
         std::string Where() const;
@@ -32,13 +37,18 @@ public:
         std::string RefusalText() const;
     };
 
-    explicit CConversion(COutputForm form) : m_Form(form) {}
+    // bFit: every ringtone is fitted to the phone, as the window's Fit to
+    // Phone does, before any form is made of it.
+    CConversion(COutputForm form, bool bFit) : m_Form(form), m_bFit(bFit) {}
 
     // Engine failures become error-list lines; only running out of memory
     // outside the engine escapes.
     Result Run(const CInputReader::RingTone& input);
 
 private:
+    void FitConverted(Result& result);
+
     CNokia m_Nokia;
     COutputForm m_Form;
+    bool m_bFit;
 };

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -33,10 +35,81 @@ bool IsBlank(const std::string& sText) {
     return sText.find_first_not_of(' ') == std::string::npos;
 }
 
+// Hands every piece of an open descriptor on as it comes; 0 at its end, or
+// the errno of a failed read.
+int ReadChunks(int fd, const std::function<void(std::string_view)>& onChunk) {
+    std::vector<char> chunk(ChunkSize);
+    for (;;) {
+        const ssize_t iCount = ::read(fd, chunk.data(), chunk.size());
+        if (iCount == 0)
+            return 0;
+        if (iCount < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        onChunk(std::string_view(chunk.data(), static_cast<size_t>(iCount)));
+    }
+}
+
+std::string NameOf(const std::string& sArgument) {
+    return sArgument == "-" ? "standard input" : sArgument;
+}
+
 } // namespace
+
+bool CInputReader::ReadMidi(const std::string& sArgument, CMidiFile& file, std::string& sError) {
+    const bool bStandard = sArgument == "-";
+    // Said as for any other input that cannot be read.
+    const int fd = bStandard ? STDIN_FILENO : ::open(sArgument.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        sError = "cannot read " + sArgument + ": " + std::strerror(errno);
+        return false;
+    }
+    if (bStandard) {
+        std::string sBytes;
+        if (const int iError =
+                ReadChunks(fd, [&](std::string_view sChunk) { sBytes.append(sChunk); });
+            iError != 0) {
+            sError = "cannot read standard input: " + std::string(std::strerror(iError));
+            return false;
+        }
+        file = CMidiFile::Read(sBytes, "");
+    } else {
+        ::close(fd);
+        file = CMidiFile::Load(sArgument);
+    }
+    if (file.Error().empty())
+        return true;
+    sError = NameOf(sArgument) + ": " + file.Error();
+    return false;
+}
+
+// The chosen line's melody, as the window imports it: an RTTTL text from a
+// file named after the MIDI file.
+bool CInputReader::ReadMelody(const std::string& sArgument, const Handler& onRingTone,
+                              std::string& sError) const {
+    CMidiFile file;
+    if (!ReadMidi(sArgument, file, sError))
+        return false;
+    const CMidiFile::Ringtone melody = file.Rtttl(m_iTrack);
+    if (!melody.Error.empty()) {
+        sError = NameOf(sArgument) + ": " + melody.Error;
+        return false;
+    }
+    RingTone input;
+    input.sSource = sArgument;
+    if (sArgument != "-")
+        input.sFileName = std::filesystem::path(sArgument).filename().string();
+    input.sText = melody.Text;
+    onRingTone(input);
+    return true;
+}
 
 bool CInputReader::Read(const std::string& sArgument, const Handler& onRingTone,
                         std::string& sError) const {
+    if (IsMidi(sArgument))
+        return ReadMelody(sArgument, onRingTone, sError);
     const bool bStandard = sArgument == "-";
     RingTone input;
     input.sSource = sArgument;
@@ -102,19 +175,9 @@ CInputReader::Outcome CInputReader::ReadLines(int fd, RingTone& input, const Han
         input.sText = line.sText;
         onRingTone(input);
     });
-    std::vector<char> chunk(ChunkSize);
-    for (;;) {
-        const ssize_t iCount = ::read(fd, chunk.data(), chunk.size());
-        if (iCount == 0)
-            break;
-        if (iCount < 0) {
-            if (errno == EINTR)
-                continue;
-            iError = errno;
-            return Unreadable;
-        }
-        lines.Feed(std::string_view(chunk.data(), static_cast<size_t>(iCount)));
-    }
+    iError = ReadChunks(fd, [&](std::string_view sChunk) { lines.Feed(sChunk); });
+    if (iError != 0)
+        return Unreadable;
     lines.Finish();
     return Finished;
 }

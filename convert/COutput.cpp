@@ -1,12 +1,14 @@
 #include "convert/COutput.h"
 
 #include "files/CFileReplacement.h"
+#include "midi/MidiExport.h"
 #include "tune/CSoundFile.h"
 
 #include <nlohmann/json.hpp>
 
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -132,6 +134,10 @@ private:
                 object["text"] = result.sOutput;
             }
             object["errors"] = summary.Errors;
+            if (const std::optional<PhoneFit::Result>& fit = result.Fit)
+                object["fit"] = {{"octaves", fit->Octaves}, {"folded", fit->Folded},
+                                 {"mended", fit->Mended},   {"dropped", fit->Dropped},
+                                 {"kept", fit->Kept},       {"of", fit->Of}};
         }
         return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
     }
@@ -146,17 +152,22 @@ private:
     int64_t m_iRefused = 0;
 };
 
-// Writes a sound into the place named (a file replaced whole, a device or
-// pipe as it is) or onto standard output; the message when it failed.
-std::string WriteSound(const CConversion::Result& result, CSoundFile::Kind iKind,
-                       const std::string& sPath) {
+// Writes a sound or a MIDI file into the place named (a file replaced
+// whole, a device or pipe as it is) or onto standard output; the message
+// when it failed.
+std::string WriteTune(const CConversion::Result& result, const COutputForm& form,
+                      const std::string& sPath) {
     CFileReplacement output;
     if (sPath.empty())
         output.Attach(STDOUT_FILENO);
     else if (!output.Open(sPath, true))
         return CannotWrite(sPath, output.Reason());
+    if (form.IsMidi()) {
+        output.Write(MidiExport::Bytes(*result.Tune, result.Summary.sName));
+        return output.Commit() ? "" : CannotWrite(sPath, output.Reason());
+    }
     const std::string sReason =
-        CSoundFile::Write(*result.Tune, iKind, output, {result.Summary.sName, {}});
+        CSoundFile::Write(*result.Tune, form.SoundKind(), output, {result.Summary.sName, {}});
     return sReason.empty() ? "" : CannotWrite(sPath, sReason);
 }
 
@@ -168,7 +179,7 @@ public:
     void Add(const CConversion::Result& result) override {
         if (!result.Tune)
             return;
-        if (const std::string sFailure = WriteSound(result, m_Plan.Form.SoundKind(), m_Plan.sPath);
+        if (const std::string sFailure = WriteTune(result, m_Plan.Form, m_Plan.sPath);
             !sFailure.empty())
             Fail(sFailure);
     }
@@ -201,7 +212,7 @@ public:
             return;
         }
         if (result.Tune) {
-            if (const std::string sFailure = WriteSound(result, m_Plan.Form.SoundKind(), sPath);
+            if (const std::string sFailure = WriteTune(result, m_Plan.Form, sPath);
                 !sFailure.empty())
                 Fail(sFailure);
             return;

@@ -2,6 +2,7 @@
 
 #include "engine/CNokia.h"
 #include "engine/RingToneText.h"
+#include "midi/CMidiFile.h"
 
 #include <filesystem>
 
@@ -25,7 +26,7 @@ int16_t ShowType(COutputForm::Form iForm) {
 const std::vector<COutputForm>& COutputForm::All() {
     static const std::vector<COutputForm> forms = {
         COutputForm(Keys), COutputForm(Composer), COutputForm(Rtttl), COutputForm(Wav),
-        COutputForm(Flac), COutputForm(Ogg),      COutputForm(Mp3)};
+        COutputForm(Flac), COutputForm(Ogg),      COutputForm(Mp3),   COutputForm(Midi)};
     return forms;
 }
 
@@ -37,6 +38,8 @@ std::optional<COutputForm> COutputForm::ByName(const std::string& sName) {
 }
 
 std::optional<COutputForm> COutputForm::ByExtension(const std::string& sFileName) {
+    if (CMidiFile::IsMidiName(sFileName))
+        return COutputForm(Midi);
     const auto lower = [](std::string sText) {
         for (char& c : sText)
             if (c >= 'A' && c <= 'Z')
@@ -58,6 +61,8 @@ std::string COutputForm::Name() const {
         return "composer";
     case Rtttl:
         return "rtttl";
+    case Midi:
+        return "midi";
     default:
         break;
     }
@@ -67,6 +72,8 @@ std::string COutputForm::Name() const {
 std::string COutputForm::Extension() const {
     if (IsText())
         return RingToneText::Extension(ShowType(m_iForm));
+    if (IsMidi())
+        return ".mid";
     return std::string(".") + CSoundFile::Extension(SoundKind());
 }
 

@@ -12,7 +12,7 @@ class CNokia;
 
 class COutputForm {
 public:
-    enum Form { Keys, Composer, Rtttl, Wav, Flac, Ogg, Mp3 };
+    enum Form { Keys, Composer, Rtttl, Wav, Flac, Ogg, Mp3, Midi };
 
     explicit COutputForm(Form iForm = Keys) : m_iForm(iForm) {}
 
@@ -20,14 +20,17 @@ public:
     static const std::vector<COutputForm>& All();
     static std::optional<COutputForm> ByName(const std::string& sName);
     // The form a file name's extension names (".KEY", ".321", ".TXT",
-    // ".wav", ".flac", ".ogg", ".mp3", in any letter case); none for others.
+    // ".wav", ".flac", ".ogg", ".mp3", ".mid", ".midi", in any letter case);
+    // none for others.
     static std::optional<COutputForm> ByExtension(const std::string& sFileName);
 
     Form Id() const { return m_iForm; }
     std::string Name() const; // as --to takes it
     std::string Extension() const;
-    // A text form writes one line per ringtone; the others are sound.
+    // A text form writes one line per ringtone; the others are the tune,
+    // as sound or as a MIDI file.
     bool IsText() const { return m_iForm <= Rtttl; }
+    bool IsMidi() const { return m_iForm == Midi; }
     // The kind of sound file a sound form writes.
     CSoundFile::Kind SoundKind() const;
 

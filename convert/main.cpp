@@ -8,7 +8,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -34,10 +36,14 @@ struct Options {
     std::vector<std::string> Files; // empty: standard input
     bool bLines = false;
     std::optional<int32_t> iFrom; // the notation, unless found by extension
+    bool bMidi = false;           // --from midi: every input is a MIDI file
+    int iTrack = 0;               // the line of a MIDI file; 0 for its default
+    bool bListTracks = false;
     COutputForm Form;
     std::string sOutput; // empty: standard output
     bool bJson = false;
     bool bCheck = false;
+    bool bFit = false;
     bool bFormGiven = false; // --to was given
 };
 
@@ -46,13 +52,13 @@ struct Options {
 std::optional<int> Parse(int argc, const char* const* argv, Options& options) {
     CLI::App app("Converts Nokia 3210 ringtones between RTTTL, Composer notation and "
                  "keypresses,\n"
-                 "and makes their sound.\n"
+                 "and makes their sound; reads and writes MIDI files.\n"
                  "Each FILE is one ringtone; no FILE, or \"-\", reads standard input.",
                  "ringwright-convert");
     app.set_version_flag("--version", "ringwright-convert " RINGWRIGHT_VERSION);
     app.get_formatter()->column_width(30);
 
-    const std::vector<std::string> notations = {"rtttl", "composer"};
+    const std::vector<std::string> notations = {"rtttl", "composer", "midi"};
     std::vector<std::string> forms;
     for (const COutputForm& form : COutputForm::All())
         forms.push_back(form.Name());
@@ -78,22 +84,34 @@ std::optional<int> Parse(int argc, const char* const* argv, Options& options) {
     app.add_option("-o,--output", options.sOutput, "Write to PATH (a folder for several)")
         ->option_text("PATH");
     app.add_flag("--json", options.bJson, "One JSON object per ringtone per line");
+    app.add_option("--track", options.iTrack, "The line of a MIDI file (default: the most notes)")
+        ->check(CLI::PositiveNumber)
+        ->option_text("N");
+    app.add_flag("--list-tracks", options.bListTracks, "List the lines of MIDI files, and exit");
     app.add_flag("--check", options.bCheck, "Note counts and problems only, with totals");
-    app.footer("The notation is Composer for \".321\" files and RTTTL otherwise, in any letter\n"
-               "case. Text forms write one line per ringtone. Sound forms (wav, flac, ogg,\n"
-               "mp3) play the tune at its tempo, or at 63 beats per minute when it has no\n"
-               "tempo from 25 to 900; without -o a single ringtone's sound goes to standard\n"
-               "output, but never to a terminal. With -o, several inputs or --lines write\n"
-               "one file per ringtone into the folder PATH, named after its input. With\n"
-               "--json or --check no sound is written; --json describes it. Problems go to\n"
-               "standard error. Exit status: 0 converted without errors, 1 some ringtone\n"
-               "had conversion errors, 2 a usage error or an input or output that could not\n"
-               "be read or written.");
+    app.add_flag("--fit", options.bFit, "Fit every ringtone to the phone first");
+    app.footer(
+        "The notation is Composer for \".321\" files, MIDI for \".mid\" and \".midi\" files\n"
+        "and RTTTL otherwise, in any letter case. A MIDI file gives the melody of one\n"
+        "line (a track's channel, drums left out) as RTTTL. Text forms write one line\n"
+        "per ringtone. Sound forms (wav, flac, ogg, mp3) and midi play the tune at\n"
+        "its tempo, or at 63 beats per minute when it has no tempo from 25 to 900;\n"
+        "without -o a single ringtone's sound or MIDI file goes to standard output,\n"
+        "but never to a terminal. With -o, several inputs or --lines write one file\n"
+        "per ringtone into the folder PATH, named after its input. With --json or\n"
+        "--check no sound is written; --json describes it. --fit rewrites each\n"
+        "ringtone as the window's Fit to Phone does (octave shift, mended notes, the\n"
+        "first phrase of at most 50 notes) and writes the fitted one. Problems go to\n"
+        "standard error. Exit status: 0 converted without errors, 1 some ringtone\n"
+        "written had conversion errors, 2 a usage error or an input or output that\n"
+        "could not be read or written.");
 
     try {
         app.parse(argc, argv);
         if (options.bJson && options.bCheck)
             throw CLI::ExcludesError("--json", "--check");
+        if (sFrom == "midi" && options.bLines)
+            throw CLI::ExcludesError("--from midi", "--lines");
     } catch (const CLI::ParseError& e) {
         // Every message of the program begins with its name.
         std::ostringstream error;
@@ -104,7 +122,8 @@ std::optional<int> Parse(int argc, const char* const* argv, Options& options) {
     }
     options.Form = *COutputForm::ByName(sTo);
     options.bFormGiven = pTo->count() > 0;
-    if (!sFrom.empty())
+    options.bMidi = sFrom == "midi";
+    if (!sFrom.empty() && !options.bMidi)
         options.iFrom = sFrom == "composer" ? 1 : 0;
     return std::nullopt;
 }
@@ -114,7 +133,8 @@ class CDiagnostics {
 public:
     // Every error-list line of the ringtone, the 50-note message, the tempo
     // a sound plays at instead of its own, or why it was refused, each as
-    // "SOURCE[:LINE]: " + the line, standard input named as such.
+    // "SOURCE[:LINE]: " + the line, standard input named as such. A fitted
+    // ringtone: the problems as read, what Fit did, then any left.
     void Report(const CConversion::Result& result) {
         const std::string sWhere =
             (result.sSource == "-" ? "standard input" + result.Where().substr(1) : result.Where()) +
@@ -124,12 +144,13 @@ public:
             Raise(Failed);
             return;
         }
-        for (const std::string& sError : result.Summary.Errors)
-            Line(sWhere + sError);
+        Problems(sWhere, result.AsRead ? *result.AsRead : result.Summary);
+        if (result.Fit)
+            Line(sWhere + PhoneFit::Summary(*result.Fit));
+        if (result.AsRead)
+            Problems(sWhere, result.Summary);
         if (!result.Summary.Errors.empty())
             Raise(ErrorLines);
-        if (!result.Summary.Fits())
-            Line(sWhere + RingToneText::TooManyNotes);
         if (result.Tune && result.Tune->TempoReplaced())
             Line(sWhere + result.TempoText());
     }
@@ -140,6 +161,12 @@ public:
     ExitStatus Status() const { return m_iStatus; }
 
 private:
+    static void Problems(const std::string& sWhere, const ConversionSummary::Summary& summary) {
+        for (const std::string& sError : summary.Errors)
+            Line(sWhere + sError);
+        if (!summary.Fits())
+            Line(sWhere + RingToneText::TooManyNotes);
+    }
     static void Line(const std::string& sText) {
         std::fwrite(sText.data(), 1, sText.size(), stderr);
         std::fputc('\n', stderr);
@@ -157,16 +184,56 @@ private:
 std::string StandardOutputRefusal(const Options& options) {
     if (!options.sOutput.empty())
         return {};
+    const bool bMidi = options.Form.IsMidi();
     if (options.Files.size() > 1 || options.bLines)
-        return "several ringtones give several sounds: name a folder for them with -o";
+        return std::string("several ringtones give several ") + (bMidi ? "MIDI files" : "sounds") +
+               ": name a folder for them with -o";
     if (::isatty(STDOUT_FILENO))
-        return "not writing sound to a terminal: name a file with -o, or redirect standard output";
+        return std::string("not writing ") + (bMidi ? "MIDI" : "sound") +
+               " to a terminal: name a file with -o, or redirect standard output";
     return {};
 }
 
 ExitStatus Run(const Options& options, bool bFolder, CDiagnostics& diagnostics);
 
+// Every input read as a MIDI file, a line of standard output for each of
+// its lines: "SOURCE: N: "NAME", track T, channel C, instrument I, K
+// notes", the default marked.
+ExitStatus ListTracks(const Options& options) {
+    CDiagnostics diagnostics;
+    const std::vector<std::string> inputs =
+        options.Files.empty() ? std::vector<std::string>{"-"} : options.Files;
+    std::string sList;
+    for (const std::string& sInput : inputs) {
+        CMidiFile file;
+        std::string sError;
+        if (!CInputReader::ReadMidi(sInput, file, sError)) {
+            diagnostics.Failure(sError);
+            continue;
+        }
+        const std::string sSource = (sInput == "-" ? "standard input" : sInput) + ": ";
+        for (size_t i = 0; i < file.Lines().size(); ++i) {
+            const CMidiLine& line = file.Lines()[i];
+            sList += sSource + std::to_string(i + 1) + ": " +
+                     (line.TrackName.empty() ? "(no name)" : "\"" + line.TrackName + "\"") +
+                     ", track " + std::to_string(line.Track) + ", channel " +
+                     std::to_string(line.Channel) + ", " +
+                     (line.Program < 0 ? "no instrument"
+                                       : "instrument " + std::to_string(line.Program + 1)) +
+                     ", " + std::to_string(line.Melody.size()) +
+                     (line.Melody.size() == 1 ? " note" : " notes") +
+                     (i == file.DefaultLine() ? ", the default\n" : "\n");
+        }
+    }
+    std::fwrite(sList.data(), 1, sList.size(), stdout);
+    if (std::fflush(stdout) != 0)
+        diagnostics.Failure("cannot write standard output: " + std::string(std::strerror(errno)));
+    return diagnostics.Status();
+}
+
 ExitStatus Convert(const Options& options) {
+    if (options.bListTracks)
+        return ListTracks(options);
     CDiagnostics diagnostics;
     // Several results, or a folder named, give a file per ringtone; a
     // report always goes to one place.
@@ -213,8 +280,8 @@ ExitStatus Run(const Options& options, bool bFolder, CDiagnostics& diagnostics) 
     if (!output)
         return diagnostics.Status();
 
-    CConversion conversion(options.Form);
-    const CInputReader reader(options.bLines, options.iFrom);
+    CConversion conversion(options.Form, options.bFit);
+    const CInputReader reader(options.bLines, options.iFrom, options.bMidi, options.iTrack);
     const auto onRingTone = [&](const CInputReader::RingTone& input) {
         const CConversion::Result result = conversion.Run(input);
         diagnostics.Report(result);

@@ -319,6 +319,14 @@ std::string CleanName(std::string sName) {
 
 } // namespace
 
+bool CMidiFile::IsMidiName(const std::string& sFileName) {
+    std::string sExtension = std::filesystem::path(sFileName).extension().string();
+    for (char& c : sExtension)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return sExtension == ".mid" || sExtension == ".midi";
+}
+
 CMidiFile CMidiFile::Load(const std::string& sPath) {
     CMidiFile file;
     file.m_sFileName = std::filesystem::path(sPath).stem().string();

@@ -16,6 +16,9 @@ public:
     // The tempo when the file gives none, in quarter notes per minute.
     static constexpr int DefaultTempo = 120;
 
+    // Whether a file name ends in ".mid" or ".midi", in any letter case.
+    static bool IsMidiName(const std::string& sFileName);
+
     // Reads the file one track at a time, so memory follows the largest
     // track rather than the file. Reading swaps GLib's default log handler
     // for a while: one thread at a time.

@@ -1,6 +1,8 @@
 #include "engine/RingToneText.h"
+#include "midi/CMidiFile.h"
 #include "tests/convert/ProgramRun.h"
 #include "tests/engine/ErrorLines.h"
+#include "tests/midi/MidiFiles.h"
 #include "tests/support/CFileSizeLimit.h"
 #include "tune/CSoundFile.h"
 #include "tune/CTune.h"
@@ -64,6 +66,18 @@ const std::string Latin = "Caf\xE9:d=4,o=5,b=100:c";
 const std::string Fast = "Fast:d=4,o=5,b=1000:c,d";
 const std::string Untimed = "Untimed:8c2 4.#d3"; // Composer, no tempo
 
+// One run of the program and all it should give.
+struct Row {
+    const char* sWhat;
+    std::vector<std::string> args;
+    std::string sInput;
+    std::string sOut;
+    int iStatus;
+    std::string sErr;
+    std::vector<Heard> sounds = {}; // one from standard output replaces sOut
+    ProgramRun::Out iOut = ProgramRun::Out::Pipe;
+};
+
 class ConvertProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -90,21 +104,26 @@ protected:
         return ProgramRun::Run(args, sInput, m_Folder, iOut);
     }
 
+    void ExpectRuns(const std::vector<Row>& rows) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.sWhat);
+            const ProgramRun::Outcome outcome = Run(row.args, row.sInput, row.iOut);
+            const bool bSoundOut = !row.sounds.empty() && row.sounds[0].sWhere.empty();
+            if (!bSoundOut) {
+                EXPECT_EQ(outcome.sOut, row.sOut);
+            }
+            EXPECT_EQ(outcome.iStatus, row.iStatus);
+            EXPECT_EQ(outcome.sErr, row.sErr);
+            for (const Heard& heard : row.sounds)
+                ExpectSound(heard, outcome.sOut, m_Folder);
+        }
+    }
+
     fs::path m_Folder;
 };
 
 TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
     const std::string sTooMany = RingToneText::TooManyNotes;
-    struct Row {
-        const char* sWhat;
-        std::vector<std::string> args;
-        std::string sInput;
-        std::string sOut;
-        int iStatus;
-        std::string sErr;
-        std::vector<Heard> sounds = {}; // one from standard output replaces sOut
-        ProgramRun::Out iOut = ProgramRun::Out::Pipe;
-    };
     fs::create_symlink(At("none"), At("dangling.KEY"));
     fs::create_symlink(At("loop.mp3"), At("loop.mp3"));
     const std::string sNoTerminal = "ringwright-convert: not writing sound to a terminal: name a "
@@ -329,7 +348,8 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
          Tone,
          "",
          2,
-         "ringwright-convert: --to: aiff not in {keys,composer,rtttl,wav,flac,ogg,mp3}\nRun with "
+         "ringwright-convert: --to: aiff not in {keys,composer,rtttl,wav,flac,ogg,mp3,midi}\nRun "
+         "with "
          "--help for more "
          "information.\n"},
         {"unknown option",
@@ -374,24 +394,14 @@ TEST_F(ConvertProgramTest, InvocationsGiveTheWindowsTextStatusAndProblems) {
          2,
          "ringwright-convert: standard input holds no ringtone text\n"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.sWhat);
-        const ProgramRun::Outcome outcome = Run(row.args, row.sInput, row.iOut);
-        const bool bSoundOut = !row.sounds.empty() && row.sounds[0].sWhere.empty();
-        if (!bSoundOut) {
-            EXPECT_EQ(outcome.sOut, row.sOut);
-        }
-        EXPECT_EQ(outcome.iStatus, row.iStatus);
-        EXPECT_EQ(outcome.sErr, row.sErr);
-        for (const Heard& heard : row.sounds)
-            ExpectSound(heard, outcome.sOut, m_Folder);
-    }
+    ExpectRuns(rows);
 }
 
 TEST_F(ConvertProgramTest, HelpListsTheFormsWritten) {
     const ProgramRun::Outcome outcome = Run({"--help"});
     EXPECT_EQ(outcome.iStatus, 0);
-    EXPECT_NE(outcome.sOut.find("-t,--to keys|composer|rtttl|wav|flac|ogg|mp3"), std::string::npos);
+    EXPECT_NE(outcome.sOut.find("-t,--to keys|composer|rtttl|wav|flac|ogg|mp3|midi"),
+              std::string::npos);
 }
 
 TEST_F(ConvertProgramTest, OutputFilesAreWrittenAsSaveWritesThem) {
@@ -473,6 +483,107 @@ TEST_F(ConvertProgramTest, CheckCountsNotesAndProblems) {
                             "Total: 3 ringtones, 2 fit the phone, 1 too long, 1 with problems, 0 "
                             "not converted\n");
     EXPECT_EQ(outcome.iStatus, 1);
+}
+
+TEST_F(ConvertProgramTest, FitWritesTheFittedRingtoneAfterTheProblemsAsRead) {
+    const std::string sLow = At("low.txt") + ": ";
+    const std::string sLong = At("long.txt") + ": ";
+    const std::vector<Row> rows = {
+        {"moved up, the status that of the fitted ringtone",
+         {"--fit", At("low.txt")},
+         "",
+         "Low:Tempo=100:1, 2\n",
+         0,
+         sLow + ErrorLines::Octave4 + "\n" + sLow + ErrorLines::Octave4 + "\n" + sLow +
+             "Moved up one octave.\n"},
+        {"cut to 50 notes, described in JSON",
+         {"--fit", "--json", "-t", "rtttl", At("long.txt")},
+         "",
+         "{\"source\":\"" + At("long.txt") +
+             "\",\"name\":\"Long\",\"tempo\":100,\"notes\":50,\"remaining\":0,\"text\":"
+             "\"Long:d=4,o=5,b=100:" +
+             Notes(50) +
+             "\",\"errors\":[],\"fit\":{\"octaves\":0,\"folded\":0,\"mended\":0,"
+             "\"dropped\":0,\"kept\":50,\"of\":51}}\n",
+         0,
+         sLong + RingToneText::TooManyNotes + "\n" + sLong + "Kept the first 50 of 51 notes.\n"},
+        {"a blank name becomes the file's",
+         {"--fit", "-t", "rtttl", At("blank.txt")},
+         "",
+         "blank:d=4,o=5,b=100:c,d\n",
+         0,
+         At("blank.txt") + ": The ringtone already fits the phone.\n"},
+        {"mended and dropped, a line named as the clipboard's",
+         {"--fit", "--lines", "-t", "rtttl"},
+         "M:d=4,o=6,b=90:64e#,h,x,p\n",
+         "M:d=4,o=6,b=90:32f,b\n",
+         0,
+         "standard input:1: Mended 2 notes; dropped 1 token that is no note; dropped the pause "
+         "at the end.\n"},
+        {"nothing to fit: the ringtone and its status stay",
+         {"--fit", "-t", "rtttl"},
+         Blank,
+         ":d=4,o=5,b=0:\n",
+         1,
+         "standard input: " + RtttlHeader + "\nstandard input: There is no note to fit.\n"},
+    };
+    ExpectRuns(rows);
+}
+
+TEST_F(ConvertProgramTest, AMidiFilesMelodyIsReadAsItsRtttlText) {
+    // A melody, chords on another track and drums: the melody is the default.
+    ProgramRun::WriteAll(
+        At("song.MID"),
+        MidiFiles::File(1, 480,
+                        {{"Lead", {{0, 480, 60}, {480, 480, 62}, {960, 480, 64}}, {{0, 120}}, 73},
+                         {"", {{0, 1440, 48, 2}, {0, 1440, 55, 2}}},
+                         {"Drums", {{0, 240, 36, 10}, {480, 240, 36, 10}}}}));
+    const std::string sSong = At("song.MID") + ": ";
+    ExpectRuns({
+        {"to keypresses in one command",
+         {"--fit", At("song.MID")},
+         "",
+         "Lead:Tempo=120:1, 2, 3\n",
+         0,
+         sSong + ErrorLines::Octave4 + "\n" + sSong + ErrorLines::Octave4 + "\n" + sSong +
+             ErrorLines::Octave4 + "\n" + sSong + "Moved up one octave.\n"},
+        {"the lines listed",
+         {"--list-tracks", At("song.MID")},
+         "",
+         sSong + "1: \"Lead\", track 1, channel 1, instrument 74, 3 notes, the default\n" + sSong +
+             "2: (no name), track 2, channel 2, no instrument, 1 note\n",
+         0,
+         ""},
+        {"another line, the top note of its chord",
+         {"--track", "2", "-t", "rtttl", At("song.MID")},
+         "",
+         "song:d=4,o=5,b=120:2g.3\n",
+         0,
+         ""},
+        {"a line out of range",
+         {"--track", "3", At("song.MID")},
+         "",
+         "",
+         2,
+         "ringwright-convert: " + sSong +
+             "there is no line 3 in the MIDI file; it has 2 lines, numbered from 1\n"},
+        {"--from midi on standard input that is no MIDI",
+         {"--from", "midi"},
+         Tone,
+         "",
+         2,
+         "ringwright-convert: standard input: not a MIDI file\n"},
+    });
+}
+
+TEST_F(ConvertProgramTest, ToMidiWritesTheTuneAsItPlays) {
+    // By -o's extension, or --to midi onto standard output.
+    EXPECT_EQ(Run({"-o", At("tone.midi"), At("tone.txt")}).iStatus, 0);
+    EXPECT_EQ(CMidiFile::Load(At("tone.midi")).Rtttl().Text,
+              "Tone:d=4,o=5,b=140:8c6,8d6,8e.6,8f#7");
+    const ProgramRun::Outcome outcome = Run({"--to", "midi", "--from", "composer"}, Untimed);
+    EXPECT_EQ(outcome.iStatus, 0);
+    EXPECT_EQ(CMidiFile::Read(outcome.sOut, "").Rtttl().Text, "Untimed:d=4,o=5,b=63:8c6,4d#.7");
 }
 
 TEST_F(ConvertProgramTest, AnOutputNeverReplacesItsOwnInput) {
