@@ -5,6 +5,7 @@
 #include "engine/modNOK.h"
 #include "widgets/CContrast.h"
 #include "widgets/CProgram.h"
+#include "widgets/CSeparatorWrapLayout.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -59,7 +60,15 @@ Display InForm(const CNokia& nokia, const QString& sMessage) {
 
 } // namespace
 
-CResultsBox::CResultsBox(const Controls& controls) : m_Controls(controls) {}
+CResultsBox::CResultsBox(const Controls& controls)
+    : m_Controls(controls), m_pWrap(new CSeparatorWrapLayout(controls.pNotes->document())) {
+    m_pWrap->setPaintDevice(controls.pNotes->viewport());
+}
+
+void CResultsBox::WrapAfterSeparators(int16_t iForm) {
+    const char* sSeparator = CNotes::Separator(iForm);
+    m_pWrap->SetSeparator(sSeparator ? CProgram::FromEngine(sSeparator) : QString());
+}
 
 void CResultsBox::Clear() {
     m_Controls.pMessage->clear();
@@ -77,6 +86,7 @@ void CResultsBox::Show(const CNokia& nokia, const QString& sOrigin) {
     m_Controls.pTempo->setText(results.Tempo);
     m_Controls.pNoteCount->setText(results.NoteCount);
     m_Controls.pMessage->setText(results.Message);
+    WrapAfterSeparators(nokia.ShowType);
     m_Controls.pNotes->setPlainText(results.Notes);
     MarkErrors(nokia);
     m_Controls.pRemaining->setText(results.Remaining);
@@ -85,6 +95,7 @@ void CResultsBox::Show(const CNokia& nokia, const QString& sOrigin) {
 
 void CResultsBox::ShowForm(const CNokia& nokia) {
     const Display display = InForm(nokia, m_Controls.pMessage->text());
+    WrapAfterSeparators(nokia.ShowType);
     m_Controls.pNotes->setPlainText(display.Notes);
     m_Controls.pMessage->setText(display.Message);
     MarkErrors(nokia);
@@ -92,14 +103,14 @@ void CResultsBox::ShowForm(const CNokia& nokia) {
 
 void CResultsBox::MarkErrors(const CNokia& nokia) {
     QTextEdit* pBox = m_Controls.pNotes;
-    const QPalette pal = pBox->palette();
-    // Not by colour alone: the underline shows on any screen.
+    // As a spelling checker marks a word: a wavy line under the note in a
+    // warning red, the darker one on a light box, the lighter on a dark one;
+    // the note itself keeps the colour of the text.
     QTextCharFormat format;
-    const QColor colour = CContrast::Readable(
-        {pal.color(QPalette::Link), pal.color(QPalette::Text)}, pal.color(QPalette::Base));
-    format.setForeground(colour);
-    format.setUnderlineStyle(QTextCharFormat::SingleUnderline);
-    format.setUnderlineColor(colour);
+    format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    format.setUnderlineColor(
+        CContrast::Readable({QColor(0xc6, 0x28, 0x28), QColor(0xff, 0x8a, 0x80)},
+                            pBox->palette().color(QPalette::Base)));
     const int iEnd = static_cast<int>(pBox->toPlainText().size());
     // One place per note, or none at all for a number that names no form.
     const QList<Place> places = Places(nokia.Notes, nokia.ShowType);

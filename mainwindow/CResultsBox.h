@@ -1,7 +1,8 @@
 #pragma once
 // The results area: what a conversion shows in it (name, tempo, counts,
-// message and the notes within the display limit), the underlined notes
-// that recorded errors, and the mark on the note being heard.
+// message and the notes within the display limit, wrapped between notes
+// only), the underlined notes that recorded errors, and the mark on the note
+// being heard.
 
 #include <QList>
 #include <QString>
@@ -10,6 +11,7 @@
 
 class CNokia;
 class CNotes;
+class CSeparatorWrapLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -88,7 +90,11 @@ private:
     // Underlines the notes whose parse recorded error lines, with the lines
     // as their tooltip.
     void MarkErrors(const CNokia& nokia);
+    // Lines of the box break only after the separator of form iForm.
+    void WrapAfterSeparators(int16_t iForm);
 
     Controls m_Controls;
+    // Owned by the box's document.
+    CSeparatorWrapLayout* m_pWrap;
     bool m_bHeardMarked = false;
 };

@@ -22,6 +22,30 @@ QString Target() {
     return CProgram::JoinPath(CProgram::FromEngine(nokia.FilePath),
                               CProgram::FromEngine(nokia.FileName));
 }
+
+// Before the dialog has run: the file last read or saved, or, when there is
+// none, the file the dialog would propose for the name typed.
+QString ProposedTarget(const QString& sName, int16_t iForm) {
+    const CNokia& nokia = CProgram::Nokia();
+    if (!nokia.FileName.empty())
+        return Target();
+    return CProgram::JoinPath(CProgram::FromEngine(nokia.FilePath),
+                              sName + CProgram::FromEngine(RingToneText::Extension(iForm)));
+}
+
+// The tempo box read by the whole-number rule, or a failure that says what
+// the box holds instead.
+int16_t TempoOf(const QString& sTempo) {
+    try {
+        return modNOK::WholeNumber(CProgram::ToEngine(sTempo));
+    } catch (const modNOK::Failure& e) {
+        const QString sRule = e.what() == std::string(modNOK::Overflow)
+                                  ? QStringLiteral("a whole number from -32768 to 32767")
+                                  : QStringLiteral("a whole number");
+        throw modNOK::Failure(CProgram::ToEngine(
+            QStringLiteral("The tempo box holds \"%1\", not %2").arg(sTempo, sRule)));
+    }
+}
 } // namespace
 
 CRingToneExport::CRingToneExport(QWidget* pParent) : m_pParent(pParent) {}
@@ -41,7 +65,7 @@ void CRingToneExport::Save(const Shown& shown) {
     CNokia& nokia = CProgram::Nokia();
     try {
         nokia.RingToneName = CProgram::ToEngine(shown.Name);
-        nokia.Tempo = modNOK::WholeNumber(CProgram::ToEngine(shown.Tempo));
+        nokia.Tempo = TempoOf(shown.Tempo);
         const QString sText = Text(shown);
 
         // The name last read or saved, without its extension; otherwise the
@@ -86,8 +110,8 @@ void CRingToneExport::Save(const Shown& shown) {
         if (!CRingToneWriter::Write(sFolder, sFileName, sText, sFailure))
             ReportSaveFailure(m_pParent, Target(), sFailure);
     } catch (const std::exception& e) {
-        // Before the dialog has run, the file named is the one last read or saved.
-        ReportSaveFailure(m_pParent, Target(), QString::fromUtf8(e.what()));
+        ReportSaveFailure(m_pParent, ProposedTarget(shown.Name, shown.Form),
+                          CProgram::FromEngine(e.what()));
     }
 }
 

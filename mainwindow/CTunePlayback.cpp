@@ -5,15 +5,23 @@
 #include "widgets/CMessageBox.h"
 #include "widgets/CProgram.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextEdit>
 #include <algorithm>
 
 namespace {
 const QString PlayCaption = QStringLiteral("&Play");
 const QString StopCaption = QStringLiteral("&Stop");
+
+// The access keys of both captions.
+bool IsPlayKey(const QKeyEvent& key) {
+    return (key.key() == Qt::Key_P || key.key() == Qt::Key_S) &&
+           (key.modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier;
+}
 } // namespace
 
 CTunePlayback::CTunePlayback(const Controls& controls, const CNokia& nokia, CResultsBox& results,
@@ -28,6 +36,15 @@ CTunePlayback::CTunePlayback(const Controls& controls, const CNokia& nokia, CRes
     pPlay->setMinimumWidth(std::max(iStopWidth, pPlay->sizeHint().width()));
 
     connect(pPlay, &QPushButton::clicked, this, &CTunePlayback::Toggle);
+    m_pStopKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_P), pParent);
+    m_pStopKey->setObjectName(QStringLiteral("StopKey"));
+    connect(m_pStopKey, &QShortcut::activated, this, &CTunePlayback::Stop);
+    // A key that no shortcut takes (Play disabled, or Alt+S while stopped)
+    // would otherwise be typed into the box as its letter.
+    for (QWidget* pBox :
+         {static_cast<QWidget*>(m_Controls.pName), static_cast<QWidget*>(m_Controls.pTempo),
+          static_cast<QWidget*>(m_Controls.pResults)})
+        pBox->installEventFilter(this);
     connect(&m_Player, &CTunePlayer::noteHeard, this, &CTunePlayback::OnNoteHeard);
     connect(&m_Player, &CTunePlayer::finished, this, &CTunePlayback::ShowStopped);
     connect(&m_Player, &CTunePlayer::failed, this, &CTunePlayback::OnFailed);
@@ -62,6 +79,7 @@ void CTunePlayback::Toggle() {
         return;
     }
     FollowBox();
+    m_pStopKey->setEnabled(true);
     m_Controls.pPlay->setText(StopCaption);
     m_Controls.pPlay->setToolTip(QStringLiteral("Stop playing the ringtone"));
     CAccessibleName::Set(m_Controls.pPlay, StopCaption);
@@ -77,11 +95,19 @@ void CTunePlayback::ShowStopped() {
     m_iHeard = 0;
     m_Places.clear();
     m_Results.ClearHeard();
+    // Alt+P is the button's own again.
+    m_pStopKey->setEnabled(false);
     QPushButton* pPlay = m_Controls.pPlay;
     pPlay->setText(PlayCaption);
     pPlay->setToolTip(QStringLiteral("Play the ringtone at the tempo shown"));
     CAccessibleName::Set(pPlay, PlayCaption);
     pPlay->setEnabled(m_Nokia.Notes.Count() > 0);
+}
+
+bool CTunePlayback::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pEvent->type() == QEvent::KeyPress && IsPlayKey(*static_cast<QKeyEvent*>(pEvent)))
+        return true;
+    return QObject::eventFilter(pWatched, pEvent);
 }
 
 bool CTunePlayback::ShowsConverted() const {

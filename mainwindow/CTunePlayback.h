@@ -1,7 +1,8 @@
 #pragma once
 // The Play button: plays the converter's notes at the tempo box's tempo,
 // turns into Stop while they play, marks the note being heard in the results
-// box and says why playing could not start or had to stop.
+// box and says why playing could not start or had to stop. Alt+P and Alt+S,
+// its two access keys, both stop while it plays and never type into a box.
 
 #include "mainwindow/CResultsBox.h"
 #include "sound/CTunePlayer.h"
@@ -14,6 +15,7 @@ class CTune;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QShortcut;
 class QTextEdit;
 class QWidget;
 
@@ -22,6 +24,7 @@ class CTunePlayback : public QObject {
 public:
     struct Controls {
         QPushButton* pPlay;
+        QLineEdit* pName;
         QLineEdit* pTempo;
         QTextEdit* pResults;
         QLabel* pMessage;
@@ -42,6 +45,10 @@ public:
     void Stop();
     bool IsPlaying() const { return m_Player.isPlaying(); }
 
+protected:
+    // Keeps the access keys out of the text boxes.
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
 private:
     void ShowStopped();
     void OnNoteHeard(int iPosition);
@@ -57,6 +64,8 @@ private:
     CResultsBox& m_Results;
     QWidget* m_pParent;
     CTunePlayer m_Player;
+    // Alt+P while the button reads Stop, whose own access key is Alt+S.
+    QShortcut* m_pStopKey = nullptr;
     // Ends with the first change to the box that is not the converter's.
     bool m_bMarking = false;
     // The note last heard, counted from 1; 0 before the first.

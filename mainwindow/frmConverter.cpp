@@ -47,8 +47,8 @@ frmConverter::frmConverter(QWidget* pParent) : QMainWindow(pParent) {
     BuildWidgets(this);
     m_pResults = std::make_unique<CResultsBox>(CResultsBox::Controls{
         fraResults, txtName, txtTempo, lblNoteCount, lblRemaining, lblMsg, rtf});
-    m_pPlayback =
-        new CTunePlayback({cmdPlay, txtTempo, rtf, lblMsg}, CProgram::Nokia(), *m_pResults, this);
+    m_pPlayback = new CTunePlayback({cmdPlay, txtName, txtTempo, rtf, lblMsg}, CProgram::Nokia(),
+                                    *m_pResults, this);
     Clear();
     // A tune is dropped on the window as a whole, not into one of its boxes.
     setAcceptDrops(true);

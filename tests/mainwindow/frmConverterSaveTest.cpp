@@ -215,17 +215,24 @@ void frmConverterSaveTest::missingNameOrTempoOnlyAsks() {
 void frmConverterSaveTest::failureBeforeDialogNamesCurrentTarget_data() {
     QTest::addColumn<QString>("sTempo");
     QTest::addColumn<QString>("sFileName");
+    QTest::addColumn<QString>("sTarget");
     QTest::addColumn<QString>("sDescription");
     QTest::newRow("tempo not a number") << "fast"
                                         << "jingle.TXT"
-                                        << "Type mismatch";
-    QTest::newRow("tempo beyond 16 bits") << "40000"
-                                          << "jingle.TXT"
-                                          << "Overflow";
-    QTest::newRow("never saved") << "fast"
+                                        << "jingle.TXT"
+                                        << "The tempo box holds \"fast\", not a whole number";
+    QTest::newRow("tempo beyond 16 bits")
+        << "40000"
+        << "jingle.TXT"
+        << "jingle.TXT"
+        << "The tempo box holds \"40000\", not a whole number from -32768 to 32767";
+    // Nothing read or saved yet: the file the dialog would propose.
+    QTest::newRow("never saved") << "100p"
                                  << ""
-                                 << "Type mismatch";
+                                 << "Tone.TXT"
+                                 << "The tempo box holds \"100p\", not a whole number";
     QTest::newRow("stored name too short") << "120"
+                                           << "abc"
                                            << "abc"
                                            << "The file name is too short";
 }
@@ -233,6 +240,7 @@ void frmConverterSaveTest::failureBeforeDialogNamesCurrentTarget_data() {
 void frmConverterSaveTest::failureBeforeDialogNamesCurrentTarget() {
     QFETCH(QString, sTempo);
     QFETCH(QString, sFileName);
+    QFETCH(QString, sTarget);
     QFETCH(QString, sDescription);
     CNokia& nokia = CProgram::Nokia();
     nokia.FileName = CProgram::ToEngine(sFileName);
@@ -246,7 +254,7 @@ void frmConverterSaveTest::failureBeforeDialogNamesCurrentTarget() {
     QVERIFY(!seen.bShown);
     QCOMPARE(TakeShown(),
              Lines(Records{Box(QStringLiteral("An error occurred trying to save ") + Folder() +
-                               QLatin1Char('/') + sFileName + QStringLiteral(". [") + sDescription +
+                               QLatin1Char('/') + sTarget + QStringLiteral(". [") + sDescription +
                                QLatin1Char(']'))}));
     // The name had been taken before the failure.
     QCOMPARE(nokia.RingToneName, std::string("Tone"));

@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QToolTip>
 #include <QUrl>
 
@@ -41,7 +42,7 @@ QList<QPair<QString, QString>> Marked(const QTextEdit* pBox) {
     for (QTextBlock block = pBox->document()->begin(); block.isValid(); block = block.next())
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            if (fragment.charFormat().fontUnderline())
+            if (fragment.charFormat().underlineStyle() == QTextCharFormat::WaveUnderline)
                 marks.append({fragment.text(), fragment.charFormat().toolTip()});
         }
     return marks;
@@ -225,6 +226,51 @@ private Q_SLOTS:
         }
     }
 
+    void linesBreakOnlyAfterSeparators_data() {
+        QTest::addColumn<int>("iForm");
+        QTest::addColumn<QString>("sSeparator");
+        QTest::addColumn<int>("iWidth"); // of the text, in pixels; 0 as the window has it
+        QTest::newRow("keypresses") << 0 << ", " << 0;
+        QTest::newRow("keypresses, narrow") << 0 << ", " << 170;
+        QTest::newRow("composer") << 1 << " " << 0;
+        QTest::newRow("composer, narrow") << 1 << " " << 110;
+        QTest::newRow("rtttl") << 2 << "," << 0;
+        QTest::newRow("rtttl, narrow") << 2 << "," << 90;
+    }
+
+    // Every line of the box but the last ends with the separator, so no
+    // line starts or ends inside a note or a key group; the text stays as
+    // the converter made it.
+    void linesBreakOnlyAfterSeparators() {
+        QFETCH(int, iForm);
+        QFETCH(QString, sSeparator);
+        QFETCH(int, iWidth);
+        Open();
+        Child<QRadioButton>("optSource_0")->click();
+        Child<QRadioButton>("optFile_1")->click();
+        Child<QRadioButton>(QStringLiteral("optShowAs_%1").arg(iForm))->click();
+        QGuiApplication::clipboard()->setText(
+            "T:d=4,o=5,b=100:8e.6,8c#6,16p,4d#7,2a.5,8g,8f#6,32b,8e.6,8c#6,16p,4d#7,2a.5,8g,"
+            "8f#6,32b,8e.6,8c#6,16p,4d#7,2a.5,8g,8f#6,32b,8e.6,8c#6,16p,4d#7");
+        Child<QPushButton>("cmdGet")->click();
+        CWindowFixture::TakeShown();
+        auto* pBox = Child<QTextEdit>("rtf");
+        if (iWidth > 0)
+            pBox->document()->setPageSize(
+                QSizeF(iWidth + 2 * pBox->document()->documentMargin(), -1));
+        const QString sText = pBox->toPlainText();
+        QCOMPARE(sText, CProgram::FromEngine(CProgram::Nokia().ShowScreen()));
+        const QTextLayout* pLayout = pBox->document()->begin().layout();
+        QVERIFY(pLayout->lineCount() > 2);
+        for (int i = 0; i + 1 < pLayout->lineCount(); ++i) {
+            const QTextLine line = pLayout->lineAt(i);
+            const QString sLine = sText.mid(line.textStart(), line.textLength());
+            QVERIFY2(sLine.endsWith(sSeparator), qPrintable(sLine));
+            QVERIFY2(line.naturalTextWidth() <= pBox->document()->pageSize().width(),
+                     qPrintable(sLine));
+        }
+    }
+
     void colouredTextsRead_data() { Palettes::AddRows(); }
 
     // The link keeps its blue where it reads; the note marks read on the
@@ -247,9 +293,15 @@ private Q_SLOTS:
         auto* pBox = Child<QTextEdit>("rtf");
         QTextCursor cursor(pBox->document());
         cursor.setPosition(1);
-        QVERIFY(cursor.charFormat().fontUnderline());
-        QVERIFY(CContrast::Ratio(cursor.charFormat().foreground().color(),
-                                 pBox->palette().color(QPalette::Base)) >= CContrast::MinimumRatio);
+        // Marked as a spelling checker marks a word, not as a link: the text
+        // keeps its colour, the wavy line has a warning colour of its own.
+        const QTextCharFormat mark = cursor.charFormat();
+        QCOMPARE(mark.underlineStyle(), QTextCharFormat::WaveUnderline);
+        QVERIFY(!mark.hasProperty(QTextFormat::ForegroundBrush));
+        QCOMPARE(mark.underlineColor(),
+                 bDark ? QColor(0xff, 0x8a, 0x80) : QColor(0xc6, 0x28, 0x28));
+        QVERIFY(CContrast::Ratio(mark.underlineColor(), pBox->palette().color(QPalette::Base)) >=
+                CContrast::MinimumRatio);
 
         m_pWindow->LoadHelp(1);
         for (const char* sName : {"Label4", "lblMyWeb"}) {

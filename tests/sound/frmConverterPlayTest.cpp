@@ -50,6 +50,8 @@ private Q_SLOTS:
     void enabledWhileTheConverterHoldsANote();
     void playingStopsAt_data();
     void playingStopsAt();
+    void accessKeysStopAndTypeNothing_data();
+    void accessKeysStopAndTypeNothing();
     void tempoOutsideTheRuleIsToldOnTheMessageLine_data();
     void tempoOutsideTheRuleIsToldOnTheMessageLine();
     void notesAreHeardInOrderAtTheirPitchesAndMarked();
@@ -144,6 +146,46 @@ void frmConverterPlayTest::playingStopsAt() {
     QCOMPARE(Play()->text(), QStringLiteral("&Play"));
     QCOMPARE(Play()->accessibleName(), QStringLiteral("Play"));
     QCOMPARE(Marked(), QString());
+    QCOMPARE(CMessageBox::takeShown().size(), 0);
+}
+
+void frmConverterPlayTest::accessKeysStopAndTypeNothing_data() {
+    QTest::addColumn<QString>("sBox");
+    QTest::addColumn<int>("iKey");
+    QTest::newRow("Alt+P in the name") << "txtName" << int(Qt::Key_P);
+    QTest::newRow("Alt+P in the tempo") << "txtTempo" << int(Qt::Key_P);
+    QTest::newRow("Alt+S in the tempo") << "txtTempo" << int(Qt::Key_S);
+    QTest::newRow("Alt+P in the results") << "rtf" << int(Qt::Key_P);
+}
+
+// While playing the button reads "&Stop"; its old key stops all the same,
+// and neither key is typed into the box that has the focus.
+void frmConverterPlayTest::accessKeysStopAndTypeNothing() {
+    QFETCH(QString, sBox);
+    QFETCH(int, iKey);
+    QVERIFY(QTest::qWaitForWindowActive(m_pWindow.get()));
+    Get(LongTune);
+    auto* pBox = Child<QWidget>(sBox);
+    pBox->setFocus();
+    const auto Text = [pBox] {
+        if (auto* pLine = qobject_cast<QLineEdit*>(pBox))
+            return pLine->text();
+        return qobject_cast<QTextEdit*>(pBox)->toPlainText();
+    };
+    const QString sBefore = Text();
+    Play()->click();
+    QCOMPARE(Play()->text(), QStringLiteral("&Stop"));
+    // The button's own access key clicks it a moment later, as if pressed.
+    QTest::keyClick(pBox, Qt::Key(iKey), Qt::AltModifier);
+    QTRY_COMPARE(Play()->text(), QStringLiteral("&Play"));
+    QCOMPARE(Text(), sBefore);
+    // Stopped: Alt+P plays again, Alt+S does nothing; neither is typed.
+    QTest::keyClick(pBox, Qt::Key_S, Qt::AltModifier);
+    QTest::qWait(300);
+    QCOMPARE(Play()->text(), QStringLiteral("&Play"));
+    QTest::keyClick(pBox, Qt::Key_P, Qt::AltModifier);
+    QTRY_COMPARE(Play()->text(), QStringLiteral("&Stop"));
+    QCOMPARE(Text(), sBefore);
     QCOMPARE(CMessageBox::takeShown().size(), 0);
 }
 
