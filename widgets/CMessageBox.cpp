@@ -4,38 +4,13 @@
 #include "widgets/CWindowPlacement.h"
 
 #include <QMessageBox>
-#include <QQueue>
 #include <QStringList>
 
 #include <algorithm>
 
-namespace {
-struct TestState {
-    bool Enabled = false;
-    QQueue<CMessageBox::Result> Answers;
-    QList<CMessageBox::Record> Shown;
-    std::function<void(const CMessageBox::Record&)> Observer;
-};
-
-TestState& Test() {
-    static TestState state;
-    return state;
-}
-} // namespace
-
 CMessageBox::Result CMessageBox::Show(QWidget* pParent, const QString& sText, const QString& sTitle,
                                       Icon iIcon, Buttons iButtons) {
     const QString sShownTitle = sTitle.isEmpty() ? CProgram::Name() : sTitle;
-    if (Test().Enabled) {
-        const Record record{sText, sShownTitle, iIcon, iButtons};
-        Test().Shown.append(record);
-        if (Test().Observer)
-            Test().Observer(record);
-        if (!Test().Answers.isEmpty())
-            return Test().Answers.dequeue();
-        return iButtons == YesNo ? No : Ok;
-    }
-
     QMessageBox box(pParent);
     box.setWindowTitle(sShownTitle);
     QString sDetails;
@@ -94,25 +69,4 @@ QString CMessageBox::ShownText(const QString& sText, QString& sDetails) {
     if (lstLines.size() > MaxLines)
         lstShown.append(QStringLiteral("... (%1 more lines)").arg(lstLines.size() - MaxLines));
     return lstShown.join(QLatin1Char('\n'));
-}
-
-void CMessageBox::setTestMode(bool bOn) {
-    Test().Enabled = bOn;
-    Test().Answers.clear();
-    Test().Shown.clear();
-    Test().Observer = nullptr;
-}
-
-void CMessageBox::queueAnswer(Result iAnswer) {
-    Test().Answers.enqueue(iAnswer);
-}
-
-QList<CMessageBox::Record> CMessageBox::takeShown() {
-    QList<Record> shown;
-    shown.swap(Test().Shown);
-    return shown;
-}
-
-void CMessageBox::setObserver(std::function<void(const Record&)> fnObserver) {
-    Test().Observer = std::move(fnObserver);
 }

@@ -1,10 +1,8 @@
 #pragma once
-// Every message box of the program goes through here, so that tests can
-// answer a box in advance and read back what it said.
+// Every message box of the program goes through here: one look, one
+// placement, and a safe default for questions.
 
-#include <QList>
 #include <QString>
-#include <functional>
 
 class QWidget;
 
@@ -14,13 +12,6 @@ public:
     enum Buttons { OkOnly, YesNo };
     enum Result { Ok, Yes, No };
 
-    struct Record {
-        QString Text;
-        QString Title;
-        Icon IconKind;
-        Buttons ButtonSet;
-    };
-
     // A modal box; an empty title shows the program's name.
     static Result Show(QWidget* pParent, const QString& sText, const QString& sTitle = QString(),
                        Icon iIcon = NoIcon, Buttons iButtons = OkOnly);
@@ -29,12 +20,4 @@ public:
     // returns, and for a text too long for the screen its first lines, with
     // the whole text put into sDetails (empty otherwise).
     static QString ShownText(const QString& sText, QString& sDetails);
-
-    // Test hooks. In test mode no box appears: each one is recorded, and
-    // answered from the queue (or with Ok / No when the queue is empty).
-    // The observer runs while the box would be on screen.
-    static void setTestMode(bool bOn);
-    static void queueAnswer(Result iAnswer);
-    static QList<Record> takeShown();
-    static void setObserver(std::function<void(const Record&)> fnObserver);
 };
