@@ -19,7 +19,7 @@
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
 #include "sound/CTunePlayer.h"
-#include "widgets/CMessageBox.h"
+#include "tests/support/CMessageBoxAnswers.h"
 #include "widgets/CProgram.h"
 
 #include <QAction>
@@ -74,7 +74,8 @@ public:
     explicit Playing(bool bWindow) {
         if (!bWindow)
             return;
-        CMessageBox::setTestMode(true);
+        // A message box would wait for a click: each is answered at once.
+        m_pBoxes = std::make_unique<CMessageBoxAnswers>();
         // A remembered folder: no first-run greeting.
         QSettings settings(CProgram::Name(), CProgram::Name());
         settings.setValue(QStringLiteral("Settings/RingToneDirectory"), QDir::tempPath());
@@ -123,6 +124,7 @@ private:
     CNokia m_Nokia;
     CTune m_Tune{m_Nokia.Notes, CTune::DefaultTempo};
     CTunePlayer m_Player;
+    std::unique_ptr<CMessageBoxAnswers> m_pBoxes;
     std::unique_ptr<frmConverter> m_pWindow;
     QPushButton* m_pPlay = nullptr;
 };

@@ -5,15 +5,6 @@
 #include <QStandardPaths>
 
 namespace {
-QStringList& BrowserOverride() {
-    static QStringList lst;
-    return lst;
-}
-QStringList& EditorOverride() {
-    static QStringList lst;
-    return lst;
-}
-
 QString FindProgram(const QString& sCandidate) {
     if (sCandidate.contains(QLatin1Char('/'))) {
         const QFileInfo info(sCandidate);
@@ -68,25 +59,13 @@ bool CLauncher::StartWatched(const QStringList& lstCandidates, const QString& sA
 }
 
 QStringList CLauncher::BrowserCandidates() {
-    if (!BrowserOverride().isEmpty())
-        return BrowserOverride();
     return {QStringLiteral("xdg-open"), QStringLiteral("sensible-browser"),
             QStringLiteral("x-www-browser"), QStringLiteral("firefox"), QStringLiteral("chromium")};
 }
 
 QStringList CLauncher::EditorCandidates() {
-    if (!EditorOverride().isEmpty())
-        return EditorOverride();
     return {QStringLiteral("notepad"), QStringLiteral("xdg-open"), QStringLiteral("gedit"),
             QStringLiteral("kate"), QStringLiteral("mousepad")};
-}
-
-void CLauncher::setBrowserCandidates(const QStringList& lstCandidates) {
-    BrowserOverride() = lstCandidates;
-}
-
-void CLauncher::setEditorCandidates(const QStringList& lstCandidates) {
-    EditorOverride() = lstCandidates;
 }
 
 void modNOK::LaunchBrowser(const QString& sAddress) {

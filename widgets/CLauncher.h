@@ -23,10 +23,6 @@ public:
 
     static QStringList BrowserCandidates();
     static QStringList EditorCandidates();
-    // Tests point these at a recording script; an empty list restores the
-    // built-in one.
-    static void setBrowserCandidates(const QStringList& lstCandidates);
-    static void setEditorCandidates(const QStringList& lstCandidates);
 };
 
 namespace modNOK {

@@ -6,22 +6,9 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
-#include <QQueue>
 #include <QScrollArea>
 
 namespace {
-struct TestState {
-    bool Enabled = false;
-    QQueue<CMessageBox::Result> Answers;
-    QList<CMessageBox::Record> Shown;
-    std::function<void(const CMessageBox::Record&)> Observer;
-};
-
-TestState& Test() {
-    static TestState state;
-    return state;
-}
-
 // A message box that keeps its buttons on screen: where the whole text would
 // make it taller or wider than the screen, the text scrolls instead.
 class CScreenBox : public QMessageBox {
@@ -66,16 +53,6 @@ private:
 CMessageBox::Result CMessageBox::Show(QWidget* pParent, const QString& sText, const QString& sTitle,
                                       Icon iIcon, Buttons iButtons) {
     const QString sShownTitle = sTitle.isEmpty() ? CProgram::Name() : sTitle;
-    if (Test().Enabled) {
-        const Record record{sText, sShownTitle, iIcon, iButtons};
-        Test().Shown.append(record);
-        if (Test().Observer)
-            Test().Observer(record);
-        if (!Test().Answers.isEmpty())
-            return Test().Answers.dequeue();
-        return iButtons == YesNo ? No : Ok;
-    }
-
     CScreenBox box(pParent);
     box.setWindowTitle(sShownTitle);
     box.setTextFormat(Qt::PlainText);
@@ -113,25 +90,4 @@ QString CMessageBox::ShownText(const QString& sText) {
     sLines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     sLines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return sLines;
-}
-
-void CMessageBox::setTestMode(bool bOn) {
-    Test().Enabled = bOn;
-    Test().Answers.clear();
-    Test().Shown.clear();
-    Test().Observer = nullptr;
-}
-
-void CMessageBox::queueAnswer(Result iAnswer) {
-    Test().Answers.enqueue(iAnswer);
-}
-
-QList<CMessageBox::Record> CMessageBox::takeShown() {
-    QList<Record> shown;
-    shown.swap(Test().Shown);
-    return shown;
-}
-
-void CMessageBox::setObserver(std::function<void(const Record&)> fnObserver) {
-    Test().Observer = std::move(fnObserver);
 }

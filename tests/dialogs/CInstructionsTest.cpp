@@ -63,11 +63,10 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(sFolder));
         // Empty: the program opens it without reading it.
         QVERIFY(WriteFile(sFolder + QStringLiteral("/readme.txt"), QByteArray()));
-        const CRecordingProgram editor(tmp.path(), QStringLiteral("editor.sh"));
-        QStringList lstCandidates{editor.Path()};
-        if (bUnknownEditorFirst)
-            lstCandidates.prepend(QStringLiteral("ringwright-no-such-editor"));
-        CLauncher::setEditorCandidates(lstCandidates);
+        // Editors are tried in order: the first, or the third when only that is installed.
+        const CRecordingProgram editor(m_pFixture->Programs(), bUnknownEditorFirst
+                                                                   ? QStringLiteral("gedit")
+                                                                   : QStringLiteral("notepad"));
         CProgram::setOwnFolder(sFolder + sFolderEnd);
 
         CInstructions::Open(nullptr);
@@ -75,7 +74,7 @@ private Q_SLOTS:
         QTRY_VERIFY(editor.WasStarted());
         const QString sExpectedPath = sFolder + sFolderEnd + QStringLiteral("/readme.txt");
         QCOMPARE(editor.Arguments(), QStringList{sExpectedPath});
-        QVERIFY(CMessageBox::takeShown().isEmpty());
+        QVERIFY(CWindowFixture::TakeShown().isEmpty());
     }
 
     // Installed, the program lies in <prefix>/bin and its guide in
@@ -86,8 +85,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(tmp.filePath(QStringLiteral("bin"))));
         QVERIFY(QDir().mkpath(tmp.filePath(QStringLiteral("share/ringwright"))));
         QVERIFY(WriteFile(tmp.filePath(QStringLiteral("share/ringwright/readme.txt")), "Guide\n"));
-        const CRecordingProgram editor(tmp.path(), QStringLiteral("editor.sh"));
-        CLauncher::setEditorCandidates({editor.Path()});
+        const CRecordingProgram editor(m_pFixture->Programs(), QStringLiteral("xdg-open"));
         CProgram::setOwnFolder(tmp.filePath(QStringLiteral("bin")));
 
         CInstructions::Open(nullptr);
@@ -95,7 +93,7 @@ private Q_SLOTS:
         QTRY_VERIFY(editor.WasStarted());
         QCOMPARE(editor.Arguments(),
                  QStringList{tmp.filePath(QStringLiteral("share/ringwright/readme.txt"))});
-        QVERIFY(CMessageBox::takeShown().isEmpty());
+        QVERIFY(CWindowFixture::TakeShown().isEmpty());
     }
 
     void missingReadmeIsReported_data() {
@@ -111,13 +109,12 @@ private Q_SLOTS:
         QVERIFY(tmp.isValid());
         if (bFolderInstead)
             QVERIFY(QDir(tmp.path()).mkdir(QStringLiteral("readme.txt")));
-        const CRecordingProgram editor(tmp.path(), QStringLiteral("editor.sh"));
-        CLauncher::setEditorCandidates({editor.Path()});
+        const CRecordingProgram editor(m_pFixture->Programs(), QStringLiteral("xdg-open"));
         CProgram::setOwnFolder(tmp.path());
 
         CInstructions::Open(nullptr);
 
-        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        const QList<ShownBox> shown = CWindowFixture::TakeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].Text, QStringLiteral("Text file does not exist."));
         QCOMPARE(shown[0].Title, QStringLiteral("Readme.txt not found"));
@@ -129,9 +126,10 @@ private Q_SLOTS:
 
     void editorThatCannotStartIsReported_data() {
         QTest::addColumn<QString>("sCandidate");
-        QTest::newRow("program not on the search path") << "ringwright-no-such-editor";
-        QTest::newRow("path that does not exist") << "@/no-such-editor.sh";
-        QTest::newRow("file that is not executable") << "@/plain.sh";
+        // What lies on the search path under the first editor's name.
+        QTest::newRow("no editor on the search path") << "";
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("file that is not executable") << "plain";
     }
 
     void editorThatCannotStartIsReported() {
@@ -140,14 +138,16 @@ private Q_SLOTS:
         QTemporaryDir tmp;
         QVERIFY(tmp.isValid());
         QVERIFY(WriteFile(tmp.path() + QStringLiteral("/readme.txt"), "Guide\n"));
-        QVERIFY(WriteFile(tmp.path() + QStringLiteral("/plain.sh"), "#!/bin/sh\nexit 0\n"));
-        sCandidate.replace(QLatin1Char('@'), tmp.path());
-        CLauncher::setEditorCandidates({sCandidate});
+        const QString sEditor = m_pFixture->Programs() + QStringLiteral("/notepad");
+        if (sCandidate == QStringLiteral("folder"))
+            QVERIFY(QDir().mkdir(sEditor));
+        else if (sCandidate == QStringLiteral("plain"))
+            QVERIFY(WriteFile(sEditor, "#!/bin/sh\nexit 0\n"));
         CProgram::setOwnFolder(tmp.path());
 
         CInstructions::Open(nullptr);
 
-        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        const QList<ShownBox> shown = CWindowFixture::TakeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].Text, kCannotOpenText);
         QCOMPARE(shown[0].Title, QStringLiteral("Cannot open Readme.txt"));

@@ -1,8 +1,8 @@
-// What a message box shows of its text, on a small screen too, and the test
-// hooks every other window test relies on.
+// What a message box shows of its text, on a small screen too, and the
+// answering of real boxes that every other window test relies on.
 
 #include "widgets/CMessageBox.h"
-#include "tests/support/CModalAnswer.h"
+#include "tests/support/CWindowFixture.h"
 #include "tests/support/TestScreen.h"
 
 #include <QAbstractButton>
@@ -50,17 +50,17 @@ void CMessageBoxTest::shownText() {
 }
 
 void CMessageBoxTest::answersComeFromTheQueueThenDefault() {
-    CMessageBox::setTestMode(true);
-    CMessageBox::queueAnswer(CMessageBox::Yes);
+    const CWindowFixture fixture;
+    CWindowFixture::Answer(CMessageBox::Yes);
     QCOMPARE(CMessageBox::Show(nullptr, "Overwrite?", "Overwrite File?", CMessageBox::NoIcon,
                                CMessageBox::YesNo),
              CMessageBox::Yes);
     QCOMPARE(CMessageBox::Show(nullptr, "Again?", "", CMessageBox::NoIcon, CMessageBox::YesNo),
              CMessageBox::No);
-    const auto shown = CMessageBox::takeShown();
+    const auto shown = CWindowFixture::TakeShown();
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown[1].Title, QStringLiteral("Ringwright"));
-    QVERIFY(CMessageBox::takeShown().isEmpty());
+    QVERIFY(CWindowFixture::TakeShown().isEmpty());
 }
 
 void CMessageBoxTest::realBoxShowsAndAnswers_data() {
@@ -86,20 +86,18 @@ void CMessageBoxTest::realBoxShowsAndAnswers_data() {
                         << int(QMessageBox::NoIcon);
 }
 
-// Without the test mode: a real modal QMessageBox, answered by a click.
+// A real modal QMessageBox, answered by a click.
 void CMessageBoxTest::realBoxShowsAndAnswers() {
     QFETCH(int, iIcon);
     QFETCH(int, iButtons);
     QFETCH(QString, sTitle);
     QFETCH(int, iPress);
-    CMessageBox::setTestMode(false);
+    const CWindowFixture fixture;
     QString sSeenTitle;
     QString sSeenText;
     int iSeenIcon = -1;
     int iSeenButtons = 0;
-    const CModalAnswer answer([&](QWidget* pModal) {
-        auto* pBox = qobject_cast<QMessageBox*>(pModal);
-        QVERIFY(pBox);
+    CWindowFixture::Answer([&](QMessageBox* pBox) {
         sSeenTitle = pBox->windowTitle();
         sSeenText = pBox->text();
         iSeenIcon = pBox->icon();
@@ -109,7 +107,7 @@ void CMessageBoxTest::realBoxShowsAndAnswers() {
     const CMessageBox::Result iResult =
         CMessageBox::Show(nullptr, QStringLiteral("first\rsecond"), sTitle,
                           CMessageBox::Icon(iIcon), CMessageBox::Buttons(iButtons));
-    QVERIFY(answer.Answered());
+    QCOMPARE(CWindowFixture::TakeShown().size(), 1);
     QTEST(int(iResult), "iResult");
     QTEST(sSeenTitle, "sShownTitle");
     QTEST(iSeenIcon, "iShownIcon");
@@ -138,7 +136,7 @@ void CMessageBoxTest::longTextScrollsWithinTheScreen() {
     QFETCH(int, iErrors);
     QFETCH(QString, sLine);
     QFETCH(bool, bScrolls);
-    CMessageBox::setTestMode(false);
+    const CWindowFixture fixture;
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     QCOMPARE(area.size(), QSize(1024, 600));
     QWidget owner;
@@ -153,10 +151,7 @@ void CMessageBoxTest::longTextScrollsWithinTheScreen() {
     QRect frame;
     QRect okButton;
     int iScrollRange = -1;
-    const CModalAnswer answer([&](QWidget* pModal) {
-        auto* pBox = qobject_cast<QMessageBox*>(pModal);
-        if (!pBox)
-            return;
+    CWindowFixture::Answer([&](QMessageBox* pBox) {
         QAbstractButton* pOk = pBox->button(QMessageBox::Ok);
         sSeenText = pBox->text();
         frame = pBox->frameGeometry();
@@ -168,7 +163,7 @@ void CMessageBoxTest::longTextScrollsWithinTheScreen() {
     QCOMPARE(CMessageBox::Show(&owner, sText, QStringLiteral("Conversion Errors"),
                                CMessageBox::Exclamation),
              CMessageBox::Ok);
-    QVERIFY(answer.Answered());
+    QCOMPARE(CWindowFixture::TakeShown().size(), 1);
 
     QCOMPARE(sSeenText, QString(sText).replace(QLatin1Char('\r'), QLatin1Char('\n')));
     const QString sWhere = QStringLiteral("%1,%2 %3x%4")

@@ -98,13 +98,9 @@ private Q_SLOTS:
     // The one Yes/No question asks whether to overwrite: Enter says No. Like
     // every box, it cannot be minimised away.
     void questionBoxDefaultsToNo() {
-        CMessageBox::setTestMode(false);
         Qt::WindowFlags flags;
         QString sDefault;
-        QTimer::singleShot(0, [&] {
-            auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!pBox)
-                return;
+        CWindowFixture::Answer([&](QMessageBox* pBox) {
             flags = pBox->windowFlags();
             sDefault = pBox->defaultButton() ? pBox->defaultButton()->text() : QString();
             pBox->setWindowState(Qt::WindowMinimized);
@@ -200,17 +196,16 @@ private Q_SLOTS:
         QFile readme(dir.filePath(QStringLiteral("readme.txt")));
         QVERIFY(readme.open(QIODevice::WriteOnly));
         readme.close();
-        QFile opener(dir.filePath(QStringLiteral("opener.sh")));
+        QFile opener(QDir(m_pFixture->Programs()).filePath(QStringLiteral("xdg-open")));
         QVERIFY(opener.open(QIODevice::WriteOnly));
         opener.write("#!/bin/sh\nexit 3\n");
         opener.close();
         opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        CLauncher::setEditorCandidates({opener.fileName()});
         CProgram::setOwnFolder(dir.path());
 
         CInstructions::Open(nullptr);
-        QList<CMessageBox::Record> shown;
-        QTRY_VERIFY((shown += CMessageBox::takeShown(), !shown.isEmpty()));
+        QList<ShownBox> shown;
+        QTRY_VERIFY((shown += CWindowFixture::TakeShown(), !shown.isEmpty()));
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].Title, QStringLiteral("Cannot open Readme.txt"));
     }

@@ -4,6 +4,7 @@
 #include "midi/CMidiFile.h"
 #include "tests/midi/MidiFiles.h"
 #include "tests/support/CModalAnswer.h"
+#include "tests/support/CWindowFixture.h"
 #include "tests/support/TestWidgets.h"
 #include "widgets/CMessageBox.h"
 
@@ -14,6 +15,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 
 using TestWidgets::AccessibleName;
@@ -65,11 +67,12 @@ std::optional<int> ChooseAnswering(const CMidiFile& file,
 class frmMidiLinesTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<CWindowFixture> m_pFixture;
+
 private Q_SLOTS:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        CMessageBox::setTestMode(true);
-    }
+    // Message boxes are answered, settings and folders are the test's own.
+    void initTestCase() { m_pFixture = std::make_unique<CWindowFixture>(); }
+    void cleanupTestCase() { m_pFixture.reset(); }
 
     void listsEveryLineWithTheDefaultChosen() {
         const CMidiFile file = ThreeLines();

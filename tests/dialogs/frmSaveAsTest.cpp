@@ -150,7 +150,7 @@ void frmSaveAsTest::okStoresNameWithExtension() {
     QCOMPARE(iResult, int(QDialog::Accepted));
     QVERIFY(!dlg.Cancelled());
     QCOMPARE(CProgram::FromEngine(CProgram::Nokia().FileName), sFileName);
-    QVERIFY(CMessageBox::takeShown().isEmpty());
+    QVERIFY(CWindowFixture::TakeShown().isEmpty());
 }
 
 void frmSaveAsTest::emptyNameIsRefusedEveryTime() {
@@ -167,9 +167,9 @@ void frmSaveAsTest::emptyNameIsRefusedEveryTime() {
         QVERIFY(dlg.isVisible());
         QCOMPARE(CProgram::Nokia().FileName, std::string("old.TXT"));
 
-        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        const QList<ShownBox> shown = CWindowFixture::TakeShown();
         QCOMPARE(shown.size(), 4);
-        for (const CMessageBox::Record& record : shown) {
+        for (const ShownBox& record : shown) {
             QCOMPARE(record.Text, QStringLiteral("Please enter a valid filename."));
             QCOMPARE(record.Title, QStringLiteral("No filename"));
             QCOMPARE(record.IconKind, CMessageBox::Information);

@@ -64,8 +64,8 @@ void frmConverterAccessTest::init() {
     m_pFixture = std::make_unique<CWindowFixture>();
     QVERIFY(m_pFixture->IsValid());
     // Help > Instructions may start an editor: only this stand-in.
-    m_pEditor = std::make_unique<CRecordingProgram>(m_pFixture->Folder(), QStringLiteral("editor"));
-    CLauncher::setEditorCandidates({m_pEditor->Path()});
+    m_pEditor =
+        std::make_unique<CRecordingProgram>(m_pFixture->Programs(), QStringLiteral("xdg-open"));
 
     m_pWindow = std::make_unique<frmConverter>();
     m_pWindow->show();
@@ -146,7 +146,7 @@ void frmConverterAccessTest::getAccessKeyPressesGet() {
 
     // An access key shows the button going down and up before it acts.
     QTRY_COMPARE(clicked.count(), 1);
-    const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+    const QList<ShownBox> shown = CWindowFixture::TakeShown();
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown.first().Title, QStringLiteral("No RingTone in Clipboard"));
 }

@@ -135,7 +135,7 @@ private Q_SLOTS:
         QCOMPARE(Label("lblMsg"), QString());
         QCOMPARE(Caption(), QString("Conversion Results - [two.TXT]"));
         QCOMPARE(Results(), CProgram::FromEngine(CProgram::Nokia().ShowScreen()));
-        QVERIFY(CMessageBox::takeShown().isEmpty());
+        QVERIFY(CWindowFixture::TakeShown().isEmpty());
         QCOMPARE(CProgram::FromEngine(CProgram::Nokia().FileName), QString("two.TXT"));
     }
 
@@ -188,7 +188,7 @@ private Q_SLOTS:
         // Every note is shown, however many there are.
         QCOMPARE(Results(), CProgram::FromEngine(CProgram::Nokia().ShowScreen()));
         QCOMPARE(CProgram::Nokia().Notes.Count(), sCount.toInt());
-        QVERIFY(CMessageBox::takeShown().isEmpty());
+        QVERIFY(CWindowFixture::TakeShown().isEmpty());
     }
 
     void names_data() {
@@ -209,7 +209,7 @@ private Q_SLOTS:
         Choose(0, false);
         GetClipboard(sText);
         QCOMPARE(Box("txtName"), sName);
-        QCOMPARE(CMessageBox::takeShown().size(), bErrors ? 1 : 0);
+        QCOMPARE(CWindowFixture::TakeShown().size(), bErrors ? 1 : 0);
     }
 
     void blankNameTakesTheFileName() {
@@ -217,7 +217,7 @@ private Q_SLOTS:
         Choose(0, true);
         GetFile("Sommer.TXT");
         QCOMPARE(Box("txtName"), QString("Sommer"));
-        QVERIFY(CMessageBox::takeShown().isEmpty());
+        QVERIFY(CWindowFixture::TakeShown().isEmpty());
     }
 
     void fileEncodings_data() {
@@ -243,13 +243,13 @@ private Q_SLOTS:
         GetFile("latin.TXT");
         // Saved over the file it came from, as RTTTL.
         Child<QRadioButton>("optShowAs_2")->click();
-        CMessageBox::queueAnswer(CMessageBox::Yes);
+        CWindowFixture::Answer(CMessageBox::Yes);
         Save();
         QFile saved(sPath);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QVERIFY(saved.readAll().startsWith("Gr\xc3\xbc\xc3\x9f"
                                            "e:"));
-        CMessageBox::takeShown();
+        CWindowFixture::TakeShown();
 
         GetFile("latin.TXT");
         QCOMPARE(Box("txtName"), QString("Grüße"));
@@ -259,7 +259,7 @@ private Q_SLOTS:
     void clipboardOnlySpacesIsEmpty() {
         Choose(0, false);
         GetClipboard("   ");
-        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        const QList<ShownBox> shown = CWindowFixture::TakeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].Text, QString("The clipboard is empty.  Please highlight and copy some "
                                         "ringtone text from a webpage or other document."));
@@ -284,7 +284,7 @@ private Q_SLOTS:
         QFETCH(int, iNotes);
         Choose(0, false);
         GetClipboard(sText);
-        QVERIFY(CMessageBox::takeShown().isEmpty());
+        QVERIFY(CWindowFixture::TakeShown().isEmpty());
         QCOMPARE(QGuiApplication::clipboard()->text(), QString());
         QCOMPARE(Caption(), QString("Conversion Results - [Clipboard]"));
         QCOMPARE(Label("lblNoteCount"), QString::number(iNotes));
@@ -294,19 +294,19 @@ private Q_SLOTS:
     void errorsShownAfterTheClipboardWasEmptied() {
         Choose(0, false);
         QString sClipboardAtBox = "not shown";
-        CMessageBox::setObserver([&](const CMessageBox::Record&) {
-            sClipboardAtBox = QGuiApplication::clipboard()->text();
-        });
+        CWindowFixture::WhileShown(
+            [&](const ShownBox&) { sClipboardAtBox = QGuiApplication::clipboard()->text(); });
         GetClipboard("Tone:d=4,o=8,b=100:8c,8d,8e");
         QCOMPARE(sClipboardAtBox, QString());
-        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        const QList<ShownBox> shown = CWindowFixture::TakeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].Title, QString("Conversion Errors"));
         QCOMPARE(shown[0].IconKind, CMessageBox::Exclamation);
         // The whole list, one line per problem, in the one warning.
         const QString sErrors = CProgram::FromEngine(modNOK::GetErrors());
         QCOMPARE(sErrors.count('\r'), 3);
-        QCOMPARE(shown[0].Text, "There have been some conversion errors:\r" + sErrors);
+        QCOMPARE(shown[0].Text, "There have been some conversion errors:\n" +
+                                    QString(sErrors).replace('\r', '\n'));
         // The results are shown all the same.
         QCOMPARE(Label("lblNoteCount"), QString("3"));
         QCOMPARE(Box("txtName"), QString("Tone"));
@@ -325,7 +325,7 @@ private Q_SLOTS:
         QCOMPARE(Box("txtName"), QString());
         QCOMPARE(Results(), QString());
         QVERIFY(CProgram::Nokia().OriginalText.empty());
-        QVERIFY(CMessageBox::takeShown().isEmpty());
+        QVERIFY(CWindowFixture::TakeShown().isEmpty());
     }
 
     void vanishedFile() {
@@ -337,7 +337,7 @@ private Q_SLOTS:
             QVERIFY(QFile::remove(sPath));
             TestWidgets::Child<QPushButton>(pDialog, "cmdOk")->click();
         });
-        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        const QList<ShownBox> shown = CWindowFixture::TakeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].Text,
                  "Could not open file " + CProgram::JoinPath(m_pFixture->Folder(), "gone.TXT"));
@@ -370,7 +370,7 @@ private Q_SLOTS:
         Write("bad.TXT", bytes);
         Choose(0, true);
         GetFile("bad.TXT");
-        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        const QList<ShownBox> shown = CWindowFixture::TakeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].Text.startsWith(
                      "The file " + CProgram::JoinPath(m_pFixture->Folder(), "bad.TXT") + sMessage),
@@ -394,7 +394,7 @@ private Q_SLOTS:
         QFETCH(QString, sHuge);
         Choose(0, false);
         GetClipboard(sHuge);
-        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        const QList<ShownBox> shown = CWindowFixture::TakeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].Title, QString("RingTone Too Large"));
         QCOMPARE(QGuiApplication::clipboard()->text().size(), sHuge.size());
@@ -428,7 +428,7 @@ private Q_SLOTS:
         Child<QRadioButton>("optShowAs_1")->click();
         QCOMPARE(Results(), QString());
         QCOMPARE(Label("lblMsg"), sTooLong);
-        CMessageBox::takeShown();
+        CWindowFixture::TakeShown();
     }
 
     void displayFailureGoesToTheMessageLine() {
@@ -440,7 +440,7 @@ private Q_SLOTS:
         QCOMPARE(Results(), QString());
         QVERIFY2(Label("lblMsg").contains("Overflow"), qPrintable(Label("lblMsg")));
         QCOMPARE(Caption(), QString("Conversion Results - [Clipboard]"));
-        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        const QList<ShownBox> shown = CWindowFixture::TakeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].Text.contains("Overflow"));
     }
@@ -475,7 +475,7 @@ private Q_SLOTS:
             QCOMPARE(Label("lblNoteCount"), sCount);
             QCOMPARE(Caption(), QString("Conversion Results - [Clipboard]"));
         }
-        QVERIFY(CMessageBox::takeShown().isEmpty());
+        QVERIFY(CWindowFixture::TakeShown().isEmpty());
     }
 
     // Read from a file or the clipboard, saved in the same notation and read
@@ -511,7 +511,7 @@ private Q_SLOTS:
             Write(sFile, ringtone);
             GetFile(sFile);
         }
-        QVERIFY(CMessageBox::takeShown().isEmpty());
+        QVERIFY(CWindowFixture::TakeShown().isEmpty());
         auto renderings = [this] {
             QStringList lst;
             for (int iType : {0, 1, 2}) {
@@ -533,7 +533,7 @@ private Q_SLOTS:
 
         Choose(iSource, true);
         GetFile(sBackFile);
-        QVERIFY(CMessageBox::takeShown().isEmpty());
+        QVERIFY(CWindowFixture::TakeShown().isEmpty());
         QCOMPARE(Box("txtName"), sName);
         QCOMPARE(Box("txtTempo"), sTempo);
         QCOMPARE(modNOK::DefaultDuration + "/" + modNOK::DefaultOctave, sDefaults);

@@ -74,7 +74,7 @@ private Q_SLOTS:
         CProgram::setOwnFolder(empty.path());
         frmConverter window;
         window.findChild<QAction*>(QStringLiteral("mnuHelpInfo"))->trigger();
-        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        const QList<ShownBox> shown = CWindowFixture::TakeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].Title, QStringLiteral("Readme.txt not found"));
     }

@@ -80,7 +80,7 @@ void frmConverterSaveSoundTest::init() {
     QGuiApplication::clipboard()->setText(Tune);
     Child<QPushButton>(m_pWindow.get(), QStringLiteral("cmdGet"))->click();
     QCOMPARE(CProgram::Nokia().Notes.Count(), 6);
-    CMessageBox::takeShown();
+    CWindowFixture::TakeShown();
 }
 
 void frmConverterSaveSoundTest::cleanup() {
@@ -153,7 +153,7 @@ void frmConverterSaveSoundTest::writesTheKindNamedOrChosen() {
     // In the ringtone folder, proposing the ringtone's name.
     QCOMPARE(seen.sFolder, QDir(Folder()).absolutePath());
     QCOMPARE(seen.sProposed, QStringLiteral("Tone"));
-    QCOMPARE(CMessageBox::takeShown().size(), 0);
+    QCOMPARE(CWindowFixture::TakeShown().size(), 0);
     QCOMPARE(QDir(Folder()).entryList(QDir::Files), QStringList{sWritten});
 
     int iReadMajor = 0;
@@ -173,9 +173,9 @@ void frmConverterSaveSoundTest::replacesOnlyWhenTheUserAgrees() {
     QFETCH(bool, bAgree);
     const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.wav"));
     QVERIFY(TestFiles::WriteRaw(sPath, "old"));
-    CMessageBox::queueAnswer(bAgree ? CMessageBox::Yes : CMessageBox::No);
+    CWindowFixture::Answer(bAgree ? CMessageBox::Yes : CMessageBox::No);
     SaveAs(QStringLiteral("Tone"));
-    const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+    const QList<ShownBox> shown = CWindowFixture::TakeShown();
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown[0].Text, Overwrite);
     int iMajor = 0;
@@ -186,14 +186,14 @@ void frmConverterSaveSoundTest::replacesOnlyWhenTheUserAgrees() {
 void frmConverterSaveSoundTest::failedSaveLeavesTheOldFile() {
     const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.wav"));
     QVERIFY(TestFiles::WriteRaw(sPath, "old"));
-    CMessageBox::queueAnswer(CMessageBox::Yes);
+    CWindowFixture::Answer(CMessageBox::Yes);
     {
         // The writing fails part way.
         const CFileSizeLimit limit(4096);
         SaveAs(QStringLiteral("Tone"));
     }
 
-    const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+    const QList<ShownBox> shown = CWindowFixture::TakeShown();
     QCOMPARE(shown.size(), 2);
     // The system's reason, in the words of the library that wrote.
     const QString sPrefix =
@@ -208,7 +208,7 @@ void frmConverterSaveSoundTest::failedSaveLeavesTheOldFile() {
 void frmConverterSaveSoundTest::aFolderInTheWayIsRefused() {
     QVERIFY(QDir(Folder()).mkdir(QStringLiteral("Tone.wav")));
     SaveAs(QStringLiteral("Tone"));
-    const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+    const QList<ShownBox> shown = CWindowFixture::TakeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown[0].Text.startsWith(QStringLiteral("An error occurred trying to save ") +
                                       QDir(Folder()).filePath(QStringLiteral("Tone.wav"))),
@@ -220,9 +220,9 @@ void frmConverterSaveSoundTest::readOnlyFilesAndLinksAreTreatedAsSaveTreatsThem(
     const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.wav"));
     QVERIFY(TestFiles::WriteRaw(sPath, "old"));
     QFile::setPermissions(sPath, QFileDevice::ReadOwner);
-    CMessageBox::queueAnswer(CMessageBox::Yes);
+    CWindowFixture::Answer(CMessageBox::Yes);
     SaveAs(QStringLiteral("Tone"));
-    QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+    QList<ShownBox> shown = CWindowFixture::TakeShown();
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown[1].Text, QStringLiteral("An error occurred trying to save ") + sPath +
                                 QStringLiteral(". [The file is read-only]"));
@@ -233,9 +233,9 @@ void frmConverterSaveSoundTest::readOnlyFilesAndLinksAreTreatedAsSaveTreatsThem(
     const QString sTarget = QDir(Folder()).filePath(QStringLiteral("target.wav"));
     QVERIFY(TestFiles::WriteRaw(sTarget, "old"));
     QVERIFY(QFile::link(sTarget, sPath));
-    CMessageBox::queueAnswer(CMessageBox::Yes);
+    CWindowFixture::Answer(CMessageBox::Yes);
     SaveAs(QStringLiteral("Tone"));
-    QCOMPARE(CMessageBox::takeShown().size(), 1);
+    QCOMPARE(CWindowFixture::TakeShown().size(), 1);
     QVERIFY(QFileInfo(sPath).isSymLink());
     int iMajor = 0;
     QVERIFY(Frames(sTarget, iMajor) > 0);

@@ -32,7 +32,7 @@
 #include <sys/sysmacros.h>
 
 namespace {
-using Records = QList<CMessageBox::Record>;
+using Records = QList<ShownBox>;
 
 using TestFiles::ReadAll;
 using TestFiles::WriteRaw;
@@ -88,8 +88,8 @@ enum class Answer { Proposed, Cancel, TitleBarClose };
         QStringLiteral("frmSaveAs"));
 }
 
-CMessageBox::Record Box(const QString& sText, const QString& sTitle = CProgram::Name(),
-                        CMessageBox::Buttons iButtons = CMessageBox::OkOnly) {
+ShownBox Box(const QString& sText, const QString& sTitle = CProgram::Name(),
+             CMessageBox::Buttons iButtons = CMessageBox::OkOnly) {
     return {sText, sTitle, CMessageBox::NoIcon, iButtons};
 }
 
@@ -106,7 +106,7 @@ QStringList Lines(const Records& records) {
 }
 
 QStringList TakeShown() {
-    return Lines(CMessageBox::takeShown());
+    return Lines(CWindowFixture::TakeShown());
 }
 
 const QString Overwrite = QStringLiteral("The file already exists.  Do you want to overwrite it?");
@@ -367,7 +367,7 @@ void frmConverterSaveTest::overwriteQuestion() {
     modNOK::DefaultOctave = "5";
     Fill(QStringLiteral("Tone"), QStringLiteral("100"), 2, QStringLiteral("c"));
 
-    CMessageBox::queueAnswer(bYes ? CMessageBox::Yes : CMessageBox::No);
+    CWindowFixture::Answer(bYes ? CMessageBox::Yes : CMessageBox::No);
     SaveAsSeen seen;
     const auto saveAs = AnswerSaveAs(seen, Answer::Proposed);
     Save();
@@ -428,7 +428,7 @@ void frmConverterSaveTest::failedSaveKeepsExistingFile() {
     } else {
         QVERIFY(QFile::setPermissions(sCase == QLatin1String("file") ? sPath : Folder(), ReadOnly));
         expected << Box(Overwrite, QStringLiteral("Overwrite File?"), CMessageBox::YesNo);
-        CMessageBox::queueAnswer(CMessageBox::Yes);
+        CWindowFixture::Answer(CMessageBox::Yes);
     }
     expected << Box(QStringLiteral("An error occurred trying to save ") + sTarget +
                     QStringLiteral(". [") + sDescription + QLatin1Char(']'));
@@ -536,7 +536,7 @@ void frmConverterSaveTest::linkToPlainFileWritesTarget() {
     modNOK::DefaultOctave = "5";
     Fill(QStringLiteral("Tone"), QStringLiteral("100"), 2, QStringLiteral("c"));
 
-    CMessageBox::queueAnswer(CMessageBox::Yes);
+    CWindowFixture::Answer(CMessageBox::Yes);
     SaveAsSeen seen;
     const auto saveAs = AnswerSaveAs(seen, Answer::Proposed);
     Save();
@@ -627,7 +627,7 @@ void frmConverterSaveTest::exportConfirmsThenCopies() {
     pClipboard->setText(QStringLiteral("before"));
 
     QString sWhileShown;
-    CMessageBox::setObserver([&](const CMessageBox::Record&) { sWhileShown = pClipboard->text(); });
+    CWindowFixture::WhileShown([&](const ShownBox&) { sWhileShown = pClipboard->text(); });
     Export();
 
     QCOMPARE(TakeShown(), Lines(Records{Box(sConfirmation)}));

@@ -719,8 +719,8 @@ void frmConverterTest::helpAboutShowsTheAboutWindowModally() {
 }
 
 void frmConverterTest::webLinkOpensTheBrowserOnItsCaption() {
-    CRecordingProgram browser(m_pFixture->Folder(), QStringLiteral("browser"));
-    CLauncher::setBrowserCandidates({Folder(QStringLiteral("no-such-browser")), browser.Path()});
+    // Not the first browser of the list.
+    CRecordingProgram browser(m_pFixture->Programs(), QStringLiteral("sensible-browser"));
     auto w = StartShown();
     QLabel* pLink = Child<QLabel>(w.get(), "lblMyWeb");
     QCOMPARE(pLink->cursor().shape(), Qt::PointingHandCursor);

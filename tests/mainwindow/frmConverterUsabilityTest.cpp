@@ -141,10 +141,10 @@ private Q_SLOTS:
         Child<QRadioButton>("optFile_1")->click();
         QGuiApplication::clipboard()->setText("Two:d=4,o=5,b=100:8c8,d,2e8");
         Child<QPushButton>("cmdGet")->click();
-        const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+        const QList<ShownBox> shown = CWindowFixture::TakeShown();
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].Text, QStringLiteral("There have been some conversion errors:\r") +
-                                    kOctave8 + QLatin1Char('\r') + kOctave8);
+        QCOMPARE(shown[0].Text, QStringLiteral("There have been some conversion errors:\n") +
+                                    kOctave8 + QLatin1Char('\n') + kOctave8);
 
         // Shown again in the chosen form, marks and all.
         Child<QRadioButton>(QStringLiteral("optShowAs_%1").arg((iForm + 1) % 3))->click();
@@ -204,7 +204,7 @@ private Q_SLOTS:
         if (bFile)
             QCOMPARE(CProgram::FromEngine(CProgram::Nokia().FilePath),
                      QFileInfo(sPath).absolutePath());
-        QVERIFY(CMessageBox::takeShown().isEmpty());
+        QVERIFY(CWindowFixture::TakeShown().isEmpty());
     }
 
     void otherDropsAreRefused() {

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 #include <QVector>
 
@@ -20,11 +21,15 @@ public:
 
     // Starts recording and returns once the first samples have come in.
     bool Start(const QString& sMonitor) {
-        m_Process.start(QStringLiteral("parec"),
-                        {QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
-                         QStringLiteral("--rate=44100"), QStringLiteral("--channels=1"),
-                         QStringLiteral("--latency-msec=10"),
-                         QStringLiteral("--device=") + sMonitor});
+        // Looked for in the system's folders: the window fixture's search
+        // path holds only the test's stand-ins.
+        const QString sParec = QStandardPaths::findExecutable(
+            QStringLiteral("parec"),
+            {QStringLiteral("/usr/local/bin"), QStringLiteral("/usr/bin"), QStringLiteral("/bin")});
+        m_Process.start(sParec, {QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
+                                 QStringLiteral("--rate=44100"), QStringLiteral("--channels=1"),
+                                 QStringLiteral("--latency-msec=10"),
+                                 QStringLiteral("--device=") + sMonitor});
         if (!m_Process.waitForStarted(5000))
             return false;
         return QTest::qWaitFor([&] { return m_Process.bytesAvailable() > 0; }, 5000);

@@ -146,7 +146,7 @@ void frmConverterPlayTest::playingStopsAt() {
     QCOMPARE(Play()->text(), QStringLiteral("&Play"));
     QCOMPARE(Play()->accessibleName(), QStringLiteral("Play"));
     QCOMPARE(Marked(), QString());
-    QCOMPARE(CMessageBox::takeShown().size(), 0);
+    QCOMPARE(CWindowFixture::TakeShown().size(), 0);
 }
 
 void frmConverterPlayTest::accessKeysStopAndTypeNothing_data() {
@@ -186,7 +186,7 @@ void frmConverterPlayTest::accessKeysStopAndTypeNothing() {
     QTest::keyClick(pBox, Qt::Key_P, Qt::AltModifier);
     QTRY_COMPARE(Play()->text(), QStringLiteral("&Stop"));
     QCOMPARE(Text(), sBefore);
-    QCOMPARE(CMessageBox::takeShown().size(), 0);
+    QCOMPARE(CWindowFixture::TakeShown().size(), 0);
 }
 
 void frmConverterPlayTest::tempoOutsideTheRuleIsToldOnTheMessageLine_data() {
@@ -229,7 +229,7 @@ void frmConverterPlayTest::notesAreHeardInOrderAtTheirPitchesAndMarked() {
     QTest::qWait(200);
     const QVector<SinkRecorder::Sound> sounds = SinkRecorder::Sounds(recorder.Stop());
 
-    QCOMPARE(CMessageBox::takeShown().size(), 0);
+    QCOMPARE(CWindowFixture::TakeShown().size(), 0);
     // Each note of the RTTTL form shown, the rest too, marked in turn.
     QCOMPARE(marked, Results()->toPlainText().split(QLatin1Char(',')));
     const double expected[] = {1046.50, 1318.51, 1567.98, 2093.00};
@@ -263,7 +263,7 @@ void frmConverterPlayTest::pressingAgainAndAgainEndsStopped() {
     QCOMPARE(Play()->text(), QStringLiteral("&Stop"));
     QTRY_COMPARE_WITH_TIMEOUT(Play()->text(), QStringLiteral("&Play"), 10000);
     QVERIFY(Play()->isEnabled());
-    QCOMPARE(CMessageBox::takeShown().size(), 0);
+    QCOMPARE(CWindowFixture::TakeShown().size(), 0);
 }
 
 void frmConverterPlayTest::noOutputIsReported() {
@@ -271,7 +271,7 @@ void frmConverterPlayTest::noOutputIsReported() {
         QSKIP("run by frmConverterPlayNoOutputTest, without a sound server");
     Get(LongTune);
     Play()->click();
-    const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+    const QList<ShownBox> shown = CWindowFixture::TakeShown();
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown[0].Text, CTunePlayer::message(CTunePlayer::Problem::NoOutput));
     QCOMPARE(Play()->text(), QStringLiteral("&Play"));
@@ -286,7 +286,7 @@ void frmConverterPlayTest::anOutputThatFailsIsReported() {
     QVERIFY(pidFile.open(QIODevice::ReadOnly));
     QVERIFY(::kill(pidFile.readAll().trimmed().toInt(), SIGKILL) == 0);
     QTRY_COMPARE_WITH_TIMEOUT(Play()->text(), QStringLiteral("&Play"), 10000);
-    const QList<CMessageBox::Record> shown = CMessageBox::takeShown();
+    const QList<ShownBox> shown = CWindowFixture::TakeShown();
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown[0].Text, CTunePlayer::message(CTunePlayer::Problem::OutputLost));
     QCOMPARE(Marked(), QString());

@@ -2,8 +2,10 @@
 // Answers a modal window in tests: while the code under test waits in the
 // window's own event loop, a timer looks for the active modal window and,
 // once one of the expected name is up, hands it to the answer, once.
+// Message boxes are left to the window fixture, which answers them all.
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -19,7 +21,8 @@ public:
         m_Timer.setInterval(5);
         connect(&m_Timer, &QTimer::timeout, this, [this] {
             QWidget* pModal = QApplication::activeModalWidget();
-            if (!pModal || (!m_sObjectName.isEmpty() && pModal->objectName() != m_sObjectName))
+            if (!pModal || qobject_cast<QMessageBox*>(pModal) ||
+                (!m_sObjectName.isEmpty() && pModal->objectName() != m_sObjectName))
                 return;
             m_Timer.stop();
             m_bAnswered = true;

@@ -2,7 +2,8 @@
 // A stand-in for a browser or editor in tests: a small shell script in a
 // temporary folder that writes each argument it was started with on a line
 // of its own into "<script>.args". The file appears in one step (written
-// aside, then renamed), so a test that sees it sees all of it.
+// aside, then renamed), so a test that sees it sees all of it. It needs
+// nothing from the program search path, which tests point at their stand-ins.
 
 #include <QDir>
 #include <QFile>
@@ -18,7 +19,7 @@ public:
         if (script.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             script.write("#!/bin/sh\n"
                          "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.args.part\"\n"
-                         "mv \"$0.args.part\" \"$0.args\"\n");
+                         "/bin/mv \"$0.args.part\" \"$0.args\"\n");
             script.close();
             script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }

@@ -1,11 +1,12 @@
 #pragma once
 // What every window test starts from: a fresh converter, message boxes
-// recorded and answered instead of shown, a temporary ringtone folder that
-// is also the program's own folder, and empty settings in the test's own
-// store, never the user's. Made in init(), dropped in cleanup().
+// recorded and answered, a temporary ringtone folder that is also the
+// program's own folder, a program search path holding only the stand-ins a
+// test writes there, and empty settings in the test's own store, never the
+// user's. Made in init(), dropped in cleanup().
 
 #include "engine/CNokia.h"
-#include "widgets/CLauncher.h"
+#include "tests/support/CMessageBoxAnswers.h"
 #include "widgets/CMessageBox.h"
 #include "widgets/CProgram.h"
 
@@ -16,6 +17,7 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
+#include <QtGlobal>
 
 class CWindowFixture {
 public:
@@ -24,9 +26,9 @@ public:
     explicit CWindowFixture(bool bRemember = true) {
         QStandardPaths::setTestModeEnabled(true);
         CProgram::Nokia() = CNokia();
-        CMessageBox::setTestMode(true);
-        CLauncher::setBrowserCandidates({});
-        CLauncher::setEditorCandidates({});
+        s_pCurrent = this;
+        m_sPath = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(Programs()));
         CProgram::setOwnFolder(Folder());
         QSettings settings(CProgram::Name(), CProgram::Name());
         settings.clear();
@@ -38,9 +40,8 @@ public:
     CWindowFixture& operator=(const CWindowFixture&) = delete;
 
     ~CWindowFixture() {
-        CMessageBox::setTestMode(false);
-        CLauncher::setBrowserCandidates({});
-        CLauncher::setEditorCandidates({});
+        s_pCurrent = nullptr;
+        qputenv("PATH", m_sPath);
         CProgram::setOwnFolder(QString());
         // Writable again, whatever a test took away, so that the folder goes.
         const QFile::Permissions writable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
@@ -52,16 +53,32 @@ public:
             QFile::setPermissions(it.next(), writable);
     }
 
-    bool IsValid() const { return m_Dir.isValid(); }
+    bool IsValid() const { return m_Dir.isValid() && m_Programs.isValid(); }
     // The temporary ringtone folder, and a name in it.
     QString Folder() const { return m_Dir.path(); }
     QString Path(const QString& sName) const { return m_Dir.filePath(sName); }
 
-    // The next message box is answered so; unanswered ones get Ok or No.
-    static void Answer(CMessageBox::Result iAnswer) { CMessageBox::queueAnswer(iAnswer); }
+    // The only folder on the program search path: where a test puts the
+    // browser or editor it wants found.
+    QString Programs() const { return m_Programs.path(); }
+
+    // The next message box is answered so, or by fnHandler (which closes
+    // it); unanswered ones get Ok or No.
+    static void Answer(CMessageBox::Result iAnswer) { s_pCurrent->m_Boxes.Queue(iAnswer); }
+    static void Answer(CMessageBoxAnswers::Handler fnHandler) {
+        s_pCurrent->m_Boxes.Queue(std::move(fnHandler));
+    }
+    // fn runs while each box is on screen.
+    static void WhileShown(std::function<void(const ShownBox&)> fn) {
+        s_pCurrent->m_Boxes.WhileShown(std::move(fn));
+    }
     // The boxes shown since the last call, oldest first.
-    static QList<CMessageBox::Record> TakeShown() { return CMessageBox::takeShown(); }
+    static QList<ShownBox> TakeShown() { return s_pCurrent->m_Boxes.TakeShown(); }
 
 private:
+    static inline CWindowFixture* s_pCurrent = nullptr;
     QTemporaryDir m_Dir;
+    QTemporaryDir m_Programs;
+    QByteArray m_sPath;
+    CMessageBoxAnswers m_Boxes;
 };
