@@ -5,10 +5,9 @@
 
 class QWidget;
 
-class CInstructions {
-public:
-    // Starts the first editor found, without waiting, with the path as its one
-    // argument. A missing file or an editor that cannot be started is
-    // reported in a message box over pParent; nothing else changes.
-    static void Open(QWidget* pParent);
-};
+namespace CInstructions {
+// Starts the first editor found, without waiting, with the path as its one
+// argument. A missing file or an editor that cannot be started is
+// reported in a message box over pParent; nothing else changes.
+void Open(QWidget* pParent);
+} // namespace CInstructions

@@ -5,9 +5,8 @@
 
 #include <QIcon>
 
-class CResources {
-public:
-    static void Init();
-    // The program's icon in all the sizes it is drawn in.
-    static QIcon AppIcon();
-};
+namespace CResources {
+void Init();
+// The program's icon in all the sizes it is drawn in.
+QIcon AppIcon();
+} // namespace CResources

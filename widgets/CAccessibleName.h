@@ -6,11 +6,10 @@
 
 class QWidget;
 
-class CAccessibleName {
-public:
-    // "&Get..." gives "Get...", "Name:" gives "Name", "&&" stays one "&".
-    static QString FromCaption(const QString& sCaption);
+namespace CAccessibleName {
+// "&Get..." gives "Get...", "Name:" gives "Name", "&&" stays one "&".
+QString FromCaption(const QString& sCaption);
 
-    // Gives pWidget the name FromCaption(sCaption).
-    static void Set(QWidget* pWidget, const QString& sCaption);
-};
+// Gives pWidget the name FromCaption(sCaption).
+void Set(QWidget* pWidget, const QString& sCaption);
+} // namespace CAccessibleName

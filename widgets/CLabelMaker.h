@@ -5,8 +5,7 @@ class QLabel;
 class QString;
 class QWidget;
 
-class CLabelMaker {
-public:
-    // A label named sName that shows sText as it is, never as markup.
-    static QLabel* Make(const QString& sName, const QString& sText, QWidget* pParent);
-};
+namespace CLabelMaker {
+// A label named sName that shows sText as it is, never as markup.
+QLabel* Make(const QString& sName, const QString& sText, QWidget* pParent);
+} // namespace CLabelMaker

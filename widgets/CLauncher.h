@@ -8,22 +8,21 @@
 
 #include <functional>
 
-class CLauncher {
-public:
-    // Tries the candidates in order; starts the first that exists. Returns
-    // false when none exists or starting it failed.
-    static bool StartFirst(const QStringList& lstCandidates, const QString& sArgument);
+namespace CLauncher {
+// Tries the candidates in order; starts the first that exists. Returns
+// false when none exists or starting it failed.
+bool StartFirst(const QStringList& lstCandidates, const QString& sArgument);
 
-    // The same, for a program whose failure the user must hear of, such as
-    // an opener that finds no handler for the file: fnFailed runs later, on
-    // this thread, if the program cannot be started or ends with a failure.
-    // The program is not waited for, and it outlives this one.
-    static bool StartWatched(const QStringList& lstCandidates, const QString& sArgument,
-                             const std::function<void()>& fnFailed);
+// The same, for a program whose failure the user must hear of, such as
+// an opener that finds no handler for the file: fnFailed runs later, on
+// this thread, if the program cannot be started or ends with a failure.
+// The program is not waited for, and it outlives this one.
+bool StartWatched(const QStringList& lstCandidates, const QString& sArgument,
+                         const std::function<void()>& fnFailed);
 
-    static QStringList BrowserCandidates();
-    static QStringList EditorCandidates();
-};
+QStringList BrowserCandidates();
+QStringList EditorCandidates();
+} // namespace CLauncher
 
 namespace modNOK {
 // Opens the address in a browser; never fails and never shows a message.

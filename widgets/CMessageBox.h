@@ -6,17 +6,16 @@
 
 class QWidget;
 
-class CMessageBox {
-public:
-    enum Icon { NoIcon, Information, Exclamation };
-    enum Buttons { OkOnly, YesNo };
-    enum Result { Ok, Yes, No };
+namespace CMessageBox {
+enum Icon { NoIcon, Information, Exclamation };
+enum Buttons { OkOnly, YesNo };
+enum Result { Ok, Yes, No };
 
-    // A modal box; an empty title shows the program's name.
-    static Result Show(QWidget* pParent, const QString& sText, const QString& sTitle = QString(),
-                       Icon iIcon = NoIcon, Buttons iButtons = OkOnly);
+// A modal box; an empty title shows the program's name.
+Result Show(QWidget* pParent, const QString& sText, const QString& sTitle = QString(),
+                   Icon iIcon = NoIcon, Buttons iButtons = OkOnly);
 
-    // The text as the box shows it, whole: line breaks for the engine's
-    // carriage returns. A box too big for the screen scrolls its text.
-    static QString ShownText(const QString& sText);
-};
+// The text as the box shows it, whole: line breaks for the engine's
+// carriage returns. A box too big for the screen scrolls its text.
+QString ShownText(const QString& sText);
+} // namespace CMessageBox
