@@ -239,7 +239,7 @@ void CRingToneExport::SaveSound(const CTune& tune, const QString& sFolder, const
         m_bSavingSound = true;
         if (fnBusy)
             fnBusy(true);
-        sReason = WriteAway([&]() -> std::string {
+        sReason = WriteAway(target.fileName(), [&]() -> std::string {
             if (iSound)
                 return CSoundFile::Write(tune, *iSound, output,
                                          {sTitle, [this](int64_t iWritten, int64_t iTotal) {
@@ -259,7 +259,8 @@ void CRingToneExport::SaveSound(const CTune& tune, const QString& sFolder, const
         ReportSaveFailure(m_pParent, sPath, QString::fromLocal8Bit(sReason));
 }
 
-std::string CRingToneExport::WriteAway(const std::function<std::string()>& fnWrite) {
+std::string CRingToneExport::WriteAway(const QString& sFileName,
+                                       const std::function<std::string()>& fnWrite) {
     m_bCancel = false;
     m_iWritten = 0;
     m_iTotal = 0;
@@ -274,8 +275,9 @@ std::string CRingToneExport::WriteAway(const std::function<std::string()>& fnWri
     QEventLoop loop;
     QObject::connect(pThread, &QThread::finished, &loop, &QEventLoop::quit);
 
-    QProgressDialog progress(QStringLiteral("Saving the sound..."), QStringLiteral("Cancel"), 0,
-                             100, m_pParent);
+    QProgressDialog progress(QStringLiteral("Saving ") + sFileName + QStringLiteral("..."),
+                             QStringLiteral("Cancel"), 0, 100, m_pParent);
+    progress.setMinimumWidth(progress.fontMetrics().averageCharWidth() * 48);
     progress.setObjectName(QStringLiteral("dlgSaveSoundProgress"));
     progress.setWindowTitle(CProgram::Caption());
     progress.setWindowModality(Qt::WindowModal);

@@ -62,8 +62,8 @@ public:
 private:
     // Runs fnWrite on a thread of its own while the window's events go on;
     // a progress dialog appears once it takes longer than a moment. Returns
-    // what fnWrite returned.
-    std::string WriteAway(const std::function<std::string()>& fnWrite);
+    // what fnWrite returned. The dialog names sFileName.
+    std::string WriteAway(const QString& sFileName, const std::function<std::string()>& fnWrite);
 
     QWidget* m_pParent;
     // Made at the first save, owned by the parent from then on.
