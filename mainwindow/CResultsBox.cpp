@@ -1,6 +1,7 @@
 #include "mainwindow/CResultsBox.h"
 
 #include "engine/CNokia.h"
+#include "engine/ConversionSummary.h"
 #include "engine/RingToneText.h"
 #include "engine/modNOK.h"
 #include "widgets/CContrast.h"
@@ -25,7 +26,7 @@ namespace {
 // what went wrong; the message line shows the failure's own line, the last.
 QString FailureMessage(const char* sDescription) {
     modNOK::AddError("frmConverter.ConvertAndShow", sDescription);
-    return CProgram::FromEngine(modNOK::GetErrors()).section(QLatin1Char('\r'), -1);
+    return CProgram::FromEngine(ConversionSummary::ErrorLines(modNOK::GetErrors()).back());
 }
 
 QString TooManyNotes() {

@@ -2,11 +2,12 @@
 
 #include "dialogs/frmOpen.h"
 #include "engine/CNokia.h"
-#include "mainwindow/CRingToneFile.h"
+#include "files/RingToneFile.h"
 #include "widgets/CMessageBox.h"
 #include "widgets/CProgram.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -32,20 +33,20 @@ std::optional<CRingToneSource::Taken> CRingToneSource::FromFile(const CNokia& no
 std::optional<CRingToneSource::Taken> CRingToneSource::FromNamedFile(const CNokia& nokia) const {
     const QString sFileName = CProgram::FromEngine(nokia.FileName);
     const QString sPath = CProgram::JoinPath(CProgram::FromEngine(nokia.FilePath), sFileName);
-    const CRingToneFile::Result read = CRingToneFile::Read(sPath);
+    const FileText read = ReadFile(sPath);
     switch (read.Outcome) {
-    case CRingToneFile::Loaded:
+    case Loaded:
         break;
-    case CRingToneFile::CannotOpen:
+    case CannotOpen:
         CMessageBox::Show(m_pParent, QStringLiteral("Could not open file ") + sPath);
         break;
-    case CRingToneFile::TooLarge:
+    case TooLarge:
         Refuse(m_pParent, sPath,
                " is too large to be a ringtone.  Please choose a file that holds only the "
                "ringtone text.",
                "RingTone Too Large");
         return std::nullopt;
-    case CRingToneFile::NotText:
+    case NotText:
         Refuse(m_pParent, sPath,
                " is not a ringtone text file.  Please choose a file that holds the ringtone "
                "as text.",
@@ -116,7 +117,7 @@ bool CRingToneSource::Acceptable(const QString& sText) const {
                           QStringLiteral("No RingTone in Clipboard"), CMessageBox::Information);
         return false;
     }
-    if (!CRingToneFile::Fits(sText)) {
+    if (!Fits(sText)) {
         // Refused before the clipboard is touched: the user may still want
         // what it holds.
         CMessageBox::Show(m_pParent,
@@ -127,4 +128,25 @@ bool CRingToneSource::Acceptable(const QString& sText) const {
         return false;
     }
     return true;
+}
+
+CRingToneSource::FileText CRingToneSource::ReadFile(const QString& sPath) {
+    const RingToneFile::Result read = RingToneFile::Read(QFile::encodeName(sPath).toStdString());
+    switch (read.iOutcome) {
+    case RingToneFile::Outcome::Read:
+        return {Loaded, CProgram::FromEngine(read.sText)};
+    case RingToneFile::Outcome::TooLarge:
+        return {TooLarge, QString()};
+    case RingToneFile::Outcome::NotText:
+        return {NotText, QString()};
+    case RingToneFile::Outcome::CannotOpen:
+        break;
+    }
+    return {CannotOpen, QString()};
+}
+
+bool CRingToneSource::Fits(const QString& sText) {
+    // Every UTF-16 unit takes at least one byte: a longer text never fits,
+    // and is not converted to find out.
+    return sText.size() <= MaxLength && RingToneFile::Fits(sText.toUtf8().toStdString());
 }

@@ -1,7 +1,12 @@
 #pragma once
 // Getting a ringtone: from a file the user picks in the open dialog, the
 // clipboard, or a file or text dropped on the window. Each source explains
-// in a message box why it gives nothing.
+// in a message box why it gives nothing. A file is read as files/RingToneFile
+// reads it for the command line too: valid UTF-8 as UTF-8 (a byte-order mark,
+// UTF-16 included, is honoured), any other as Latin-1, its lines joined with
+// nothing between them.
+
+#include "engine/RingToneText.h"
 
 #include <QString>
 #include <optional>
@@ -27,6 +32,24 @@ public:
         QString sFileName; // File: its name with the extension
         QString sText;     // Text: the text as dropped
     };
+
+    // What reading a ringtone file gave.
+    enum ReadStatus {
+        Loaded,     // the text is in Text
+        CannotOpen, // missing, not an ordinary file, unreadable
+        TooLarge,   // more than MaxLength bytes
+        NotText     // holds NUL characters: a binary file
+    };
+    struct FileText {
+        ReadStatus Outcome;
+        QString Text; // the joined text when Loaded, empty otherwise
+    };
+
+    // A phone ringtone of 50 notes takes a few hundred characters; 64 KiB
+    // leaves room for long names, comments and many more notes while
+    // keeping the conversion and the display instant. Counted in the bytes
+    // the converter reads (UTF-8), for a file and the clipboard alike.
+    static constexpr qsizetype MaxLength = RingToneText::MaxLength;
 
     // Message boxes and the open dialog appear over pParent.
     explicit CRingToneSource(QWidget* pParent);
@@ -54,6 +77,12 @@ public:
     // folder or a web address are refused, even if the drop also carries
     // their names as text. Text without any address is text.
     static Dropped ReadDrop(const QMimeData* pData);
+
+    // Reads at most enough bytes for MaxLength in any encoding, whatever
+    // the file's size.
+    static FileText ReadFile(const QString& sPath);
+    // Whether a ringtone text, as read, is within MaxLength.
+    static bool Fits(const QString& sText);
 
 private:
     // False, after its message, for a text of only spaces or too long.

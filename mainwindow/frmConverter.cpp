@@ -25,6 +25,7 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace {
 
@@ -95,8 +96,11 @@ void frmConverter::ConnectControls() {
 
     connect(cmdGet, &QPushButton::clicked, this, &frmConverter::Get);
     connect(mnuFile, &QMenu::aboutToShow, this, [this] {
-        EnableWhileResults(mnuFileSave);
-        EnableWhileResults(mnuFileSaveSound);
+        // Not while a sound is being saved.
+        for (QAction* pItem : {mnuFileSave, mnuFileSaveSound}) {
+            EnableWhileResults(pItem);
+            pItem->setEnabled(pItem->isEnabled() && !m_Export.SavingSound());
+        }
     });
     connect(mnuEdit, &QMenu::aboutToShow, this, [this] { EnableWhileResults(mnuEditCopy); });
     connect(mnuFileNew, &QAction::triggered, this, &frmConverter::FileNew);
@@ -152,6 +156,14 @@ void frmConverter::StartUp() {
 }
 
 void frmConverter::closeEvent(QCloseEvent* pEvent) {
+    // A sound being saved is cancelled first, keeping the old file; the
+    // window closes once the writing has stopped.
+    if (m_Export.SavingSound()) {
+        m_Export.CancelSound();
+        m_bCloseAfterSave = true;
+        pEvent->ignore();
+        return;
+    }
     m_pPlayback->Stop();
     const CNokia& nokia = CProgram::Nokia();
     CConverterSettings::Values values;
@@ -294,8 +306,20 @@ void frmConverter::ConvertAndShow(const QString& sOrigin) {
 
 void frmConverter::SaveSound() {
     const CNokia& nokia = CProgram::Nokia();
+    bool bCouldPlay = false;
     m_Export.SaveSound(CTunePlayback::TuneOf(nokia, txtTempo->text(), lblMsg),
-                       CProgram::FromEngine(nokia.FilePath), txtName->text());
+                       CProgram::FromEngine(nokia.FilePath), txtName->text(), [&](bool bBusy) {
+                           // What would clash with the writing waits for it.
+                           if (bBusy) {
+                               m_pPlayback->Stop();
+                               bCouldPlay = cmdPlay->isEnabled();
+                           }
+                           for (QAction* pItem : {mnuFileSave, mnuFileSaveSound})
+                               pItem->setEnabled(!bBusy);
+                           cmdPlay->setEnabled(!bBusy && bCouldPlay);
+                       });
+    if (m_bCloseAfterSave)
+        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 CRingToneExport::Shown frmConverter::ShownRingTone() const {

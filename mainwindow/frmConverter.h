@@ -77,6 +77,8 @@ private:
 
     // True only while the start-up steps run.
     bool bLoading = false;
+    // Closing waits for the sound being saved to be cancelled.
+    bool m_bCloseAfterSave = false;
 
     CRingToneSource m_Source{this};
     CRingToneExport m_Export{this};

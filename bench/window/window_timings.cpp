@@ -6,7 +6,7 @@
 // takes the peak memory.
 //   window_timings CASE FOLDER
 
-#include "mainwindow/CRingToneFile.h"
+#include "mainwindow/CRingToneSource.h"
 #include "mainwindow/frmConverter.h"
 #include "widgets/CProgram.h"
 
@@ -33,7 +33,7 @@ QString CaseText(const QString& sCase) {
     // The fills are plain ASCII: one byte a character.
     const auto Padded = [](QString sText, const QString& sFill) {
         const qsizetype iBytes = sText.toUtf8().size();
-        return sText + sFill.repeated((CRingToneFile::MaxLength - iBytes) / sFill.size());
+        return sText + sFill.repeated((CRingToneSource::MaxLength - iBytes) / sFill.size());
     };
     if (sCase == QLatin1String("zeros"))
         return Padded("x:d=" + QString(32799, '0') + "4,o=5,b=100:c", ",");

@@ -1,6 +1,5 @@
 #include "engine/CNokia.h"
 #include "engine/modNOK.h"
-#include "mainwindow/CRingToneFile.h"
 #include "mainwindow/frmConverter.h"
 #include "tests/support/CModalAnswer.h"
 #include "tests/support/CWindowFixture.h"
@@ -355,7 +354,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("sMessage");
         QTest::addColumn<QString>("sTitle");
         QTest::newRow("too large")
-            << QByteArray(CRingToneFile::MaxLength + 1, 'c') << " is too large to be a ringtone."
+            << QByteArray(CRingToneSource::MaxLength + 1, 'c') << " is too large to be a ringtone."
             << "RingTone Too Large";
         QTest::newRow("binary") << QByteArray("\x7f"
                                               "ELF\x02\x01\x01\0\0\0\0",
@@ -385,10 +384,10 @@ private Q_SLOTS:
 
     void clipboardTooLargeIsKept_data() {
         QTest::addColumn<QString>("sHuge");
-        QTest::newRow("one byte too many") << QString(CRingToneFile::MaxLength + 1, 'c');
+        QTest::newRow("one byte too many") << QString(CRingToneSource::MaxLength + 1, 'c');
         // Counted in the bytes the converter reads, as a file is.
         QTest::newRow("three bytes a character")
-            << QString(CRingToneFile::MaxLength / 3 + 1, QChar(0x20ac));
+            << QString(CRingToneSource::MaxLength / 3 + 1, QChar(0x20ac));
     }
     void clipboardTooLargeIsKept() {
         QFETCH(QString, sHuge);
@@ -406,7 +405,7 @@ private Q_SLOTS:
     // not copied, and its Composer form (a gigabyte) never built.
     void longHeaderDefaultIsNotShownWhole() {
         QString sText = "x:d=" + QString(32799, '0') + "4,o=5,b=100:c";
-        sText += QString(CRingToneFile::MaxLength - sText.size(), ',');
+        sText += QString(CRingToneSource::MaxLength - sText.size(), ',');
         const QString sTooLong =
             "The notes are too long to show in this form.  Please choose another display form.";
         Choose(0, false);

@@ -3,6 +3,7 @@
 
 #include "engine/CNokia.h"
 #include "mainwindow/frmConverter.h"
+#include "midi/CMidiFile.h"
 #include "tune/CTune.h"
 #include "widgets/CMessageBox.h"
 #include "widgets/CProgram.h"
@@ -17,16 +18,20 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <cstdlib>
 #include <memory>
 #include <sndfile.h>
 
@@ -34,6 +39,9 @@ namespace {
 using TestWidgets::Child;
 
 const QString Tune = QStringLiteral("Tone:d=8,o=5,b=125:c,e,g,4c6,p,16a#");
+// The saved tune read back from MIDI: the same notes, each with its own
+// length and octave.
+const QString MidiTune = QStringLiteral("Tone:d=4,o=5,b=125:8c5,8e5,8g5,4c6,8p,16a#5");
 const QString Overwrite = QStringLiteral("The file already exists.  Do you want to overwrite it?");
 
 // What the dialog proposed, and the answer it was given.
@@ -56,7 +64,11 @@ private Q_SLOTS:
     void writesTheKindNamedOrChosen();
     void replacesOnlyWhenTheUserAgrees_data();
     void replacesOnlyWhenTheUserAgrees();
+    void failedSaveLeavesTheOldFile_data();
     void failedSaveLeavesTheOldFile();
+    void savesMidiWithTheRingtonesName();
+    void windowAnswersWhileALongSoundIsWritten();
+    void cancelKeepsTheOldFile();
     void aFolderInTheWayIsRefused();
     void readOnlyFilesAndLinksAreTreatedAsSaveTreatsThem();
 
@@ -65,6 +77,9 @@ private:
     // Saves with the dialog given sTyped and the filter sFilter (when not empty).
     DialogSeen SaveAs(const QString& sTyped, const QString& sFilter = QString());
     static int64_t Frames(const QString& sPath, int& iMajor);
+    // Gets a ringtone of dotted whole notes at 25 beats a minute, 14.4 s
+    // each, lasting about iMinutes.
+    void GetLongTune(int iMinutes);
 
     std::unique_ptr<CWindowFixture> m_pFixture;
     std::unique_ptr<frmConverter> m_pWindow;
@@ -183,14 +198,21 @@ void frmConverterSaveSoundTest::replacesOnlyWhenTheUserAgrees() {
     QCOMPARE(TestFiles::ReadAll(sPath) == "old", !bAgree);
 }
 
+void frmConverterSaveSoundTest::failedSaveLeavesTheOldFile_data() {
+    QTest::addColumn<QString>("sName");
+    QTest::newRow("WAV") << "Tone.wav";
+    QTest::newRow("MP3") << "Tone.mp3";
+}
+
 void frmConverterSaveSoundTest::failedSaveLeavesTheOldFile() {
-    const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.wav"));
+    QFETCH(QString, sName);
+    const QString sPath = QDir(Folder()).filePath(sName);
     QVERIFY(TestFiles::WriteRaw(sPath, "old"));
     CWindowFixture::Answer(CMessageBox::Yes);
     {
-        // The writing fails part way.
+        // The writing fails part way, as on a full disk.
         const CFileSizeLimit limit(4096);
-        SaveAs(QStringLiteral("Tone"));
+        SaveAs(sName);
     }
 
     const QList<ShownBox> shown = CWindowFixture::TakeShown();
@@ -202,7 +224,91 @@ void frmConverterSaveSoundTest::failedSaveLeavesTheOldFile() {
                  shown[1].Text.contains(QStringLiteral("File too large")),
              qPrintable(shown[1].Text));
     QCOMPARE(TestFiles::ReadAll(sPath), QByteArray("old"));
-    QCOMPARE(QDir(Folder()).entryList(QDir::Files), QStringList{QStringLiteral("Tone.wav")});
+    QCOMPARE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden), QStringList{sName});
+}
+
+void frmConverterSaveSoundTest::savesMidiWithTheRingtonesName() {
+    SaveAs(QStringLiteral("Tone"), QStringLiteral("MIDI (*.mid)"));
+    QCOMPARE(CMessageBox::takeShown().size(), 0);
+    const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.mid"));
+    const QByteArray bytes = TestFiles::ReadAll(sPath);
+    const CMidiFile file =
+        CMidiFile::Read(std::string(bytes.constData(), static_cast<size_t>(bytes.size())), "x.mid");
+    QCOMPARE(QString::fromStdString(file.Error()), QString());
+    QCOMPARE(file.Lines().size(), size_t{1});
+    QCOMPARE(QString::fromStdString(file.Lines()[0].TrackName), QStringLiteral("Tone"));
+    QCOMPARE(QString::fromStdString(file.Rtttl().Text), MidiTune);
+}
+
+void frmConverterSaveSoundTest::GetLongTune(int iMinutes) {
+    QString sTune = QStringLiteral("Long:d=1,o=5,b=25:");
+    for (int i = 0; i < iMinutes * 60 * 10 / 144; ++i)
+        sTune += QStringLiteral("1.c,");
+    QGuiApplication::clipboard()->setText(sTune);
+    Child<QPushButton>(m_pWindow.get(), QStringLiteral("cmdGet"))->click();
+    CMessageBox::takeShown();
+}
+
+// The window's events go on while the sound is written. The longest stall
+// is printed, not judged: it depends on the machine's load.
+// RINGWRIGHT_SOUND_MINUTES sets the length of the MP3 (3 minutes unless set).
+void frmConverterSaveSoundTest::windowAnswersWhileALongSoundIsWritten() {
+    const QByteArray minutes = qgetenv("RINGWRIGHT_SOUND_MINUTES");
+    const int iMinutes = minutes.isEmpty() ? 3 : minutes.toInt();
+    GetLongTune(iMinutes);
+    bool bProgressShown = false;
+    // Counted while the sound is written, when Save as Sound is held back;
+    // the file dialog before it is no part of the writing.
+    const QAction* pSaveSound = Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileSaveSound"));
+    bool bWriting = false;
+    QElapsedTimer clock;
+    qint64 iLast = 0;
+    qint64 iLongest = 0;
+    QTimer ticks;
+    ticks.setInterval(10);
+    connect(&ticks, &QTimer::timeout, [&] {
+        const qint64 iNow = clock.elapsed();
+        if (bWriting)
+            iLongest = std::max(iLongest, iNow - iLast);
+        iLast = iNow;
+        bWriting = !pSaveSound->isEnabled();
+        if (auto* pProgress =
+                m_pWindow->findChild<QProgressDialog*>(QStringLiteral("dlgSaveSoundProgress"));
+            pProgress && pProgress->isVisible())
+            bProgressShown = true;
+    });
+    clock.start();
+    ticks.start();
+    SaveAs(QStringLiteral("Long.mp3"));
+    const qint64 iTotal = clock.elapsed();
+    ticks.stop();
+
+    QCOMPARE(CMessageBox::takeShown().size(), 0);
+    int iMajor = 0;
+    QVERIFY(Frames(QDir(Folder()).filePath(QStringLiteral("Long.mp3")), iMajor) > 0);
+    qInfo("Saving %d minutes as MP3 took %lld ms; the window's longest stall was %lld ms; "
+          "progress shown: %s",
+          iMinutes, iTotal, iLongest, bProgressShown ? "yes" : "no");
+}
+
+void frmConverterSaveSoundTest::cancelKeepsTheOldFile() {
+    GetLongTune(10);
+    const QString sPath = QDir(Folder()).filePath(QStringLiteral("Long.mp3"));
+    QVERIFY(TestFiles::WriteRaw(sPath, "old"));
+    CMessageBox::queueAnswer(CMessageBox::Yes);
+    const CModalAnswer cancel([](QWidget* pModal) { pModal->findChild<QPushButton*>()->click(); },
+                              QStringLiteral("dlgSaveSoundProgress"));
+    SaveAs(QStringLiteral("Long.mp3"));
+
+    QVERIFY(cancel.Answered());
+    QCOMPARE(CMessageBox::takeShown().size(), 1); // the overwrite question only
+    QCOMPARE(TestFiles::ReadAll(sPath), QByteArray("old"));
+    QCOMPARE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("Long.mp3")});
+    // Saving may begin again.
+    auto* pMenu = Child<QMenu>(m_pWindow.get(), QStringLiteral("mnuFile"));
+    Q_EMIT pMenu->aboutToShow();
+    QVERIFY(Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileSaveSound"))->isEnabled());
 }
 
 void frmConverterSaveSoundTest::aFolderInTheWayIsRefused() {

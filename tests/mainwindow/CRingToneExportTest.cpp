@@ -1,4 +1,4 @@
-#include "mainwindow/CRingToneWriter.h"
+#include "mainwindow/CRingToneExport.h"
 
 #include "tests/support/TestFiles.h"
 
@@ -26,11 +26,11 @@ const QFileDevice::Permissions Writable = ReadOnlyFolder | QFileDevice::WriteOwn
 
 bool Write(const QString& sPath, const QString& sText, QString& sFailure) {
     const QFileInfo target(sPath);
-    return CRingToneWriter::Write(target.path(), target.fileName(), sText, sFailure);
+    return CRingToneExport::WriteText(target.path(), target.fileName(), sText, sFailure);
 }
 } // namespace
 
-class CRingToneWriterTest : public QObject {
+class CRingToneExportTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -45,7 +45,7 @@ private Q_SLOTS:
     void fullDiskKeepsExistingFile();
 };
 
-void CRingToneWriterTest::writesOneLineWithCrLf_data() {
+void CRingToneExportTest::writesOneLineWithCrLf_data() {
     QTest::addColumn<QString>("sText");
     QTest::addColumn<QByteArray>("expected");
 
@@ -55,7 +55,7 @@ void CRingToneWriterTest::writesOneLineWithCrLf_data() {
     QTest::newRow("utf-8") << "Für:Tempo=90:4c2" << QByteArray("F\xc3\xbcr:Tempo=90:4c2\r\n");
 }
 
-void CRingToneWriterTest::writesOneLineWithCrLf() {
+void CRingToneExportTest::writesOneLineWithCrLf() {
     QFETCH(QString, sText);
     QFETCH(QByteArray, expected);
 
@@ -71,7 +71,7 @@ void CRingToneWriterTest::writesOneLineWithCrLf() {
              QStringList{QStringLiteral("tune.TXT")});
 }
 
-void CRingToneWriterTest::replacesWholeContent() {
+void CRingToneExportTest::replacesWholeContent() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString sPath = dir.filePath(QStringLiteral("tune.321"));
@@ -82,7 +82,7 @@ void CRingToneWriterTest::replacesWholeContent() {
     QCOMPARE(ReadAll(sPath), QByteArray("T:Tempo=1:\r\n"));
 }
 
-void CRingToneWriterTest::failureLeavesExistingFileIntact_data() {
+void CRingToneExportTest::failureLeavesExistingFileIntact_data() {
     QTest::addColumn<QString>("sCase");
     QTest::newRow("read-only folder") << "folder";
     QTest::newRow("read-only file") << "file";
@@ -91,7 +91,7 @@ void CRingToneWriterTest::failureLeavesExistingFileIntact_data() {
     QTest::newRow("target is a folder") << "isfolder";
 }
 
-void CRingToneWriterTest::failureLeavesExistingFileIntact() {
+void CRingToneExportTest::failureLeavesExistingFileIntact() {
     QFETCH(QString, sCase);
 
     QTemporaryDir dir;
@@ -161,7 +161,7 @@ private:
     bool m_bMounted = false;
 };
 
-void CRingToneWriterTest::fullDiskKeepsExistingFile_data() {
+void CRingToneExportTest::fullDiskKeepsExistingFile_data() {
     QTest::addColumn<qint64>("iLeft");
     QTest::addColumn<int>("iTextSize");
     QTest::newRow("no space at all") << qint64(0) << 24;
@@ -170,7 +170,7 @@ void CRingToneWriterTest::fullDiskKeepsExistingFile_data() {
 
 // Where mounting is refused (not root), a file-size limit in a child process
 // stands in for the full disk; the system's reason is then "File too large".
-void CRingToneWriterTest::fullDiskKeepsExistingFile() {
+void CRingToneExportTest::fullDiskKeepsExistingFile() {
     QFETCH(qint64, iLeft);
     QFETCH(int, iTextSize);
 
@@ -213,5 +213,5 @@ void CRingToneWriterTest::fullDiskKeepsExistingFile() {
                  .mid(disk.Mounted() ? 0 : 1));
 }
 
-QTEST_MAIN(CRingToneWriterTest)
-#include "CRingToneWriterTest.moc"
+QTEST_MAIN(CRingToneExportTest)
+#include "CRingToneExportTest.moc"

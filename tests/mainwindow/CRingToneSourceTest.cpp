@@ -1,4 +1,4 @@
-#include "mainwindow/CRingToneFile.h"
+#include "mainwindow/CRingToneSource.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,7 +7,7 @@
 
 #include <sys/stat.h>
 
-class CRingToneFileTest : public QObject {
+class CRingToneSourceTest : public QObject {
     Q_OBJECT
 
 private:
@@ -58,10 +58,10 @@ private Q_SLOTS:
                                                          "8\0c",
                                                          14)
                                            << "Té:8c";
-        QTest::newRow("largest accepted")
-            << QByteArray(CRingToneFile::MaxLength, 'a') << QString(CRingToneFile::MaxLength, 'a');
+        QTest::newRow("largest accepted") << QByteArray(CRingToneSource::MaxLength, 'a')
+                                          << QString(CRingToneSource::MaxLength, 'a');
         // The limit counts the bytes the converter reads, not those on disk.
-        const QString sLargest(CRingToneFile::MaxLength, 'a');
+        const QString sLargest(CRingToneSource::MaxLength, 'a');
         QTest::newRow("largest accepted in UTF-16")
             << QByteArray("\xff\xfe", 2) +
                    QByteArray(reinterpret_cast<const char*>(sLargest.utf16()), 2 * sLargest.size())
@@ -72,8 +72,8 @@ private Q_SLOTS:
         QFETCH(QString, sText);
         const QString sPath = Write(QString::fromLatin1(QTest::currentDataTag()) + ".TXT", bytes);
         QVERIFY(!sPath.isEmpty());
-        const CRingToneFile::Result read = CRingToneFile::Read(sPath);
-        QCOMPARE(read.Outcome, CRingToneFile::Loaded);
+        const CRingToneSource::FileText read = CRingToneSource::ReadFile(sPath);
+        QCOMPARE(read.Outcome, CRingToneSource::Loaded);
         QCOMPARE(read.Text, sText);
     }
 
@@ -81,26 +81,27 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("iStatus");
         QTest::newRow("one byte too many")
-            << QByteArray(CRingToneFile::MaxLength + 1, 'a') << int(CRingToneFile::TooLarge);
+            << QByteArray(CRingToneSource::MaxLength + 1, 'a') << int(CRingToneSource::TooLarge);
         QTest::newRow("line ends count too")
-            << QByteArray(CRingToneFile::MaxLength + 1, '\n') << int(CRingToneFile::TooLarge);
+            << QByteArray(CRingToneSource::MaxLength + 1, '\n') << int(CRingToneSource::TooLarge);
         QTest::newRow("Latin-1 that doubles past the limit")
-            << QByteArray(CRingToneFile::MaxLength / 2 + 1, '\xe9') << int(CRingToneFile::TooLarge);
+            << QByteArray(CRingToneSource::MaxLength / 2 + 1, '\xe9')
+            << int(CRingToneSource::TooLarge);
         QTest::newRow("binary") << QByteArray("\x7f"
                                               "ELF\x02\x01\x01\0\0\0\0",
                                               12)
-                                << int(CRingToneFile::NotText);
+                                << int(CRingToneSource::NotText);
         QTest::newRow("NUL in text") << QByteArray("Tone:\0"
                                                    "8c",
                                                    8)
-                                     << int(CRingToneFile::NotText);
+                                     << int(CRingToneSource::NotText);
     }
     void refuses() {
         QFETCH(QByteArray, bytes);
         QFETCH(int, iStatus);
         const QString sPath = Write(QString::fromLatin1(QTest::currentDataTag()) + ".TXT", bytes);
         QVERIFY(!sPath.isEmpty());
-        const CRingToneFile::Result read = CRingToneFile::Read(sPath);
+        const CRingToneSource::FileText read = CRingToneSource::ReadFile(sPath);
         QCOMPARE(int(read.Outcome), iStatus);
         QVERIFY(read.Text.isEmpty());
     }
@@ -112,7 +113,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         QVERIFY(file.resize(100 * 1024 * 1024));
         file.close();
-        QCOMPARE(CRingToneFile::Read(sPath).Outcome, CRingToneFile::TooLarge);
+        QCOMPARE(CRingToneSource::ReadFile(sPath).Outcome, CRingToneSource::TooLarge);
         QVERIFY(QFile::remove(sPath));
     }
 
@@ -128,8 +129,8 @@ private Q_SLOTS:
         const QByteArray pipe = QFile::encodeName(m_dir.filePath("pipe.TXT"));
         QVERIFY(QFileInfo::exists(m_dir.filePath("pipe.TXT")) ||
                 mkfifo(pipe.constData(), 0600) == 0);
-        const CRingToneFile::Result read = CRingToneFile::Read(m_dir.filePath(sName));
-        QCOMPARE(read.Outcome, CRingToneFile::CannotOpen);
+        const CRingToneSource::FileText read = CRingToneSource::ReadFile(m_dir.filePath(sName));
+        QCOMPARE(read.Outcome, CRingToneSource::CannotOpen);
         QVERIFY(read.Text.isEmpty());
     }
 
@@ -138,16 +139,17 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(sPath, QFileDevice::WriteOwner));
         if (QFile(sPath).open(QIODevice::ReadOnly))
             QSKIP("running with rights that read any file");
-        QCOMPARE(CRingToneFile::Read(sPath).Outcome, CRingToneFile::CannotOpen);
+        QCOMPARE(CRingToneSource::ReadFile(sPath).Outcome, CRingToneSource::CannotOpen);
     }
 
     void doubledSeparatorStillNamesTheFile() {
         Write("root.TXT", "Tone:8c");
-        const CRingToneFile::Result read = CRingToneFile::Read(m_dir.path() + "//root.TXT");
-        QCOMPARE(read.Outcome, CRingToneFile::Loaded);
+        const CRingToneSource::FileText read =
+            CRingToneSource::ReadFile(m_dir.path() + "//root.TXT");
+        QCOMPARE(read.Outcome, CRingToneSource::Loaded);
         QCOMPARE(read.Text, QString("Tone:8c"));
     }
 };
 
-QTEST_GUILESS_MAIN(CRingToneFileTest)
-#include "CRingToneFileTest.moc"
+QTEST_GUILESS_MAIN(CRingToneSourceTest)
+#include "CRingToneSourceTest.moc"
