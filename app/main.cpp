@@ -3,7 +3,9 @@
 // without opening it.
 
 #include "engine/CNokia.h"
+#include "engine/Forms.h"
 #include "engine/RingToneText.h"
+#include "mainwindow/CRingToneSource.h"
 #include "mainwindow/frmConverter.h"
 #include "resources/CResources.h"
 #include "widgets/CProgram.h"
@@ -20,7 +22,8 @@ void Describe(QCommandLineParser& parser) {
     parser.setApplicationDescription(QStringLiteral(
         "Converts ringtones for the Nokia 3210. With FILE, gets that ringtone file at "
         "start-up as if it had been chosen in the open dialog: a .321 file as Nokia 3210 "
-        "Composer notes, any other in the notation chosen in step 1."));
+        "Composer notes, a .mid or .midi file by importing its melody, any other in the "
+        "notation chosen in step 1."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"),
@@ -30,7 +33,9 @@ void Describe(QCommandLineParser& parser) {
 
 // The notation a file named on the command line is read in.
 int32_t NotationOf(const QString& sPath, int32_t iChosen) {
-    // A MIDI file will go through the import here, once there is one.
+    // A MIDI file's melody is imported as RTTTL.
+    if (CRingToneSource::IsMidiFile(sPath))
+        return Notation::Rtttl;
     return RingToneText::IsComposerFile(CProgram::ToEngine(QFileInfo(sPath).fileName())) ? 1
                                                                                          : iChosen;
 }

@@ -254,6 +254,13 @@ QGroupBox* CConverterLayout::BuildResults() {
     Shape2->setAutoFillBackground(true);
     lblRemaining = CLabelMaker::Make(QStringLiteral("lblRemaining"), QString(), Shape2);
     lblRemaining->setToolTip(QStringLiteral("The number of notes remaining."));
+    // Beside the counts it brings within the phone's 50.
+    cmdFit = new QPushButton(QStringLiteral("Fi&t to Phone"), fraResults);
+    cmdFit->setObjectName(QStringLiteral("cmdFit"));
+    cmdFit->setToolTip(QStringLiteral(
+        "Move the tune into the phone's octaves, mend the notes it cannot enter and keep at "
+        "most 50 notes"));
+    CAccessibleName::Set(cmdFit, QStringLiteral("Fit to Phone"));
     const int iCountWidth = lblNoteCount->fontMetrics().horizontalAdvance(QStringLiteral("00000"));
     for (QLabel* pCount : {lblNoteCount, lblRemaining}) {
         pCount->setAlignment(Qt::AlignCenter);
@@ -279,6 +286,8 @@ QGroupBox* CConverterLayout::BuildResults() {
     pCounts->addSpacing(16);
     pCounts->addWidget(Label5);
     pCounts->addWidget(Shape2);
+    pCounts->addSpacing(16);
+    pCounts->addWidget(cmdFit);
     pCounts->addStretch(1);
     pCounts->addWidget(Shape3);
 
@@ -323,6 +332,9 @@ void CConverterLayout::BuildMenus(QMenuBar* pMenuBar) {
     mnuFileSave->setObjectName(QStringLiteral("mnuFileSave"));
     mnuFileSaveSound = mnuFile->addAction(QStringLiteral("Save as So&und..."));
     mnuFileSaveSound->setObjectName(QStringLiteral("mnuFileSaveSound"));
+    mnuFileImportMidi = mnuFile->addAction(QStringLiteral("&Import MIDI..."));
+    mnuFileImportMidi->setObjectName(QStringLiteral("mnuFileImportMidi"));
+    mnuFileImportMidi->setToolTip(QStringLiteral("Take the melody of a MIDI file as a ringtone"));
     mnuSepFile1 = mnuFile->addSeparator();
     mnuSepFile1->setObjectName(QStringLiteral("mnuSepFile1"));
     mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
@@ -332,6 +344,14 @@ void CConverterLayout::BuildMenus(QMenuBar* pMenuBar) {
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
     mnuEditCopy = mnuEdit->addAction(QStringLiteral("&Export/Copy RingTone to Clipboard"));
     mnuEditCopy->setObjectName(QStringLiteral("mnuEditCopy"));
+    mnuEditSep1 = mnuEdit->addSeparator();
+    mnuEditSep1->setObjectName(QStringLiteral("mnuEditSep1"));
+    mnuFit = mnuEdit->addAction(QStringLiteral("&Fit to Phone"));
+    mnuFit->setObjectName(QStringLiteral("mnuFit"));
+    mnuFit->setToolTip(cmdFit->toolTip());
+    mnuUndoFit = mnuEdit->addAction(QStringLiteral("&Undo Fit"));
+    mnuUndoFit->setObjectName(QStringLiteral("mnuUndoFit"));
+    mnuUndoFit->setToolTip(QStringLiteral("Give back the ringtone as it was got"));
 
     mnuHelp = pMenuBar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -344,9 +364,9 @@ void CConverterLayout::BuildMenus(QMenuBar* pMenuBar) {
 }
 
 void CConverterLayout::SetTabOrder() {
-    QWidget* const order[] = {optSource[0], optSource[1], optFile[0],   optFile[1],
-                              cmdGet,       optShowAs[0], optShowAs[1], optShowAs[2],
-                              txtName,      txtTempo,     cmdPlay,      rtf};
+    QWidget* const order[] = {optSource[0], optSource[1], optFile[0],   optFile[1], cmdGet,
+                              optShowAs[0], optShowAs[1], optShowAs[2], txtName,    txtTempo,
+                              cmdPlay,      rtf,          cmdFit};
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

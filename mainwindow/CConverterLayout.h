@@ -30,7 +30,7 @@ public:
     void BuildWidgets(QMainWindow* pWindow);
     // Access keys only: no item has a shortcut.
     void BuildMenus(QMenuBar* pMenuBar);
-    // Steps first, then name, tempo, Play and results.
+    // Steps first, then name, tempo, Play, results and Fit to Phone.
     void SetTabOrder();
 
     // Step frames.
@@ -56,6 +56,7 @@ public:
     QLabel* lblNoteCount = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* lblRemaining = nullptr;
+    QPushButton* cmdFit = nullptr;
     std::array<QLabel*, 2> Label1{};
     QLabel* lblMsg = nullptr;
     QLabel* Label4 = nullptr;
@@ -75,10 +76,14 @@ public:
     QAction* mnuFileNew = nullptr;
     QAction* mnuFileSave = nullptr;
     QAction* mnuFileSaveSound = nullptr;
+    QAction* mnuFileImportMidi = nullptr;
     QAction* mnuSepFile1 = nullptr;
     QAction* mnuFileExit = nullptr;
     QMenu* mnuEdit = nullptr;
     QAction* mnuEditCopy = nullptr;
+    QAction* mnuEditSep1 = nullptr;
+    QAction* mnuFit = nullptr;
+    QAction* mnuUndoFit = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpInfo = nullptr;
     QAction* mnuHelpSep1 = nullptr;

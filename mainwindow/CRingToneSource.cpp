@@ -1,8 +1,10 @@
 #include "mainwindow/CRingToneSource.h"
 
+#include "dialogs/frmMidiLines.h"
 #include "dialogs/frmOpen.h"
 #include "engine/CNokia.h"
 #include "files/RingToneFile.h"
+#include "midi/CMidiFile.h"
 #include "widgets/CMessageBox.h"
 #include "widgets/CProgram.h"
 
@@ -53,7 +55,7 @@ std::optional<CRingToneSource::Taken> CRingToneSource::FromNamedFile(const CNoki
                "Not a RingTone File");
         return std::nullopt;
     }
-    return Taken{read.Text, sFileName};
+    return Taken{read.Text, sFileName, false};
 }
 
 std::optional<CRingToneSource::Taken> CRingToneSource::FromClipboard() const {
@@ -63,7 +65,45 @@ std::optional<CRingToneSource::Taken> CRingToneSource::FromClipboard() const {
         return std::nullopt;
     // The text leaves the clipboard before anything is converted.
     pClipboard->clear();
-    return Taken{sText, QStringLiteral("Clipboard")};
+    return Taken{sText, QStringLiteral("Clipboard"), true};
+}
+
+void CRingToneSource::GiveBack(const Taken& taken) {
+    if (taken.FromClipboard)
+        QGuiApplication::clipboard()->setText(taken.Text);
+}
+
+std::optional<CRingToneSource::Taken> CRingToneSource::FromMidiFile(const QString& sPath) const {
+    const auto Refuse = [this, &sPath](const std::string& sWhy) {
+        CMessageBox::Show(m_pParent,
+                          QStringLiteral("The file ") + sPath +
+                              QStringLiteral(" cannot be imported: ") + CProgram::FromEngine(sWhy) +
+                              QLatin1Char('.'),
+                          QStringLiteral("Cannot Import MIDI"), CMessageBox::Exclamation);
+    };
+    const CMidiFile file = CMidiFile::Load(QFile::encodeName(sPath).toStdString());
+    if (!file.Error().empty()) {
+        Refuse(file.Error());
+        return std::nullopt;
+    }
+    int iLine = 0; // the default line
+    if (file.Lines().size() > 1) {
+        const std::optional<int> chosen = frmMidiLines::Choose(m_pParent, file);
+        if (!chosen)
+            return std::nullopt;
+        iLine = *chosen;
+    }
+    const CMidiFile::Ringtone melody = file.Rtttl(iLine);
+    if (!melody.Error.empty()) {
+        Refuse(melody.Error);
+        return std::nullopt;
+    }
+    return Taken{CProgram::FromEngine(melody.Text), QFileInfo(sPath).fileName(), false};
+}
+
+bool CRingToneSource::IsMidiFile(const QString& sFileName) {
+    return sFileName.endsWith(QStringLiteral(".mid"), Qt::CaseInsensitive) ||
+           sFileName.endsWith(QStringLiteral(".midi"), Qt::CaseInsensitive);
 }
 
 std::optional<CRingToneSource::Taken> CRingToneSource::FromDrop(const Dropped& dropped,
@@ -76,7 +116,7 @@ std::optional<CRingToneSource::Taken> CRingToneSource::FromDrop(const Dropped& d
     case Text:
         if (!Acceptable(dropped.sText))
             return std::nullopt;
-        return Taken{dropped.sText, QStringLiteral("Dropped text")};
+        return Taken{dropped.sText, QStringLiteral("Dropped text"), false};
     case Refused:
         break;
     }

@@ -20,6 +20,7 @@ public:
     struct Taken {
         QString Text;
         QString Origin; // the file name, "Clipboard" or "Dropped text"
+        bool FromClipboard = false;
     };
 
     // What a drop on the window brings: one ringtone file, read as if it
@@ -67,11 +68,22 @@ public:
     // The clipboard's text, which leaves the clipboard. Nothing, and the
     // clipboard as it was, when it holds only spaces or too much text.
     std::optional<Taken> FromClipboard() const;
+    // Puts a text taken from the clipboard back onto it, for a text that gave
+    // nothing to convert; any other text is left where it is.
+    static void GiveBack(const Taken& taken);
 
     // A dropped file becomes the converter's file, its folder the ringtone
     // folder; dropped text is checked as the clipboard's text is, with the
     // same messages, and the clipboard is not touched.
     std::optional<Taken> FromDrop(const Dropped& dropped, CNokia& nokia) const;
+
+    // The melody of a MIDI file as an RTTTL text, from the line the user
+    // chooses when the file has several; its origin is the file's name.
+    // Nothing, after a message, when the file is refused; nothing when the
+    // user gives up the choice.
+    std::optional<Taken> FromMidiFile(const QString& sPath) const;
+    // Whether a file is read as MIDI: by its extension, in any letter case.
+    static bool IsMidiFile(const QString& sFileName);
 
     // One local file that exists (not a folder) is a file; several files, a
     // folder or a web address are refused, even if the drop also carries

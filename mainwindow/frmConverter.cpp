@@ -5,6 +5,7 @@
 #include "dialogs/frmInfo.h"
 #include "engine/CNokia.h"
 #include "engine/Forms.h"
+#include "engine/PhoneFit.h"
 #include "mainwindow/CConverterSettings.h"
 #include "resources/CResources.h"
 #include "widgets/CClickLabel.h"
@@ -15,6 +16,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -62,6 +64,7 @@ frmConverter::frmConverter(QWidget* pParent) : QMainWindow(pParent) {
     BuildMenus(menuBar());
     SetTabOrder();
     ConnectControls();
+    EnableFit();
     CWindowPlacement::FitOnScreen(this);
     StartUp();
 }
@@ -106,7 +109,11 @@ void frmConverter::ConnectControls() {
     connect(mnuFileNew, &QAction::triggered, this, &frmConverter::FileNew);
     connect(mnuFileSave, &QAction::triggered, this, [this] { m_Export.Save(ShownRingTone()); });
     connect(mnuFileSaveSound, &QAction::triggered, this, &frmConverter::SaveSound);
+    connect(mnuFileImportMidi, &QAction::triggered, this, &frmConverter::ImportMidi);
     connect(mnuEditCopy, &QAction::triggered, this, [this] { m_Export.Copy(ShownRingTone()); });
+    connect(mnuFit, &QAction::triggered, this, &frmConverter::Fit);
+    connect(cmdFit, &QPushButton::clicked, this, &frmConverter::Fit);
+    connect(mnuUndoFit, &QAction::triggered, this, &frmConverter::UndoFit);
     connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
     connect(mnuHelpInfo, &QAction::triggered, this, [this] { CInstructions::Open(this); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { ShowAbout(this); });
@@ -179,6 +186,9 @@ void frmConverter::Clear() {
     // Whatever empties the results area ends what was playing.
     m_pPlayback->Stop();
     m_pResults->Clear();
+    m_sOrigin.clear();
+    m_sGotText.reset();
+    EnableFit();
 }
 
 void frmConverter::SourceOptionChosen(int iIndex) {
@@ -254,7 +264,14 @@ void frmConverter::GetFrom(const std::optional<CRingToneSource::Taken>& taken) {
     CNokia& nokia = CProgram::Nokia();
     nokia.OriginalText = CProgram::ToEngine(taken->Text);
     ConvertAndShow(taken->Origin);
+    // A bad header leaves no note either: the text was read in the wrong
+    // notation, so it stays at hand for another Get.
+    if (nokia.Notes.Count() == 0)
+        CRingToneSource::GiveBack(*taken);
+    ReportErrors();
+}
 
+void frmConverter::ReportErrors() {
     const QString sReport = CResultsBox::ErrorReport();
     if (!sReport.isEmpty())
         CMessageBox::Show(this, sReport, QStringLiteral("Conversion Errors"),
@@ -276,6 +293,10 @@ void frmConverter::dropEvent(QDropEvent* pEvent) {
     if (dropped.iKind == CRingToneSource::Refused)
         return;
     pEvent->acceptProposedAction();
+    if (dropped.iKind == CRingToneSource::File && CRingToneSource::IsMidiFile(dropped.sFileName)) {
+        GetMidi(CProgram::JoinPath(dropped.sFolder, dropped.sFileName));
+        return;
+    }
     CNokia& nokia = CProgram::Nokia();
     nokia.Clear();
     Clear();
@@ -284,6 +305,10 @@ void frmConverter::dropEvent(QDropEvent* pEvent) {
 }
 
 void frmConverter::GetFile(const QString& sPath, int32_t iSourceType) {
+    if (CRingToneSource::IsMidiFile(sPath)) {
+        GetMidi(sPath);
+        return;
+    }
     if (iSourceType >= 0 && static_cast<size_t>(iSourceType) < optSource.size())
         optSource[static_cast<size_t>(iSourceType)]->setChecked(true);
     CNokia& nokia = CProgram::Nokia();
@@ -297,11 +322,80 @@ void frmConverter::GetFile(const QString& sPath, int32_t iSourceType) {
     GetFrom(m_Source.FromDrop(named, nokia));
 }
 
+void frmConverter::ImportMidi() {
+    const QString sPath = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Import MIDI"), CProgram::FromEngine(CProgram::Nokia().FilePath),
+        QStringLiteral("MIDI files (*.mid *.midi)"));
+    if (!sPath.isEmpty())
+        GetMidi(sPath);
+}
+
+void frmConverter::GetMidi(const QString& sPath) {
+    const std::optional<CRingToneSource::Taken> taken = m_Source.FromMidiFile(sPath);
+    if (!taken)
+        return;
+    // The melody is RTTTL; choosing it clears what was shown.
+    optSource[Notation::Rtttl]->setChecked(true);
+    CNokia& nokia = CProgram::Nokia();
+    nokia.Clear();
+    Clear();
+    // As if the RTTTL text had been read from a file beside the MIDI file:
+    // its folder is the ringtone folder, and Save proposes the MIDI name.
+    const QFileInfo file(sPath);
+    nokia.FilePath = CProgram::ToEngine(file.absolutePath());
+    nokia.FileName = CProgram::ToEngine(file.completeBaseName() + QStringLiteral(".TXT"));
+    GetFrom(taken);
+}
+
 void frmConverter::ConvertAndShow(const QString& sOrigin) {
     CNokia& nokia = CProgram::Nokia();
     nokia.Convert();
+    m_sOrigin = sOrigin;
     m_pResults->Show(nokia, sOrigin);
     m_pPlayback->Stop();
+    EnableFit();
+}
+
+void frmConverter::Fit() {
+    CNokia& nokia = CProgram::Nokia();
+    if (m_sGotText || nokia.OriginalText.empty() || !PhoneFit::NeedsFitting(nokia))
+        return;
+    const PhoneFit::Result fitted = PhoneFit::Fit(nokia, PhoneFit::FallbackName(nokia.FileName));
+    std::string sGot = nokia.OriginalText;
+    Reconvert(fitted.Text);
+    m_sGotText = std::move(sGot);
+    EnableFit();
+    lblMsg->setText(CProgram::FromEngine(PhoneFit::Summary(fitted)));
+    ReportErrors();
+}
+
+void frmConverter::UndoFit() {
+    if (!m_sGotText)
+        return;
+    const std::string sGot = std::move(*m_sGotText);
+    m_sGotText.reset();
+    Reconvert(sGot);
+}
+
+void frmConverter::Reconvert(const std::string& sText) {
+    CNokia& nokia = CProgram::Nokia();
+    // The file name stands in for a blank name, as when the text was got.
+    const std::string sFileName = nokia.FileName;
+    nokia.Clear();
+    nokia.FileName = sFileName;
+    nokia.OriginalText = sText;
+    ConvertAndShow(m_sOrigin);
+}
+
+void frmConverter::EnableFit() {
+    // The menus are built after the first Clear.
+    if (!mnuFit)
+        return;
+    const CNokia& nokia = CProgram::Nokia();
+    const bool bFit = !m_sGotText && !nokia.OriginalText.empty() && PhoneFit::NeedsFitting(nokia);
+    cmdFit->setEnabled(bFit);
+    mnuFit->setEnabled(bFit);
+    mnuUndoFit->setEnabled(m_sGotText.has_value());
 }
 
 void frmConverter::SaveSound() {

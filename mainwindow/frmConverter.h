@@ -12,6 +12,8 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QAction;
 class QCloseEvent;
@@ -37,12 +39,14 @@ public:
     void LoadHelp(qint16 iHelpNum);
 
     // Chooses notation iSourceType in step 1, then gets the file at sPath as
-    // if it had been chosen in the open dialog (a file named at start-up).
+    // if it had been chosen in the open dialog (a file named at start-up);
+    // a MIDI file is imported.
     void GetFile(const QString& sPath, int32_t iSourceType);
 
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
-    // A ringtone file or text dropped anywhere on the window is got.
+    // A ringtone file or text dropped anywhere on the window is got, a MIDI
+    // file imported.
     void dragEnterEvent(QDragEnterEvent* pEvent) override;
     void dragMoveEvent(QDragMoveEvent* pEvent) override;
     void dropEvent(QDropEvent* pEvent) override;
@@ -64,11 +68,29 @@ private:
     // File > Save as Sound: the converted notes at the tempo shown.
     void SaveSound();
 
+    // File > Import MIDI...: a MIDI file picked in the ringtone folder.
+    void ImportMidi();
+    // The melody of the MIDI file at sPath, got as an RTTTL ringtone from a
+    // file named after it; nothing changes when it is refused or given up.
+    void GetMidi(const QString& sPath);
+
     // Get: the ringtone from a file or the clipboard, converted and shown.
     void Get();
     // The rest of Get, or of a drop, once the source gave its text.
     void GetFrom(const std::optional<CRingToneSource::Taken>& taken);
     void ConvertAndShow(const QString& sOrigin);
+    // The "Conversion Errors" warning, when the error list holds anything.
+    void ReportErrors();
+
+    // Fit to Phone: the ringtone shown gives way to its fitted form, until
+    // Undo Fit gives back the one that was got.
+    void Fit();
+    void UndoFit();
+    // Converts sText in place of the ringtone shown, from the same origin.
+    void Reconvert(const std::string& sText);
+    // Fit while the ringtone as got has something to fit; Undo Fit while a
+    // fitted one is shown.
+    void EnableFit();
     // The quick help of the step that holds the keyboard focus.
     void HelpForFocus();
 
@@ -79,6 +101,10 @@ private:
     bool bLoading = false;
     // Closing waits for the sound being saved to be cancelled.
     bool m_bCloseAfterSave = false;
+    // Where the ringtone shown came from, for the results caption.
+    QString m_sOrigin;
+    // The text as got, kept while its fitted form is shown.
+    std::optional<std::string> m_sGotText;
 
     CRingToneSource m_Source{this};
     CRingToneExport m_Export{this};

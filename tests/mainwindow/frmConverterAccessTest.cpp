@@ -249,6 +249,7 @@ void frmConverterAccessTest::everyInputHasAnAccessibleName_data() {
     row("txtName", "Name");
     row("txtTempo", "Tempo");
     row("rtf", "Conversion Results");
+    row("cmdFit", "Fit to Phone");
 }
 
 void frmConverterAccessTest::everyInputHasAnAccessibleName() {

@@ -3,6 +3,7 @@
 #include "mainwindow/frmConverter.h"
 #include "tests/support/CModalAnswer.h"
 #include "tests/support/CWindowFixture.h"
+#include "tests/support/TestText.h"
 #include "tests/support/TestWidgets.h"
 #include "widgets/CMessageBox.h"
 #include "widgets/CProgram.h"
@@ -26,17 +27,12 @@
 #include <functional>
 #include <memory>
 
+using TestText::Repeat;
+
 namespace {
 
 const QString sTooMany =
     "This ringing tone has more than the maximum of 50 notes allowed for the Nokia 3210.";
-
-QString Notes(int iCount, const QString& sNote, const QString& sSeparator) {
-    QStringList lstNotes;
-    for (int i = 0; i < iCount; ++i)
-        lstNotes.append(sNote);
-    return lstNotes.join(sSeparator);
-}
 
 } // namespace
 
@@ -161,15 +157,15 @@ private Q_SLOTS:
                                   << "1"
                                   << "49"
                                   << "";
-        QTest::newRow("50 RTTTL") << 0 << "Tone:d=4,o=5,b=100:" + Notes(50, "8c", ",") << "50"
+        QTest::newRow("50 RTTTL") << 0 << "Tone:d=4,o=5,b=100:" + Repeat(50, "8c", ",") << "50"
                                   << "0"
                                   << "";
-        QTest::newRow("51 RTTTL") << 0 << "Tone:d=4,o=5,b=100:" + Notes(51, "8c", ",") << "51"
+        QTest::newRow("51 RTTTL") << 0 << "Tone:d=4,o=5,b=100:" + Repeat(51, "8c", ",") << "51"
                                   << "-" << sTooMany;
-        QTest::newRow("50 Composer") << 1 << "Tone:Tempo=100:" + Notes(50, "8c2", " ") << "50"
+        QTest::newRow("50 Composer") << 1 << "Tone:Tempo=100:" + Repeat(50, "8c2", " ") << "50"
                                      << "0"
                                      << "";
-        QTest::newRow("51 Composer") << 1 << "Tone:Tempo=100:" + Notes(51, "8c2", " ") << "51"
+        QTest::newRow("51 Composer") << 1 << "Tone:Tempo=100:" + Repeat(51, "8c2", " ") << "51"
                                      << "-" << sTooMany;
     }
     void counts() {
@@ -273,21 +269,49 @@ private Q_SLOTS:
     void clipboardLineBreakIsConverted_data() {
         QTest::addColumn<QString>("sText");
         QTest::addColumn<int>("iNotes");
-        QTest::newRow("line break") << "\n" << 0;
-        QTest::newRow("line breaks and spaces") << " \r\n " << 0;
+        QTest::addColumn<QString>("sClipboard");
+        // No note: the text goes back onto the clipboard.
+        QTest::newRow("line break") << "\n" << 0 << "\n";
+        QTest::newRow("line breaks and spaces") << " \r\n " << 0 << " \r\n ";
         // A tab is no blank: it stays as a note of its own.
-        QTest::newRow("tab") << "\t" << 1;
+        QTest::newRow("tab") << "\t" << 1 << "";
     }
     void clipboardLineBreakIsConverted() {
         QFETCH(QString, sText);
         QFETCH(int, iNotes);
+        QFETCH(QString, sClipboard);
         Choose(0, false);
         GetClipboard(sText);
         QVERIFY(CWindowFixture::TakeShown().isEmpty());
-        QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+        QCOMPARE(QGuiApplication::clipboard()->text(), sClipboard);
         QCOMPARE(Caption(), QString("Conversion Results - [Clipboard]"));
         QCOMPARE(Label("lblNoteCount"), QString::number(iNotes));
         QCOMPARE(Label("lblRemaining"), QString::number(50 - iNotes));
+    }
+
+    // What gave nothing to convert was likely read in the wrong notation: it
+    // goes back onto the clipboard for another Get.
+    void clipboardKeptWhenNothingConverted_data() {
+        QTest::addColumn<int>("iSourceType");
+        QTest::addColumn<QString>("sText");
+        QTest::addColumn<bool>("bKept");
+        QTest::addColumn<int>("iBoxes");
+        QTest::newRow("Composer read as RTTTL") << 0 << "Tone:Tempo=100:8c2 8d2" << true << 1;
+        QTest::newRow("RTTTL header only") << 0 << "Tone:d=4,o=5,b=100:" << true << 0;
+        QTest::newRow("notes with errors") << 0 << "Tone:d=4,o=8,b=100:8c" << false << 1;
+        QTest::newRow("RTTTL read as Composer") << 1 << "Tone:d=4,o=5,b=100:8c,8d" << false << 1;
+        QTest::newRow("converted") << 1 << "Tone:Tempo=100:8c2" << false << 0;
+    }
+    void clipboardKeptWhenNothingConverted() {
+        QFETCH(int, iSourceType);
+        QFETCH(QString, sText);
+        QFETCH(bool, bKept);
+        QFETCH(int, iBoxes);
+        Choose(iSourceType, false);
+        GetClipboard(sText);
+        QCOMPARE(QGuiApplication::clipboard()->text(), bKept ? sText : QString());
+        QCOMPARE(CWindowFixture::TakeShown().size(), iBoxes);
+        QCOMPARE(Caption(), QString("Conversion Results - [Clipboard]"));
     }
 
     void errorsShownAfterTheClipboardWasEmptied() {
@@ -433,7 +457,7 @@ private Q_SLOTS:
     void displayFailureGoesToTheMessageLine() {
         // More notes than a 16-bit count holds: the counts cannot be shown.
         Choose(0, false);
-        GetClipboard(Notes(32768, "c", ","));
+        GetClipboard(Repeat(32768, "c", ","));
         QCOMPARE(Label("lblNoteCount"), QString("0"));
         QCOMPARE(Label("lblRemaining"), QString());
         QCOMPARE(Results(), QString());

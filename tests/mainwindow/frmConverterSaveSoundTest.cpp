@@ -229,7 +229,7 @@ void frmConverterSaveSoundTest::failedSaveLeavesTheOldFile() {
 
 void frmConverterSaveSoundTest::savesMidiWithTheRingtonesName() {
     SaveAs(QStringLiteral("Tone"), QStringLiteral("MIDI (*.mid)"));
-    QCOMPARE(CMessageBox::takeShown().size(), 0);
+    QCOMPARE(CWindowFixture::TakeShown().size(), 0);
     const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.mid"));
     const QByteArray bytes = TestFiles::ReadAll(sPath);
     const CMidiFile file =
@@ -246,7 +246,7 @@ void frmConverterSaveSoundTest::GetLongTune(int iMinutes) {
         sTune += QStringLiteral("1.c,");
     QGuiApplication::clipboard()->setText(sTune);
     Child<QPushButton>(m_pWindow.get(), QStringLiteral("cmdGet"))->click();
-    CMessageBox::takeShown();
+    CWindowFixture::TakeShown();
 }
 
 // The window's events go on while the sound is written. The longest stall
@@ -283,7 +283,7 @@ void frmConverterSaveSoundTest::windowAnswersWhileALongSoundIsWritten() {
     const qint64 iTotal = clock.elapsed();
     ticks.stop();
 
-    QCOMPARE(CMessageBox::takeShown().size(), 0);
+    QCOMPARE(CWindowFixture::TakeShown().size(), 0);
     int iMajor = 0;
     QVERIFY(Frames(QDir(Folder()).filePath(QStringLiteral("Long.mp3")), iMajor) > 0);
     qInfo("Saving %d minutes as MP3 took %lld ms; the window's longest stall was %lld ms; "
@@ -295,13 +295,13 @@ void frmConverterSaveSoundTest::cancelKeepsTheOldFile() {
     GetLongTune(10);
     const QString sPath = QDir(Folder()).filePath(QStringLiteral("Long.mp3"));
     QVERIFY(TestFiles::WriteRaw(sPath, "old"));
-    CMessageBox::queueAnswer(CMessageBox::Yes);
+    CWindowFixture::Answer(CMessageBox::Yes);
     const CModalAnswer cancel([](QWidget* pModal) { pModal->findChild<QPushButton*>()->click(); },
                               QStringLiteral("dlgSaveSoundProgress"));
     SaveAs(QStringLiteral("Long.mp3"));
 
     QVERIFY(cancel.Answered());
-    QCOMPARE(CMessageBox::takeShown().size(), 1); // the overwrite question only
+    QCOMPARE(CWindowFixture::TakeShown().size(), 1); // the overwrite question only
     QCOMPARE(TestFiles::ReadAll(sPath), QByteArray("old"));
     QCOMPARE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("Long.mp3")});

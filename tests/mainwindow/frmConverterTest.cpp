@@ -441,6 +441,9 @@ void frmConverterTest::everyControlCarriesItsNameAndTexts_data() {
     row("lblNoteCount", QStringLiteral("0"), QStringLiteral("The number of notes contained."));
     row("Label5", QStringLiteral("Remaining Notes:"), sNone);
     row("lblRemaining", sNone, QStringLiteral("The number of notes remaining."));
+    row("cmdFit", QStringLiteral("Fi&t to Phone"),
+        QStringLiteral("Move the tune into the phone's octaves, mend the notes it cannot enter "
+                       "and keep at most 50 notes"));
     row("Label1_1", QStringLiteral("click"), sNone);
     row("Label1_0", QStringLiteral("for help"), sNone);
     row("lblMsg", sNone, sNone);
@@ -475,10 +478,13 @@ void frmConverterTest::menusInOrderWithoutShortcuts() {
     const QList<QPair<QString, QStringList>> expected = {
         {QStringLiteral("mnuFile"),
          {QStringLiteral("mnuFileNew|&New"), QStringLiteral("mnuFileSave|&Save"),
-          QStringLiteral("mnuFileSaveSound|Save as So&und..."), QStringLiteral("mnuSepFile1|-"),
+          QStringLiteral("mnuFileSaveSound|Save as So&und..."),
+          QStringLiteral("mnuFileImportMidi|&Import MIDI..."), QStringLiteral("mnuSepFile1|-"),
           QStringLiteral("mnuFileExit|E&xit")}},
         {QStringLiteral("mnuEdit"),
-         {QStringLiteral("mnuEditCopy|&Export/Copy RingTone to Clipboard")}},
+         {QStringLiteral("mnuEditCopy|&Export/Copy RingTone to Clipboard"),
+          QStringLiteral("mnuEditSep1|-"), QStringLiteral("mnuFit|&Fit to Phone"),
+          QStringLiteral("mnuUndoFit|&Undo Fit")}},
         {QStringLiteral("mnuHelp"),
          {QStringLiteral("mnuHelpInfo|&Instructions..."), QStringLiteral("mnuHelpSep1|-"),
           QStringLiteral("mnuHelpAbout|&About...")}},
@@ -508,7 +514,8 @@ void frmConverterTest::tabOrder() {
         QStringLiteral("optSource_0"), QStringLiteral("optSource_1"), QStringLiteral("optFile_0"),
         QStringLiteral("optFile_1"),   QStringLiteral("cmdGet"),      QStringLiteral("optShowAs_0"),
         QStringLiteral("optShowAs_1"), QStringLiteral("optShowAs_2"), QStringLiteral("txtName"),
-        QStringLiteral("txtTempo"),    QStringLiteral("cmdPlay"),     QStringLiteral("rtf")};
+        QStringLiteral("txtTempo"),    QStringLiteral("cmdPlay"),     QStringLiteral("rtf"),
+        QStringLiteral("cmdFit")};
     // Follow the focus chain once round, from the first control on.
     QWidget* pStart = Child<QWidget>(w.get(), "optSource_0");
     QStringList order;
