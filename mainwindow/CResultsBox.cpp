@@ -12,13 +12,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QStringList>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <algorithm>
 #include <exception>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -33,30 +34,59 @@ QString TooManyNotes() {
     return QString::fromLatin1(RingToneText::TooManyNotes);
 }
 
-// The notes in display form iForm, or nothing when that text would be
-// longer than MaxLength bytes; the long text is never built.
-std::optional<QString> NotesText(const CNotes& notes, int16_t iForm) {
-    const std::optional<std::string> sNotes = notes.GetNotesWithin(iForm, CResultsBox::MaxLength);
-    if (!sNotes)
-        return std::nullopt;
-    return CProgram::FromEngine(*sNotes);
+// The engine places notes in bytes of UTF-8, the box in UTF-16 units. A
+// place may reach past the text into the trailing blanks it leaves out,
+// which count one each.
+QList<CResultsBox::Place> InBox(const std::string& sText,
+                                const std::vector<CNotes::Place>& places) {
+    QList<CResultsBox::Place> inBox;
+    inBox.reserve(static_cast<qsizetype>(places.size()));
+    // Places only move forwards, so each byte is counted once.
+    size_t iByte = 0;
+    int iUnit = 0;
+    const auto unitAt = [&](size_t iAt) {
+        const size_t iTo = std::min(iAt, sText.size());
+        if (iTo > iByte) {
+            const char* pFrom = sText.data() + iByte;
+            const char* pTo = sText.data() + iTo;
+            const bool bAscii = std::all_of(
+                pFrom, pTo, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+            iUnit +=
+                bAscii ? static_cast<int>(iTo - iByte)
+                       : static_cast<int>(
+                             QString::fromUtf8(pFrom, static_cast<qsizetype>(iTo - iByte)).size());
+            iByte = iTo;
+        }
+        return iUnit + static_cast<int>(iAt - iTo);
+    };
+    for (const CNotes::Place& place : places) {
+        const int iStart = unitAt(place.iStart);
+        inBox.append({iStart, unitAt(size_t{place.iStart} + place.iLength) - iStart});
+    }
+    return inBox;
 }
 
 struct Display {
     QString Notes;
+    QList<CResultsBox::Place> Places;
     QString Message;
 };
 
-// The notes in the converter's display form, and the message line to go
-// with them: a text too long to read leaves the box empty and says so, and
-// a form that fits gives the line back what it said before.
+// The notes in the converter's display form with their places, and the
+// message line to go with them: a text longer than MaxLength bytes is never
+// built, leaves the box empty and says so, and a form that fits gives the
+// line back what it said before.
 Display InForm(const CNokia& nokia, const QString& sMessage) {
-    const std::optional<QString> sNotes = NotesText(nokia.Notes, nokia.ShowType);
+    std::vector<CNotes::Place> places;
+    const std::optional<std::string> sNotes =
+        nokia.Notes.GetNotesWithin(nokia.ShowType, CResultsBox::MaxLength, places);
     if (!sNotes)
-        return {QString(), CResultsBox::TooLongMessage()};
-    if (sMessage != CResultsBox::TooLongMessage())
-        return {*sNotes, sMessage};
-    return {*sNotes, nokia.Notes.Count() > RingToneText::PhoneNotes ? TooManyNotes() : QString()};
+        return {QString(), {}, CResultsBox::TooLongMessage()};
+    Display display{CProgram::FromEngine(*sNotes), InBox(*sNotes, places), sMessage};
+    if (sMessage == CResultsBox::TooLongMessage())
+        display.Message =
+            nokia.Notes.Count() > RingToneText::PhoneNotes ? TooManyNotes() : QString();
+    return display;
 }
 
 } // namespace
@@ -77,6 +107,7 @@ void CResultsBox::Clear() {
     m_Controls.pRemaining->clear();
     m_Controls.pName->clear();
     m_Controls.pTempo->clear();
+    m_Places.clear();
     m_Controls.pNotes->clear();
     m_Controls.pFrame->setTitle(ResultsCaption());
 }
@@ -88,6 +119,8 @@ void CResultsBox::Show(const CNokia& nokia, const QString& sOrigin) {
     m_Controls.pNoteCount->setText(results.NoteCount);
     m_Controls.pMessage->setText(results.Message);
     WrapAfterSeparators(nokia.ShowType);
+    // Before the text, for whoever follows its changes.
+    m_Places = results.Places;
     m_Controls.pNotes->setPlainText(results.Notes);
     MarkErrors(nokia);
     m_Controls.pRemaining->setText(results.Remaining);
@@ -97,6 +130,7 @@ void CResultsBox::Show(const CNokia& nokia, const QString& sOrigin) {
 void CResultsBox::ShowForm(const CNokia& nokia) {
     const Display display = InForm(nokia, m_Controls.pMessage->text());
     WrapAfterSeparators(nokia.ShowType);
+    m_Places = display.Places;
     m_Controls.pNotes->setPlainText(display.Notes);
     m_Controls.pMessage->setText(display.Message);
     MarkErrors(nokia);
@@ -113,24 +147,21 @@ void CResultsBox::MarkErrors(const CNokia& nokia) {
         CContrast::Readable({QColor(0xc6, 0x28, 0x28), QColor(0xff, 0x8a, 0x80)},
                             pBox->palette().color(QPalette::Base)));
     const int iEnd = static_cast<int>(pBox->toPlainText().size());
-    // One place per note, or none at all for a number that names no form.
-    const QList<Place> places = Places(nokia.Notes, nokia.ShowType);
-    qsizetype iNote = 0;
-    for (const auto& note : nokia.Notes) {
-        if (iNote >= places.size())
-            break;
-        const Place place = places[iNote++];
-        if (place.iLength == 0 || note->ParseErrors().empty())
+    for (qsizetype iNote = 0; iNote < m_Places.size(); ++iNote) {
+        const Place& place = m_Places[iNote];
+        if (place.iLength == 0)
+            continue;
+        const std::string_view sLines =
+            nokia.Notes.ParseErrorLines(static_cast<int32_t>(iNote + 1));
+        if (sLines.empty())
             continue;
         if (place.iStart >= iEnd)
             break;
-        QStringList lstLines;
-        for (const std::string& sLine : note->ParseErrors())
-            lstLines.append(CProgram::FromEngine(sLine));
         QTextCursor cursor(pBox->document());
         cursor.setPosition(place.iStart);
         cursor.setPosition(std::min(place.iStart + place.iLength, iEnd), QTextCursor::KeepAnchor);
-        format.setToolTip(lstLines.join(QLatin1Char('\n')));
+        format.setToolTip(CProgram::FromEngine(std::string(sLines))
+                              .replace(QLatin1Char('\r'), QLatin1Char('\n')));
         cursor.mergeCharFormat(format);
     }
 }
@@ -189,6 +220,7 @@ CResultsBox::Results CResultsBox::Of(const CNokia& nokia, const QString& sOrigin
             const Display display =
                 InForm(nokia, iNoteCount > RingToneText::PhoneNotes ? TooManyNotes() : QString());
             results.Notes = display.Notes;
+            results.Places = display.Places;
             results.Message = display.Message;
             results.Remaining =
                 iNoteCount <= RingToneText::PhoneNotes
@@ -217,22 +249,4 @@ QString CResultsBox::TooLongMessage() {
     // As long as the 50-note message, so that the line shows it whole.
     return QStringLiteral("The notes are too long to show in this form.  Please choose another "
                           "display form.");
-}
-
-QList<CResultsBox::Place> CResultsBox::Places(const CNotes& notes, int16_t iType) {
-    QList<Place> places;
-    const char* sSeparator = CNotes::Separator(iType);
-    if (!sSeparator)
-        return places;
-    // The box counts UTF-16 characters, not the engine's bytes.
-    const int iSeparator = static_cast<int>(CProgram::FromEngine(sSeparator).size());
-    int iPosition = 0;
-    for (const auto& note : notes) {
-        std::string sRendering;
-        CNotes::AppendRendering(sRendering, *note, iType);
-        const int iLength = static_cast<int>(CProgram::FromEngine(sRendering).size());
-        places.append(Place{iPosition, iLength});
-        iPosition += iLength + iSeparator;
-    }
-    return places;
 }

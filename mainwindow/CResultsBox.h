@@ -10,7 +10,6 @@
 #include <cstdint>
 
 class CNokia;
-class CNotes;
 class CSeparatorWrapLayout;
 class QGroupBox;
 class QLabel;
@@ -29,6 +28,13 @@ public:
         QTextEdit* pNotes;
     };
 
+    // Where one note stands in the display text of a form, in the
+    // characters the box counts.
+    struct Place {
+        int iStart = 0;  // counted from 0
+        int iLength = 0; // the note's rendering; 0 for a note shown as nothing
+    };
+
     // What the area shows after a conversion, worked out without any widget.
     // Until worked out, as Clear leaves the area.
     struct Results {
@@ -38,14 +44,9 @@ public:
         QString Remaining;
         QString Message;
         QString Notes;
+        // One per note in Notes, in note order; none while Notes is empty.
+        QList<Place> Places;
         QString Caption = ResultsCaption();
-    };
-
-    // Where one note stands in the display text of a form, in the
-    // characters the box counts.
-    struct Place {
-        int iStart = 0;  // counted from 0
-        int iLength = 0; // the note's rendering; 0 for a note shown as nothing
     };
 
     // Some 16,000 lines of the box: far beyond any ringtone a phone holds,
@@ -62,6 +63,10 @@ public:
     // The notes again in the converter's display form; the name, tempo and
     // counts stay, and so does the message unless the form is too long.
     void ShowForm(const CNokia& nokia);
+
+    // Where each note stands in the box as last filled, in note order;
+    // none while it shows no notes.
+    const QList<Place>& Places() const { return m_Places; }
 
     // Marks the note at place as being heard, scrolled into view, or takes
     // the mark away for a place outside the text.
@@ -82,10 +87,6 @@ public:
     // For the message line, while the box stays empty.
     static QString TooLongMessage();
 
-    // One place per note, in note order, for the text notes.GetNotes(iType)
-    // gives; none for a number that names no form.
-    static QList<Place> Places(const CNotes& notes, int16_t iType);
-
 private:
     // Underlines the notes whose parse recorded error lines, with the lines
     // as their tooltip.
@@ -96,5 +97,6 @@ private:
     Controls m_Controls;
     // Owned by the box's document.
     CSeparatorWrapLayout* m_pWrap;
+    QList<Place> m_Places;
     bool m_bHeardMarked = false;
 };

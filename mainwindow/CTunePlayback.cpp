@@ -93,7 +93,6 @@ void CTunePlayback::Stop() {
 void CTunePlayback::ShowStopped() {
     m_bMarking = false;
     m_iHeard = 0;
-    m_Places.clear();
     m_Results.ClearHeard();
     // Alt+P is the button's own again.
     m_pStopKey->setEnabled(false);
@@ -116,8 +115,6 @@ bool CTunePlayback::ShowsConverted() const {
 
 void CTunePlayback::FollowBox() {
     m_bMarking = ShowsConverted();
-    m_Places = m_bMarking ? CResultsBox::Places(m_Nokia.Notes, m_Nokia.ShowType)
-                          : QList<CResultsBox::Place>();
     if (!m_bMarking)
         m_Results.ClearHeard();
 }
@@ -126,11 +123,14 @@ void CTunePlayback::OnNoteHeard(int iPosition) {
     m_iHeard = iPosition;
     if (!m_bMarking)
         return;
-    if (iPosition < 1 || iPosition > m_Places.size()) {
+    // The places the box was filled with, which hold while it shows just
+    // that text.
+    const QList<CResultsBox::Place>& places = m_Results.Places();
+    if (iPosition < 1 || iPosition > places.size()) {
         m_Results.ClearHeard();
         return;
     }
-    m_Results.MarkHeard(m_Places[iPosition - 1]);
+    m_Results.MarkHeard(places[iPosition - 1]);
 }
 
 void CTunePlayback::OnTextChanged() {

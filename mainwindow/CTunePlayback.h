@@ -7,7 +7,6 @@
 #include "mainwindow/CResultsBox.h"
 #include "sound/CTunePlayer.h"
 
-#include <QList>
 #include <QObject>
 
 class CNokia;
@@ -70,6 +69,4 @@ private:
     bool m_bMarking = false;
     // The note last heard, counted from 1; 0 before the first.
     int m_iHeard = 0;
-    // Where the notes stand in the box while marking.
-    QList<CResultsBox::Place> m_Places;
 };

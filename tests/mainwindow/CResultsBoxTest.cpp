@@ -99,6 +99,22 @@ private Q_SLOTS:
                  bReport ? "There have been some conversion errors:\r" + sErrors : QString());
     }
 
+    // A default that takes more bytes than characters: the marks go where
+    // the box counts each note, not where the engine's bytes would.
+    void placesCountCharacters() {
+        CNokia& nokia = CProgram::Nokia();
+        nokia = CNokia();
+        nokia.OriginalText = CProgram::ToEngine(QStringLiteral("T:d=\u00e9,o=5,b=100:c,8c8,d"));
+        nokia.Convert();
+        nokia.ShowType = 1;
+        const CResultsBox::Results results = CResultsBox::Of(nokia, "Clipboard");
+        QCOMPARE(results.Notes, QStringLiteral("\u00e9c1 8c4 \u00e9d1"));
+        QList<QPair<int, int>> places;
+        for (const CResultsBox::Place& place : results.Places)
+            places.append({place.iStart, place.iLength});
+        QCOMPARE(places, (QList<QPair<int, int>>{{0, 3}, {4, 3}, {8, 3}}));
+    }
+
     void emptyCaption() {
         QCOMPARE(CResultsBox::ResultsCaption(), QStringLiteral("Conversion Results"));
         QCOMPARE(CResultsBox::Results().NoteCount, QStringLiteral("0"));
