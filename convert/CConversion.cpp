@@ -42,11 +42,12 @@ CConversion::Result CConversion::Run(const CInputReader::RingTone& input) {
         m_Nokia.Clear();
         m_Nokia.FileName = input.sFileName;
         m_Nokia.SourceType = input.iSourceType;
-        m_Nokia.OriginalText = RingToneText::JoinLines(input.sText);
+        m_Nokia.OriginalText = input.sText; // the engine drops line ends itself
         m_Nokia.Convert();
-        if (m_Form.IsText())
-            result.sOutput = m_Form.Render(m_Nokia);
-        else
+        if (m_Form.IsText()) {
+            if (m_bRender)
+                result.sOutput = m_Form.Render(m_Nokia);
+        } else
             result.Tune = COutputForm::Sound(m_Nokia);
     } catch (const std::exception& e) {
         modNOK::AddError("CConversion.Run", e.what());

@@ -32,7 +32,9 @@ public:
         std::string RefusalText() const;
     };
 
-    explicit CConversion(COutputForm form) : m_Form(form) {}
+    // Without bRender a text form is not written out (a count needs none).
+    explicit CConversion(COutputForm form, bool bRender = true)
+        : m_Form(form), m_bRender(bRender) {}
 
     // Engine failures become error-list lines; only running out of memory
     // outside the engine escapes.
@@ -41,4 +43,5 @@ public:
 private:
     CNokia m_Nokia;
     COutputForm m_Form;
+    bool m_bRender;
 };

@@ -213,7 +213,7 @@ ExitStatus Run(const Options& options, bool bFolder, CDiagnostics& diagnostics) 
     if (!output)
         return diagnostics.Status();
 
-    CConversion conversion(options.Form);
+    CConversion conversion(options.Form, !options.bCheck);
     const CInputReader reader(options.bLines, options.iFrom);
     const auto onRingTone = [&](const CInputReader::RingTone& input) {
         const CConversion::Result result = conversion.Run(input);
