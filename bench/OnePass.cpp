@@ -170,7 +170,7 @@ std::string_view TrimEnd(std::string& s) {
 
 } // namespace
 
-std::optional<Forms> Convert(std::string_view sRaw) {
+std::optional<Forms> Convert(std::string_view sRaw, bool bKeysOnly) {
     std::string sText;
     sText.reserve(sRaw.size());
     for (const char c : sRaw)
@@ -180,10 +180,11 @@ std::optional<Forms> Convert(std::string_view sRaw) {
     if (!s.empty() && s.back() == ',')
         s.remove_suffix(1);
 
-    std::string_view sDuration = "4", sOctave = "5";
+    std::string_view sDuration = "4", sOctave = "5", sName;
     if (const size_t iColon = s.find(':'); iColon != std::string_view::npos) {
         if (Trim(s.substr(0, iColon)).empty())
             return std::nullopt; // the name comes from a file name
+        sName = s.substr(0, iColon);
         s.remove_prefix(iColon + 1);
     }
     const auto Field = [&](std::string_view sKey, char cEnd, std::string_view& sValue) {
@@ -201,8 +202,12 @@ std::optional<Forms> Convert(std::string_view sRaw) {
     if (!Field("d=", ',', sDuration) || !Field("o=", ',', sOctave) || !Field("b=", ':', sTempo))
         return std::nullopt;
     // A tempo that is no whole number fails the header: no notes.
-    if (sTempo.data() && !Whole(sTempo))
-        return Forms{};
+    const std::optional<int> iTempo = sTempo.data() ? Whole(sTempo) : 0;
+    if (!iTempo) {
+        Forms failed;
+        failed.bTempoFailed = true;
+        return failed;
+    }
     if (!PlainDigits(sDuration) || !PlainDigits(sOctave) || sOctave.empty() || sOctave == "4" ||
         sOctave == "8" || sOctave.size() > 4 || sDuration.size() > 4)
         return std::nullopt;
@@ -299,17 +304,17 @@ std::optional<Forms> Convert(std::string_view sRaw) {
 
     Forms forms;
     forms.iNotes = notes.size();
+    forms.iTempo = *iTempo;
+    forms.sName = sName;
     forms.sKeys.reserve(notes.size() * 6);
-    forms.sComposer.reserve(notes.size() * 5);
-    forms.sRTTTL.reserve(notes.size() * 5);
+    if (!bKeysOnly) {
+        forms.sComposer.reserve(notes.size() * 5);
+        forms.sRTTTL.reserve(notes.size() * 5);
+    }
     bool bFirst = true;
     for (const Note& note : notes) {
-        if (!bFirst) {
+        if (!bFirst)
             forms.sKeys += ", ";
-            forms.sComposer += ' ';
-            forms.sRTTTL += ',';
-        }
-        bFirst = false;
         const std::string_view t(pBase + note.iToken, note.iLength);
         const char cLetter = note.iTaken < t.size() ? t[note.iTaken] : 0;
         const bool bDot = note.iFlags & Dot, bSharp = note.iFlags & Sharp;
@@ -328,6 +333,15 @@ std::optional<Forms> Convert(std::string_view sRaw) {
                     forms.sKeys += '#';
             }
         }
+        if (bKeysOnly) {
+            bFirst = false;
+            continue;
+        }
+        if (!bFirst) {
+            forms.sComposer += ' ';
+            forms.sRTTTL += ',';
+        }
+        bFirst = false;
         const std::string_view sNoteDuration = note.iTaken ? t.substr(0, note.iTaken) : sDuration;
         forms.sComposer += sNoteDuration;
         if (cLetter == 'p' || cLetter == '-') {

@@ -18,10 +18,14 @@ struct Forms {
     std::string sComposer;
     std::string sRTTTL;
     size_t iNotes = 0;
+    std::string sName;         // as written before the first colon
+    int iTempo = 0;            // 0 when the header gives none
+    bool bTempoFailed = false; // the tempo was no whole number: no notes
 };
 
 // The three forms of an RTTTL ringtone; none when a default is not plain
-// digits (the engine's number rules for those are not repeated here).
-std::optional<Forms> Convert(std::string_view sText);
+// digits (the engine's number rules for those are not repeated here). With
+// bKeysOnly the Composer and RTTTL notes are left empty.
+std::optional<Forms> Convert(std::string_view sText, bool bKeysOnly = false);
 
 } // namespace OnePass

@@ -4,6 +4,9 @@
 //   cycle_time engine|onepass FILE [RUNS]   times RUNS cycles (default 1)
 //   cycle_time --forms engine|onepass FILE  prints each line's three forms
 //   cycle_time --write NOTES FILE           writes the benchmark's tune
+//   cycle_time --write-lines TUNES FILE     writes a collection, a tune a line
+//   cycle_time --lines keys|check FILE      the one-pass converter's share of
+//       ringwright-convert --lines --to keys (or --check) over a collection
 //
 // Timing prints the notes, the first cycle and the median in milliseconds,
 // and the most heap held at once during the first conversion, per note (the
@@ -61,16 +64,71 @@ Cycle OnePassCycle(const std::string& sText, size_t* pPeak) {
 }
 
 std::string Read(const std::string& sPath) {
-    std::ifstream file(sPath, std::ios::binary);
-    std::stringstream contents;
-    contents << file.rdbuf();
-    return contents.str();
+    std::ifstream file(sPath, std::ios::binary | std::ios::ate);
+    std::string sText(static_cast<size_t>(std::max<std::streamoff>(file.tellg(), 0)), '\0');
+    file.seekg(0);
+    file.read(sText.data(), static_cast<std::streamsize>(sText.size()));
+    return sText;
 }
 
 int Usage() {
-    std::cerr << "usage: cycle_time engine|onepass FILE [RUNS] | cycle_time --forms "
-                 "engine|onepass FILE | cycle_time --write NOTES FILE\n";
+    std::cerr
+        << "usage: cycle_time engine|onepass FILE [RUNS] | cycle_time --forms "
+           "engine|onepass FILE | cycle_time --write NOTES FILE\n"
+           "       cycle_time --write-lines TUNES FILE | cycle_time --lines keys|check FILE\n";
     return 2;
+}
+
+// Each line as `ringwright-convert --lines --to keys` writes it, or
+// "(not read)" for a line the one-pass converter leaves to the engine; with
+// bCheck a count line as --check writes it, less the problems (the one-pass
+// converter keeps no error list).
+int ConvertLines(bool bCheck, const std::string& sPath) {
+    const std::string sText = Read(sPath);
+    std::string sOut;
+    sOut.reserve(sText.size());
+    size_t iLines = 0, iFit = 0, iTooLong = 0;
+    for (size_t iStart = 0; iStart < sText.size();) {
+        size_t iEnd = sText.find('\n', iStart);
+        if (iEnd == std::string::npos)
+            iEnd = sText.size();
+        std::string_view sLine(sText.data() + iStart, iEnd - iStart);
+        if (!sLine.empty() && sLine.back() == '\r')
+            sLine.remove_suffix(1);
+        iStart = iEnd + 1;
+        ++iLines;
+        const auto forms = OnePass::Convert(sLine, true);
+        if (!forms || forms->bTempoFailed) {
+            if (!bCheck)
+                sOut += "(not read)\n";
+            continue;
+        }
+        const bool bBlankName = forms->sName.find_first_not_of(' ') == std::string::npos;
+        const std::string_view sName = bBlankName ? std::string_view() : forms->sName;
+        if (bCheck) {
+            const size_t iNotes = forms->iNotes;
+            sOut += sPath + ':' + std::to_string(iLines) + ": ";
+            sOut += sName.empty() ? "(no name)" : sName;
+            sOut += ": " + std::to_string(iNotes) + (iNotes == 1 ? " note" : " notes");
+            if (iNotes <= 50) {
+                sOut += ", fits (" + std::to_string(50 - iNotes) + " left), \n";
+                ++iFit;
+            } else {
+                sOut += ", too long for the phone (50 at most), \n";
+                ++iTooLong;
+            }
+        } else {
+            sOut += sName;
+            sOut += ":Tempo=" + std::to_string(forms->iTempo) + ':';
+            sOut += forms->sKeys;
+            sOut += '\n';
+        }
+    }
+    if (bCheck)
+        sOut += "Total: " + std::to_string(iLines) + " ringtones, " + std::to_string(iFit) +
+                " fit the phone, " + std::to_string(iTooLong) + " too long\n";
+    std::fwrite(sOut.data(), 1, sOut.size(), stdout);
+    return 0;
 }
 
 int PrintForms(bool bEngine, const std::string& sText) {
@@ -104,6 +162,15 @@ int main(int argc, char** argv) {
         file << RingtoneGenerator::Rtttl(std::stoul(args[1]));
         return file.good() ? 0 : 1;
     }
+    if (args.size() == 3 && args[0] == "--write-lines") {
+        // Tunes of 10 to 79 notes, as real collections hold.
+        std::ofstream file(args[2], std::ios::binary);
+        for (unsigned long i = 0, iTunes = std::stoul(args[1]); i < iTunes; ++i)
+            file << RingtoneGenerator::Rtttl(10 + (i * 37) % 70) << '\n';
+        return file.good() ? 0 : 1;
+    }
+    if (args.size() == 3 && args[0] == "--lines" && (args[1] == "keys" || args[1] == "check"))
+        return ConvertLines(args[1] == "check", args[2]);
     if (args.size() == 3 && args[0] == "--forms" && (args[1] == "engine" || args[1] == "onepass"))
         return PrintForms(args[1] == "engine", Read(args[2]));
     if (args.size() < 2 || args.size() > 3 || (args[0] != "engine" && args[0] != "onepass"))

@@ -11,6 +11,7 @@
 #include <functional>
 #include <string_view>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -169,10 +170,10 @@ CInputReader::Outcome CInputReader::ReadLines(int fd, RingTone& input, const Han
                                               int& iError) const {
     CLineSplitter lines(MaxLength + 1, [&](const std::string& sLine, size_t iLength) {
         ++input.iLine;
-        const RingToneFile::Result line = RingToneFile::Interpret(sLine);
+        RingToneFile::Result line = RingToneFile::Interpret(sLine);
         input.iRefusal =
             iLength > MaxLength ? RingToneText::Refusal::TooLarge : RefusalOf(line.iOutcome);
-        input.sText = line.sText;
+        input.sText = std::move(line.sText);
         onRingTone(input);
     });
     iError = ReadChunks(fd, [&](std::string_view sChunk) { lines.Feed(sChunk); });
