@@ -42,7 +42,8 @@ private:
         pShown->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         pShown->setTextInteractionFlags(pText->textInteractionFlags());
         pScroll->setWidget(pShown);
-        layout()->replaceWidget(pText, pScroll);
+        // The layout hands back the item it held the label in.
+        delete layout()->replaceWidget(pText, pScroll);
         pText->hide();
         setFixedSize(size() - excess);
         CWindowPlacement::CentreOnScreen(this);
