@@ -80,9 +80,12 @@ private Q_SLOTS:
         QCOMPARE(CWindowFixture::TakeShown().size(), 1); // the octave warnings
         QCOMPARE(Label("lblNoteCount"), QString("60"));
         QVERIFY(pFit->isEnabled() && pMenuFit->isEnabled() && !pUndo->isEnabled());
-        // After the results box, in the order of the Tab key.
+        // After the results box, in the order of the Tab key. The answered
+        // warning box gives the activation back to the window.
+        m_pWindow->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_pWindow.get()));
         Child<QTextEdit>("rtf")->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(Child<QTextEdit>("rtf"), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), pFit);
 
         QTest::keyClick(m_pWindow.get(), Qt::Key_T, Qt::AltModifier);
