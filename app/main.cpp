@@ -12,9 +12,12 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QEvent>
 #include <QFileInfo>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -40,6 +43,33 @@ int32_t NotationOf(const QString& sPath, int32_t iChosen) {
                                                                                          : iChosen;
 }
 
+// Runs a job once the window's first paint is done, after whatever else was
+// waiting then, so that the window is on screen before the job's time is spent.
+class CAfterFirstPaint : public QObject {
+public:
+    explicit CAfterFirstPaint(std::function<void()> fnJob)
+        : QObject(QCoreApplication::instance()), m_fnJob(std::move(fnJob)) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    bool eventFilter(QObject* pObject, QEvent* pEvent) override {
+        if (pEvent->type() == QEvent::Paint) {
+            QCoreApplication::instance()->removeEventFilter(this);
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User), Qt::LowEventPriority);
+        }
+        return QObject::eventFilter(pObject, pEvent);
+    }
+    bool event(QEvent* pEvent) override {
+        if (pEvent->type() != QEvent::User)
+            return QObject::event(pEvent);
+        m_fnJob();
+        deleteLater();
+        return true;
+    }
+
+private:
+    std::function<void()> m_fnJob;
+};
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -50,7 +80,8 @@ int main(int argc, char* argv[]) {
     // Help and version need no display: they are answered before the
     // program connects to one, with Qt's own options still among the
     // arguments (each taken as one unknown word, never as letters).
-    {
+    // Without any option there is nothing to answer.
+    if (std::any_of(argv + 1, argv + argc, [](const char* sArg) { return sArg[0] == '-'; })) {
         const QCoreApplication probe(argc, argv);
         QCommandLineParser early;
         Describe(early);
@@ -73,13 +104,14 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    QApplication::setWindowIcon(CResources::AppIcon());
     // Wayland compositors find the icon and name through the desktop entry
     // of this name; on X11 it marks the windows as this application's.
     QGuiApplication::setDesktopFileName(QStringLiteral(RINGWRIGHT_APP_ID));
 
     frmConverter window;
     window.show();
+    // Loading the icon's pictures can wait until the window is on screen.
+    new CAfterFirstPaint([] { QApplication::setWindowIcon(CResources::AppIcon()); });
     if (!lstFiles.isEmpty()) {
         const QString sPath = lstFiles.first();
         QTimer::singleShot(0, &window, [&window, sPath] {

@@ -45,9 +45,6 @@ CTunePlayback::CTunePlayback(const Controls& controls, const CNokia& nokia, CRes
          {static_cast<QWidget*>(m_Controls.pName), static_cast<QWidget*>(m_Controls.pTempo),
           static_cast<QWidget*>(m_Controls.pResults)})
         pBox->installEventFilter(this);
-    connect(&m_Player, &CTunePlayer::noteHeard, this, &CTunePlayback::OnNoteHeard);
-    connect(&m_Player, &CTunePlayer::finished, this, &CTunePlayback::ShowStopped);
-    connect(&m_Player, &CTunePlayer::failed, this, &CTunePlayback::OnFailed);
     connect(m_Controls.pResults, &QTextEdit::textChanged, this, &CTunePlayback::OnTextChanged);
     ShowStopped();
 }
@@ -63,8 +60,18 @@ CTune CTunePlayback::TuneOf(const CNokia& nokia, const QString& sTempo, QLabel* 
     return tune;
 }
 
+CTunePlayer& CTunePlayback::Player() {
+    if (!m_pPlayer) {
+        m_pPlayer = std::make_unique<CTunePlayer>();
+        connect(m_pPlayer.get(), &CTunePlayer::noteHeard, this, &CTunePlayback::OnNoteHeard);
+        connect(m_pPlayer.get(), &CTunePlayer::finished, this, &CTunePlayback::ShowStopped);
+        connect(m_pPlayer.get(), &CTunePlayer::failed, this, &CTunePlayback::OnFailed);
+    }
+    return *m_pPlayer;
+}
+
 void CTunePlayback::Toggle() {
-    if (m_Player.isPlaying()) {
+    if (IsPlaying()) {
         Stop();
         return;
     }
@@ -73,7 +80,7 @@ void CTunePlayback::Toggle() {
         return;
     }
     const CTunePlayer::Problem iProblem =
-        m_Player.play(TuneOf(m_Nokia, m_Controls.pTempo->text(), m_Controls.pMessage));
+        Player().play(TuneOf(m_Nokia, m_Controls.pTempo->text(), m_Controls.pMessage));
     if (iProblem != CTunePlayer::Problem::None) {
         OnFailed(iProblem);
         return;
@@ -86,7 +93,8 @@ void CTunePlayback::Toggle() {
 }
 
 void CTunePlayback::Stop() {
-    m_Player.stop();
+    if (m_pPlayer)
+        m_pPlayer->stop();
     ShowStopped();
 }
 
