@@ -1,38 +1,32 @@
-// The main window: start-up from the stored settings (and the first-run
-// greeting), closing, the option groups, New, menu enabling and the web link.
+// The main window itself: start-up from the stored settings (and the
+// first-run greeting), layout, the option groups, menus, New and Exit, Fit to
+// Phone, the keyboard and screen readers, quick help and colours.
 
 #include "mainwindow/frmConverter.h"
+#include "dialogs/frmHelp.h"
 #include "engine/CNokia.h"
 #include "mainwindow/CConverterSettings.h"
-#include "tests/support/CModalAnswer.h"
+#include "tests/support/CConverterFixture.h"
 #include "tests/support/CRecordingProgram.h"
-#include "tests/support/CWindowFixture.h"
+#include "tests/support/Palettes.h"
 #include "tests/support/TestFiles.h"
-#include "tests/support/TestWidgets.h"
+#include "tests/support/TestText.h"
+#include "widgets/CContrast.h"
 #include "widgets/CLauncher.h"
 #include "widgets/CMessageBox.h"
 #include "widgets/CProgram.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
+#include <QAccessible>
 #include <QDir>
-#include <QFile>
 #include <QFontInfo>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
-#include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTextEdit>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QtTest>
 #include <atomic>
 #include <chrono>
@@ -41,6 +35,9 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
+
+using TestText::Repeat;
 
 namespace {
 
@@ -85,7 +82,7 @@ bool WriteFile(const QString& sPath, const QByteArray& data = "x") {
 
 } // namespace
 
-class frmConverterTest : public QObject {
+class frmConverterTest : public QObject, public CConverterFixture {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -116,6 +113,255 @@ private Q_SLOTS:
     void helpAboutShowsTheAboutWindowModally();
     void webLinkOpensTheBrowserOnItsCaption();
 
+    void menuAccessKeysRunTheirItems_data();
+    void menuAccessKeysRunTheirItems();
+    void getAccessKeyPressesGet();
+    void tabVisitsTheStepsInOrder_data();
+    void tabVisitsTheStepsInOrder();
+    void arrowKeysChooseWithinAGroup_data();
+    void arrowKeysChooseWithinAGroup();
+    void everyInputHasAnAccessibleName_data();
+    void everyInputHasAnAccessibleName();
+
+    void numberedLabelOpensItsHelp_data() {
+        QTest::addColumn<int>("iIndex");
+        for (int i = 0; i < 4; ++i)
+            QTest::addRow("lblNum_%d", i) << i;
+    }
+
+    void numberedLabelOpensItsHelp() {
+        Remember();
+        QFETCH(int, iIndex);
+
+        frmConverter window;
+        window.show();
+        auto* pLabel = window.findChild<QLabel*>(QStringLiteral("lblNum_%1").arg(iIndex));
+        QVERIFY(pLabel);
+        QCOMPARE(pLabel->toolTip(), QStringLiteral("Click for help"));
+        QCOMPARE(pLabel->cursor().shape(), Qt::BitmapCursor);
+
+        QTest::mouseClick(pLabel, Qt::LeftButton);
+        QPointer<frmHelp> pHelp = window.findChild<frmHelp*>();
+        QVERIFY(pHelp);
+        QCOMPARE(pHelp->findChild<QLabel*>("lblHelpNum")->text(),
+                 QStringLiteral("%1.").arg(iIndex + 1));
+        QCOMPARE(pHelp->findChild<QLabel*>("lblHelpText")->text(),
+                 frmHelp::DisplayText(frmHelp::HelpText(iIndex + 1)));
+        QVERIFY(!window.isEnabled());
+        QVERIFY(pHelp->isEnabled());
+
+        QTest::mouseClick(pHelp->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+        QVERIFY(window.isEnabled());
+        QTRY_VERIFY(pHelp.isNull());
+    }
+
+    void legendSquareOpensNothing() {
+        Remember();
+        frmConverter window;
+        window.show();
+        auto* pSquare = window.findChild<QLabel*>(QStringLiteral("lblNum1"));
+        QVERIFY(pSquare);
+        QTest::mouseClick(pSquare, Qt::LeftButton);
+        QVERIFY(!window.findChild<frmHelp*>());
+        QVERIFY(window.isEnabled());
+    }
+
+    void instructionsMenuLooksForReadme() {
+        Remember();
+        QTemporaryDir empty;
+        QVERIFY(empty.isValid());
+        CProgram::setOwnFolder(empty.path());
+        frmConverter window;
+        window.findChild<QAction*>(QStringLiteral("mnuHelpInfo"))->trigger();
+        const QList<ShownBox> shown = CWindowFixture::TakeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].Title, QStringLiteral("Readme.txt not found"));
+    }
+
+    void fitThenUndo() {
+        QVERIFY(OpenForFit());
+        auto* pFit = Child<QPushButton>("cmdFit");
+        auto* pMenuFit = Child<QAction>("mnuFit");
+        auto* pUndo = Child<QAction>("mnuUndoFit");
+        QVERIFY(!pFit->isEnabled() && !pMenuFit->isEnabled() && !pUndo->isEnabled());
+
+        // An octave too low and 60 notes long, with a pause after the 45th.
+        QApplication::clipboard()->setText("Tone:d=4,o=4,b=100:" + Repeat(45, "8c", ",") + ",p," +
+                                           Repeat(14, "8d", ","));
+        Child<QPushButton>("cmdGet")->click();
+        QCOMPARE(CWindowFixture::TakeShown().size(), 1); // the octave warnings
+        QCOMPARE(Label("lblNoteCount"), QString("60"));
+        QVERIFY(pFit->isEnabled() && pMenuFit->isEnabled() && !pUndo->isEnabled());
+        // After the results box, in the order of the Tab key. The answered
+        // warning box gives the activation back to the window.
+        m_pWindow->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_pWindow.get()));
+        Child<QTextEdit>("rtf")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(Child<QTextEdit>("rtf"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), pFit);
+
+        QTest::keyClick(m_pWindow.get(), Qt::Key_T, Qt::AltModifier);
+        QTRY_COMPARE(Label("lblNoteCount"), QString("45"));
+        QCOMPARE(Label("lblRemaining"), QString("5"));
+        QCOMPARE(Label("lblMsg"), QString("Moved up one octave; kept the first 45 of 60 notes."));
+        QCOMPARE(Child<QLineEdit>("txtName")->text(), QString("Tone"));
+        QCOMPARE(Child<QLineEdit>("txtTempo")->text(), QString("100"));
+        QCOMPARE(Child<QGroupBox>("fraResults")->title(),
+                 QString("Conversion Results - [Clipboard]"));
+        QCOMPARE(Results(), Repeat(45, "8c1", " "));
+        QVERIFY(CWindowFixture::TakeShown().isEmpty());
+        QVERIFY(!pFit->isEnabled() && !pMenuFit->isEnabled() && pUndo->isEnabled());
+        // The converter holds the fitted ringtone, for another form, Play and Save.
+        Child<QRadioButton>("optShowAs_2")->click();
+        QCOMPARE(CProgram::Nokia().OriginalText,
+                 "Tone:d=8,o=5,b=100:" + Repeat(45, "c", ",").toStdString());
+        QCOMPARE(Results().left(6), QString("c,c,c,"));
+        QCOMPARE(Label("lblMsg"), QString("Moved up one octave; kept the first 45 of 60 notes."));
+
+        EditMenuKey(Qt::Key_U);
+        QCOMPARE(Label("lblNoteCount"), QString("60"));
+        QCOMPARE(Label("lblRemaining"), QString("-"));
+        QCOMPARE(Label("lblMsg"), QString("This ringing tone has more than the maximum of 50 notes "
+                                          "allowed for the Nokia 3210."));
+        QCOMPARE(Results().left(9), QString("8c,8c,8c,"));
+        QCOMPARE(CProgram::Nokia().Notes.Count(), 60);
+        QVERIFY(pFit->isEnabled() && pMenuFit->isEnabled() && !pUndo->isEnabled());
+
+        // Fit again from the menu, then New forgets both forms.
+        EditMenuKey(Qt::Key_F);
+        QCOMPARE(Label("lblNoteCount"), QString("45"));
+        Child<QAction>("mnuFileNew")->trigger();
+        QVERIFY(!pFit->isEnabled() && !pMenuFit->isEnabled() && !pUndo->isEnabled());
+    }
+
+    void nothingToFit() {
+        QVERIFY(OpenForFit());
+        QApplication::clipboard()->setText("Tone:d=4,o=5,b=100:8c,8d");
+        Child<QPushButton>("cmdGet")->click();
+        QCOMPARE(Label("lblNoteCount"), QString("2"));
+        QVERIFY(!Child<QPushButton>("cmdFit")->isEnabled());
+        QVERIFY(!Child<QAction>("mnuFit")->isEnabled());
+    }
+
+    void f1OpensTheFocusedStepsHelp_data() {
+        QTest::addColumn<QString>("sFocus");
+        QTest::addColumn<QString>("sNumber");
+        QTest::newRow("source") << "optSource_1"
+                                << "1.";
+        QTest::newRow("file") << "optFile_0"
+                              << "2.";
+        QTest::newRow("Get") << "cmdGet"
+                             << "2.";
+        QTest::newRow("display") << "optShowAs_2"
+                                 << "3.";
+        QTest::newRow("name") << "txtName"
+                              << "4.";
+        QTest::newRow("results") << "rtf"
+                                 << "4.";
+    }
+
+    void f1OpensTheFocusedStepsHelp() {
+        QFETCH(QString, sFocus);
+        QFETCH(QString, sNumber);
+        Remember();
+        QVERIFY(Open(true));
+        Child<QWidget>(sFocus)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QPointer<frmHelp> pHelp = m_pWindow->findChild<frmHelp*>();
+        QVERIFY(pHelp);
+        QCOMPARE(pHelp->findChild<QLabel*>("lblHelpNum")->text(), sNumber);
+        pHelp->close();
+    }
+
+    void linesBreakOnlyAfterSeparators_data() {
+        QTest::addColumn<int>("iForm");
+        QTest::addColumn<QString>("sSeparator");
+        QTest::addColumn<int>("iWidth"); // of the text, in pixels; 0 as the window has it
+        QTest::newRow("keypresses") << 0 << ", " << 0;
+        QTest::newRow("keypresses, narrow") << 0 << ", " << 170;
+        QTest::newRow("composer") << 1 << " " << 0;
+        QTest::newRow("composer, narrow") << 1 << " " << 110;
+        QTest::newRow("rtttl") << 2 << "," << 0;
+        QTest::newRow("rtttl, narrow") << 2 << "," << 90;
+    }
+
+    // Every line of the box but the last ends with the separator, so no
+    // line starts or ends inside a note or a key group; the text stays as
+    // the converter made it.
+    void linesBreakOnlyAfterSeparators() {
+        QFETCH(int, iForm);
+        QFETCH(QString, sSeparator);
+        QFETCH(int, iWidth);
+        Remember();
+        QVERIFY(Open(true));
+        Child<QRadioButton>("optSource_0")->click();
+        Child<QRadioButton>("optFile_1")->click();
+        Child<QRadioButton>(QStringLiteral("optShowAs_%1").arg(iForm))->click();
+        QGuiApplication::clipboard()->setText(
+            "T:d=4,o=5,b=100:8e.6,8c#6,16p,4d#7,2a.5,8g,8f#6,32b,8e.6,8c#6,16p,4d#7,2a.5,8g,"
+            "8f#6,32b,8e.6,8c#6,16p,4d#7,2a.5,8g,8f#6,32b,8e.6,8c#6,16p,4d#7");
+        Child<QPushButton>("cmdGet")->click();
+        CWindowFixture::TakeShown();
+        auto* pBox = Child<QTextEdit>("rtf");
+        if (iWidth > 0)
+            pBox->document()->setPageSize(
+                QSizeF(iWidth + 2 * pBox->document()->documentMargin(), -1));
+        const QString sText = pBox->toPlainText();
+        QCOMPARE(sText, CProgram::FromEngine(CProgram::Nokia().ShowScreen()));
+        const QTextLayout* pLayout = pBox->document()->begin().layout();
+        QVERIFY(pLayout->lineCount() > 2);
+        for (int i = 0; i + 1 < pLayout->lineCount(); ++i) {
+            const QTextLine line = pLayout->lineAt(i);
+            const QString sLine = sText.mid(line.textStart(), line.textLength());
+            QVERIFY2(sLine.endsWith(sSeparator), qPrintable(sLine));
+            QVERIFY2(line.naturalTextWidth() <= pBox->document()->pageSize().width(),
+                     qPrintable(sLine));
+        }
+    }
+
+    void colouredTextsRead_data() { Palettes::AddRows(); }
+
+    // The link keeps its blue where it reads; the note marks read on the
+    // results box; while quick help is open the credit and link look
+    // disabled like the rest.
+    void colouredTextsRead() {
+        QFETCH(bool, bDark);
+        QApplication::setPalette(bDark ? Palettes::Dark() : Palettes::Light());
+        Remember();
+        QVERIFY(Open(true));
+        auto* pLink = Child<QLabel>("lblMyWeb");
+        const QPalette linkPalette = pLink->palette();
+        QVERIFY(CContrast::Ratio(linkPalette.color(QPalette::WindowText),
+                                 linkPalette.color(QPalette::Window)) >= CContrast::MinimumRatio);
+        QCOMPARE(linkPalette.color(QPalette::WindowText) == QColor(0x00, 0x00, 0xff), !bDark);
+
+        Child<QRadioButton>("optSource_0")->click();
+        Child<QRadioButton>("optFile_1")->click();
+        QGuiApplication::clipboard()->setText("T:d=4,o=5,b=100:8c8");
+        Child<QPushButton>("cmdGet")->click();
+        auto* pBox = Child<QTextEdit>("rtf");
+        QTextCursor cursor(pBox->document());
+        cursor.setPosition(1);
+        // Marked as a spelling checker marks a word, not as a link: the text
+        // keeps its colour, the wavy line has a warning colour of its own.
+        const QTextCharFormat mark = cursor.charFormat();
+        QCOMPARE(mark.underlineStyle(), QTextCharFormat::WaveUnderline);
+        QVERIFY(!mark.hasProperty(QTextFormat::ForegroundBrush));
+        QCOMPARE(mark.underlineColor(),
+                 bDark ? QColor(0xff, 0x8a, 0x80) : QColor(0xc6, 0x28, 0x28));
+        QVERIFY(CContrast::Ratio(mark.underlineColor(), pBox->palette().color(QPalette::Base)) >=
+                CContrast::MinimumRatio);
+
+        m_pWindow->LoadHelp(1);
+        for (const char* sName : {"Label4", "lblMyWeb"}) {
+            const QLabel* pLabel = Child<QLabel>(sName);
+            QVERIFY(!pLabel->isEnabled());
+            QCOMPARE(pLabel->palette().color(QPalette::Disabled, QPalette::WindowText),
+                     QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
+        }
+        m_pWindow->findChild<frmHelp*>()->close();
+    }
+
 private:
     QString Folder(const QString& sName) const;
     QString Resolve(const QString& sValue) const;
@@ -130,13 +376,37 @@ private:
     // ringtone folder, whichever the window's choice says.
     void Get(frmConverter& w, const QString& sText);
 
-    std::unique_ptr<CWindowFixture> m_pFixture;
+    QString FocusName() const {
+        const QWidget* p = QApplication::focusWidget();
+        return p ? p->objectName() : QStringLiteral("<none>");
+    }
+    // The folder remembered, as by a user who has been here before.
+    void Remember() const { StoreSetting("RingToneDirectory", m_pFixture->Folder()); }
+    bool OpenForKeys() {
+        Remember();
+        // Help > Instructions may start an editor: only this stand-in.
+        m_pEditor =
+            std::make_unique<CRecordingProgram>(m_pFixture->Programs(), QStringLiteral("xdg-open"));
+        const bool bOpen = Open(true);
+        CWindowFixture::TakeShown();
+        return bOpen;
+    }
+    bool OpenForFit() {
+        Remember();
+        StoreSetting("FromFile", "False");
+        StoreSetting("SourceType", "0");
+        StoreSetting("ShowType", "1");
+        const bool bOpen = Open(true);
+        CWindowFixture::TakeShown();
+        return bOpen;
+    }
+
+    std::unique_ptr<CRecordingProgram> m_pEditor;
 };
 
 void frmConverterTest::init() {
     // No folder remembered: each test stores the settings it starts from.
-    m_pFixture = std::make_unique<CWindowFixture>(false);
-    QVERIFY(m_pFixture->IsValid());
+    Begin(false);
     const QDir root(m_pFixture->Folder());
     // own: the program's folder; tones and old: folders with ringtones;
     // gone: never made; subfolders and hidden: no ordinary file.
@@ -152,7 +422,10 @@ void frmConverterTest::init() {
 }
 
 void frmConverterTest::cleanup() {
-    m_pFixture.reset();
+    m_pWindow.reset();
+    m_pEditor.reset();
+    End();
+    QApplication::setPalette(Palettes::Light());
 }
 
 QString frmConverterTest::Folder(const QString& sName) const {
@@ -736,7 +1009,6 @@ void frmConverterTest::webLinkOpensTheBrowserOnItsCaption() {
     QCOMPARE(browser.Arguments(), QStringList{pLink->text()});
 }
 
-QTEST_MAIN(frmConverterTest)
 // A pipe where the settings file belongs: start-up must not wait on it.
 // Should it wait all the same, a watchdog ends the test as failed.
 void frmConverterTest::settingsPipeCountsAsNoSettings() {
@@ -776,4 +1048,191 @@ void frmConverterTest::settingsPipeCountsAsNoSettings() {
              QStringLiteral("False"));
 }
 
+void frmConverterTest::menuAccessKeysRunTheirItems_data() {
+    QTest::addColumn<int>("iMenuKey");
+    QTest::addColumn<QString>("sMenu");
+    QTest::addColumn<int>("iItemKey");
+    QTest::addColumn<QString>("sItem");
+
+    QTest::newRow("File New") << int(Qt::Key_F) << "mnuFile" << int(Qt::Key_N) << "mnuFileNew";
+    QTest::newRow("File Save") << int(Qt::Key_F) << "mnuFile" << int(Qt::Key_S) << "mnuFileSave";
+    QTest::newRow("File Exit") << int(Qt::Key_F) << "mnuFile" << int(Qt::Key_X) << "mnuFileExit";
+    QTest::newRow("Edit Export/Copy")
+        << int(Qt::Key_E) << "mnuEdit" << int(Qt::Key_E) << "mnuEditCopy";
+    QTest::newRow("Help Instructions")
+        << int(Qt::Key_H) << "mnuHelp" << int(Qt::Key_I) << "mnuHelpInfo";
+    QTest::newRow("Help About") << int(Qt::Key_H) << "mnuHelp" << int(Qt::Key_A) << "mnuHelpAbout";
+}
+
+void frmConverterTest::menuAccessKeysRunTheirItems() {
+    QVERIFY(OpenForKeys());
+    QFETCH(int, iMenuKey);
+    QFETCH(QString, sMenu);
+    QFETCH(int, iItemKey);
+    QFETCH(QString, sItem);
+
+    // Something to save or export, so that those items are enabled.
+    qobject_cast<QTextEdit*>(Child(QStringLiteral("rtf")))->setPlainText(QStringLiteral("1 2 3"));
+    auto* pMenu = TestWidgets::Child<QMenu>(m_pWindow.get(), sMenu);
+    auto* pItem = TestWidgets::Child<QAction>(m_pWindow.get(), sItem);
+    QVERIFY(pMenu && pItem);
+    // Every item of every menu, to see that only the chosen one runs.
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    QStringList names;
+    for (QAction* pAction : m_pWindow->findChildren<QAction*>()) {
+        if (pAction->objectName().startsWith(QLatin1String("mnu")) && !pAction->isSeparator()) {
+            spies.push_back(std::make_unique<QSignalSpy>(pAction, &QAction::triggered));
+            names << pAction->objectName();
+        }
+    }
+    QVERIFY(names.contains(sItem));
+    // The About window is modal; close it once it is up.
+    const CModalAnswer about([](QWidget* pAbout) { pAbout->close(); }, QStringLiteral("frmInfo"));
+
+    QTest::keyClick(m_pWindow.get(), Qt::Key(iMenuKey), Qt::AltModifier);
+    QTRY_VERIFY(pMenu->isVisible());
+    QCOMPARE(QApplication::activePopupWidget(), pMenu);
+    QTest::keyClick(pMenu, Qt::Key(iItemKey));
+
+    QStringList ran;
+    for (size_t i = 0; i < spies.size(); ++i)
+        if (spies[i]->count() > 0)
+            ran << names[static_cast<qsizetype>(i)] + QLatin1Char('x') +
+                       QString::number(spies[i]->count());
+    QCOMPARE(ran, QStringList{sItem + QStringLiteral("x1")});
+    QVERIFY(!pMenu->isVisible());
+}
+
+void frmConverterTest::getAccessKeyPressesGet() {
+    QVERIFY(OpenForKeys());
+    // The clipboard choice with nothing on the clipboard: Get answers with
+    // its own message, which shows that Get ran.
+    qobject_cast<QRadioButton*>(Child(QStringLiteral("optFile_1")))->setChecked(true);
+    QApplication::clipboard()->clear();
+    auto* pGet = qobject_cast<QPushButton*>(Child(QStringLiteral("cmdGet")));
+    QSignalSpy clicked(pGet, &QPushButton::clicked);
+
+    QTest::keyClick(m_pWindow.get(), Qt::Key_G, Qt::AltModifier);
+
+    // An access key shows the button going down and up before it acts.
+    QTRY_COMPARE(clicked.count(), 1);
+    const QList<ShownBox> shown = CWindowFixture::TakeShown();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().Title, QStringLiteral("No RingTone in Clipboard"));
+}
+
+void frmConverterTest::tabVisitsTheStepsInOrder_data() {
+    QTest::addColumn<int>("iSource");
+    QTest::addColumn<int>("iFile");
+    QTest::addColumn<int>("iShowAs");
+    QTest::addColumn<bool>("bChoose");
+    // Tab stops at the chosen option of each group, whichever it is.
+    QTest::newRow("as start-up chose them") << 0 << 1 << 0 << false;
+    QTest::newRow("first options") << 0 << 0 << 0 << true;
+    QTest::newRow("second options") << 1 << 1 << 1 << true;
+    QTest::newRow("last display option") << 0 << 1 << 2 << true;
+}
+
+void frmConverterTest::tabVisitsTheStepsInOrder() {
+    QVERIFY(OpenForKeys());
+    QFETCH(int, iSource);
+    QFETCH(int, iFile);
+    QFETCH(int, iShowAs);
+    QFETCH(bool, bChoose);
+    for (const QString& sOption :
+         {QStringLiteral("optSource_%1").arg(iSource), QStringLiteral("optFile_%1").arg(iFile),
+          QStringLiteral("optShowAs_%1").arg(iShowAs)}) {
+        auto* pOption = qobject_cast<QRadioButton*>(Child(sOption));
+        if (bChoose)
+            pOption->setChecked(true);
+        QVERIFY(pOption->isChecked());
+    }
+    const QStringList expected = {QStringLiteral("optSource_%1").arg(iSource),
+                                  QStringLiteral("optFile_%1").arg(iFile),
+                                  QStringLiteral("cmdGet"),
+                                  QStringLiteral("optShowAs_%1").arg(iShowAs),
+                                  QStringLiteral("txtName"),
+                                  QStringLiteral("txtTempo"),
+                                  QStringLiteral("rtf")};
+
+    Child(expected.first())->setFocus(Qt::TabFocusReason);
+    QCOMPARE(FocusName(), expected.first());
+    // Once round with Tab, back at the start...
+    QStringList forward;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        forward << FocusName();
+    }
+    QCOMPARE(forward, expected.mid(1) + expected.mid(0, 1));
+    // ...and once round the other way with Shift+Tab.
+    QStringList backward;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        backward << FocusName();
+    }
+    QStringList reversed(expected.crbegin(), expected.crend());
+    QCOMPARE(backward, reversed);
+}
+
+void frmConverterTest::arrowKeysChooseWithinAGroup_data() {
+    QTest::addColumn<QString>("sFrom");
+    QTest::addColumn<int>("iKey");
+    QTest::addColumn<QString>("sTo");
+    QTest::newRow("source down") << "optSource_0" << int(Qt::Key_Down) << "optSource_1";
+    QTest::newRow("source up") << "optSource_1" << int(Qt::Key_Up) << "optSource_0";
+    QTest::newRow("file down") << "optFile_0" << int(Qt::Key_Down) << "optFile_1";
+    QTest::newRow("file up") << "optFile_1" << int(Qt::Key_Up) << "optFile_0";
+    QTest::newRow("display down to composer")
+        << "optShowAs_0" << int(Qt::Key_Down) << "optShowAs_1";
+    QTest::newRow("display down to RTTTL") << "optShowAs_1" << int(Qt::Key_Down) << "optShowAs_2";
+    QTest::newRow("display up") << "optShowAs_2" << int(Qt::Key_Up) << "optShowAs_1";
+}
+
+void frmConverterTest::arrowKeysChooseWithinAGroup() {
+    QVERIFY(OpenForKeys());
+    QFETCH(QString, sFrom);
+    QFETCH(int, iKey);
+    QFETCH(QString, sTo);
+    auto* pFrom = qobject_cast<QRadioButton*>(Child(sFrom));
+    auto* pTo = qobject_cast<QRadioButton*>(Child(sTo));
+    pFrom->setChecked(true);
+    pFrom->setFocus(Qt::TabFocusReason);
+
+    QTest::keyClick(pFrom, Qt::Key(iKey));
+
+    QCOMPARE(FocusName(), sTo);
+    QVERIFY(pTo->isChecked());
+    QVERIFY(!pFrom->isChecked());
+}
+
+void frmConverterTest::everyInputHasAnAccessibleName_data() {
+    QTest::addColumn<QString>("sName");
+    QTest::addColumn<QString>("sAccessible");
+    auto row = [](const char* sName, const char* sAccessible) {
+        QTest::newRow(sName) << QString::fromLatin1(sName) << QString::fromLatin1(sAccessible);
+    };
+    row("optSource_0", "RTTTL/Nokring");
+    row("optSource_1", "Nokia 3210 Composer");
+    row("optFile_0", "a File");
+    row("optFile_1", "the Clipboard");
+    row("optShowAs_0", "Keypresses");
+    row("optShowAs_1", "3210 Composer");
+    row("optShowAs_2", "RTTTL/Nokring");
+    row("txtName", "Name");
+    row("txtTempo", "Tempo");
+    row("rtf", "Conversion Results");
+    row("cmdFit", "Fit to Phone");
+}
+
+void frmConverterTest::everyInputHasAnAccessibleName() {
+    QVERIFY(OpenForKeys());
+    QFETCH(QString, sName);
+    QFETCH(QString, sAccessible);
+    // What a screen reader is told, not merely the property.
+    QAccessibleInterface* pAccess = QAccessible::queryAccessibleInterface(Child(sName));
+    QVERIFY(pAccess);
+    QCOMPARE(pAccess->text(QAccessible::Name), sAccessible);
+}
+
+QTEST_MAIN(frmConverterTest)
 #include "frmConverterTest.moc"
