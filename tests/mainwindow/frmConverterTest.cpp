@@ -204,10 +204,9 @@ private Q_SLOTS:
         QTRY_COMPARE(Label("lblNoteCount"), QString("45"));
         QCOMPARE(Label("lblRemaining"), QString("5"));
         QCOMPARE(Label("lblMsg"), QString("Moved up one octave; kept the first 45 of 60 notes."));
-        QCOMPARE(Child<QLineEdit>("txtName")->text(), QString("Tone"));
-        QCOMPARE(Child<QLineEdit>("txtTempo")->text(), QString("100"));
-        QCOMPARE(Child<QGroupBox>("fraResults")->title(),
-                 QString("Conversion Results - [Clipboard]"));
+        QCOMPARE(Box("txtName"), QString("Tone"));
+        QCOMPARE(Box("txtTempo"), QString("100"));
+        QCOMPARE(Caption(), QString("Conversion Results - [Clipboard]"));
         QCOMPARE(Results(), Repeat(45, "8c1", " "));
         QVERIFY(CWindowFixture::TakeShown().isEmpty());
         QVERIFY(!pFit->isEnabled() && !pMenuFit->isEnabled() && pUndo->isEnabled());
@@ -371,10 +370,11 @@ private:
     // already visible at that moment.
     std::unique_ptr<frmConverter> Start(bool* pAboutShown = nullptr,
                                         bool* pMainVisibleThen = nullptr);
-    std::unique_ptr<frmConverter> StartShown();
+    // The window, shown, of a user who chose the tones folder before.
+    frmConverter* StartShown();
     // A real Get of the text, from the clipboard or from a file in the
     // ringtone folder, whichever the window's choice says.
-    void Get(frmConverter& w, const QString& sText);
+    void Get(const QString& sText);
 
     QString FocusName() const {
         const QWidget* p = QApplication::focusWidget();
@@ -463,24 +463,24 @@ std::unique_ptr<frmConverter> frmConverterTest::Start(bool* pAboutShown, bool* p
     return w;
 }
 
-std::unique_ptr<frmConverter> frmConverterTest::StartShown() {
+frmConverter* frmConverterTest::StartShown() {
     QSettings settings = Store();
     settings.setValue(QStringLiteral("Settings/RingToneDirectory"),
                       Folder(QStringLiteral("tones")));
     settings.sync();
-    auto w = Start();
-    w->show();
-    if (!QTest::qWaitForWindowExposed(w.get()))
+    m_pWindow = Start();
+    m_pWindow->show();
+    if (!QTest::qWaitForWindowExposed(m_pWindow.get()))
         qWarning("main window not exposed");
-    return w;
+    return m_pWindow.get();
 }
 
-void frmConverterTest::Get(frmConverter& w, const QString& sText) {
-    if (Child<QRadioButton>(&w, "optFile_1")->isChecked()) {
+void frmConverterTest::Get(const QString& sText) {
+    if (Child<QRadioButton>("optFile_1")->isChecked()) {
         QGuiApplication::clipboard()->setText(sText);
-        Child<QPushButton>(&w, "cmdGet")->click();
-        QVERIFY(!Child<QTextEdit>(&w, "rtf")->toPlainText().isEmpty());
-        QVERIFY(!Child<QLabel>(&w, "lblMsg")->text().isEmpty());
+        Child<QPushButton>("cmdGet")->click();
+        QVERIFY(!Results().isEmpty());
+        QVERIFY(!Label("lblMsg").isEmpty());
         return;
     }
     const QString sName =
@@ -492,10 +492,10 @@ void frmConverterTest::Get(frmConverter& w, const QString& sText) {
         pFiles->setCurrentItem(pFiles->findItems(sName, Qt::MatchExactly).value(0));
         Child<QPushButton>(pOpen, QStringLiteral("cmdOk"))->click();
     });
-    Child<QPushButton>(&w, "cmdGet")->click();
+    Child<QPushButton>("cmdGet")->click();
     QVERIFY(open.Answered());
-    QVERIFY(!Child<QTextEdit>(&w, "rtf")->toPlainText().isEmpty());
-    QVERIFY(!Child<QLabel>(&w, "lblMsg")->text().isEmpty());
+    QVERIFY(!Results().isEmpty());
+    QVERIFY(!Label("lblMsg").isEmpty());
 }
 
 void frmConverterTest::startUpRestoresSettings_data() {
@@ -782,7 +782,7 @@ void frmConverterTest::menusInOrderWithoutShortcuts() {
 }
 
 void frmConverterTest::tabOrder() {
-    auto w = StartShown();
+    StartShown();
     const QStringList expected = {
         QStringLiteral("optSource_0"), QStringLiteral("optSource_1"), QStringLiteral("optFile_0"),
         QStringLiteral("optFile_1"),   QStringLiteral("cmdGet"),      QStringLiteral("optShowAs_0"),
@@ -790,7 +790,7 @@ void frmConverterTest::tabOrder() {
         QStringLiteral("txtTempo"),    QStringLiteral("cmdPlay"),     QStringLiteral("rtf"),
         QStringLiteral("cmdFit")};
     // Follow the focus chain once round, from the first control on.
-    QWidget* pStart = Child<QWidget>(w.get(), "optSource_0");
+    QWidget* pStart = Child<QWidget>("optSource_0");
     QStringList order;
     QWidget* p = pStart;
     do {
@@ -804,8 +804,8 @@ void frmConverterTest::tabOrder() {
 }
 
 void frmConverterTest::resultsBoxUsesABoldFixedPitchFont() {
-    auto w = StartShown();
-    const QTextEdit* pRtf = Child<QTextEdit>(w.get(), "rtf");
+    StartShown();
+    const QTextEdit* pRtf = Child<QTextEdit>("rtf");
     const QFontInfo info(pRtf->font());
     QVERIFY(info.fixedPitch());
     QVERIFY(pRtf->font().bold());
@@ -826,84 +826,85 @@ void frmConverterTest::sourceOrFileChoiceForgetsTheRingtone_data() {
 void frmConverterTest::sourceOrFileChoiceForgetsTheRingtone() {
     QFETCH(QString, option);
     QFETCH(int, sourceAfter);
-    auto w = StartShown();
+    StartShown();
     // Start from the other choice of the group, with a ringtone shown.
     const QString sOther =
         option.left(option.size() - 1) +
         (option.endsWith(QLatin1Char('0')) ? QStringLiteral("1") : QStringLiteral("0"));
-    Child<QRadioButton>(w.get(), sOther)->setChecked(true);
+    Child<QRadioButton>(sOther)->setChecked(true);
     if (option.startsWith(QLatin1String("optFile")))
-        Child<QRadioButton>(w.get(), "optSource_0")->setChecked(true);
-    Get(*w, LongTone());
+        Child<QRadioButton>("optSource_0")->setChecked(true);
+    Get(LongTone());
     const std::string sFolder = CProgram::Nokia().FilePath;
 
-    ClickOption(Child<QRadioButton>(w.get(), option));
-    QVERIFY(Child<QRadioButton>(w.get(), option)->isChecked());
+    ClickOption(Child<QRadioButton>(option));
+    QVERIFY(Child<QRadioButton>(option)->isChecked());
 
     const CNokia& nokia = CProgram::Nokia();
     QVERIFY(nokia.OriginalText.empty());
     QCOMPARE(nokia.Notes.Count(), 0);
     QCOMPARE(nokia.SourceType, sourceAfter);
     QCOMPARE(nokia.FilePath, sFolder);
-    QCOMPARE(Child<QLineEdit>(w.get(), "txtName")->text(), QString());
-    QCOMPARE(Child<QLineEdit>(w.get(), "txtTempo")->text(), QString());
-    QCOMPARE(Child<QTextEdit>(w.get(), "rtf")->toPlainText(), QString());
-    QCOMPARE(Child<QLabel>(w.get(), "lblNoteCount")->text(), QStringLiteral("0"));
-    QCOMPARE(Child<QLabel>(w.get(), "lblRemaining")->text(), QString());
-    QCOMPARE(Child<QLabel>(w.get(), "lblMsg")->text(), QString());
-    QCOMPARE(Child<QGroupBox>(w.get(), "fraResults")->title(),
-             QStringLiteral("Conversion Results"));
+    QCOMPARE(Box("txtName"), QString());
+    QCOMPARE(Box("txtTempo"), QString());
+    QCOMPARE(Results(), QString());
+    QCOMPARE(Label("lblNoteCount"), QStringLiteral("0"));
+    QCOMPARE(Label("lblRemaining"), QString());
+    QCOMPARE(Label("lblMsg"), QString());
+    QCOMPARE(Caption(), QStringLiteral("Conversion Results"));
 
     // With the ringtone forgotten, a display choice has nothing to show.
-    ClickOption(Child<QRadioButton>(w.get(), "optShowAs_1"));
+    ClickOption(Child<QRadioButton>("optShowAs_1"));
     QCOMPARE(CProgram::Nokia().ShowType, int16_t(1));
-    QCOMPARE(Child<QTextEdit>(w.get(), "rtf")->toPlainText(), QString());
+    QCOMPARE(Results(), QString());
 }
 
 void frmConverterTest::displayChoiceRerendersOnlyTheNotes() {
-    auto w = StartShown();
-    Child<QRadioButton>(w.get(), "optSource_0")->setChecked(true);
-    Get(*w, LongTone());
-    const QString sMessage = Child<QLabel>(w.get(), "lblMsg")->text();
-    Child<QLineEdit>(w.get(), "txtName")->setText(QStringLiteral("typed name"));
-    Child<QLineEdit>(w.get(), "txtTempo")->setText(QStringLiteral("99"));
-    const QString sCount = Child<QLabel>(w.get(), "lblNoteCount")->text();
-    const QString sRemaining = Child<QLabel>(w.get(), "lblRemaining")->text();
+    StartShown();
+    Child<QRadioButton>("optSource_0")->setChecked(true);
+    Get(LongTone());
+    const QString sMessage = Label("lblMsg");
+    Child<QLineEdit>("txtName")->setText(QStringLiteral("typed name"));
+    Child<QLineEdit>("txtTempo")->setText(QStringLiteral("99"));
+    const QString sCount = Label("lblNoteCount");
+    const QString sRemaining = Label("lblRemaining");
+    QCOMPARE(Caption(), QStringLiteral("Conversion Results - [Clipboard]"));
 
     for (int i : {2, 1, 0}) {
-        ClickOption(Child<QRadioButton>(w.get(), QStringLiteral("optShowAs_%1").arg(i)));
+        ClickOption(Child<QRadioButton>(QStringLiteral("optShowAs_%1").arg(i)));
         CNokia& nokia = CProgram::Nokia();
         QCOMPARE(nokia.ShowType, static_cast<int16_t>(i));
-        QCOMPARE(Child<QTextEdit>(w.get(), "rtf")->toPlainText(),
-                 CProgram::FromEngine(nokia.Notes.GetNotes(static_cast<int16_t>(i))));
-        QCOMPARE(Child<QLineEdit>(w.get(), "txtName")->text(), QStringLiteral("typed name"));
-        QCOMPARE(Child<QLineEdit>(w.get(), "txtTempo")->text(), QStringLiteral("99"));
-        QCOMPARE(Child<QLabel>(w.get(), "lblNoteCount")->text(), sCount);
-        QCOMPARE(Child<QLabel>(w.get(), "lblRemaining")->text(), sRemaining);
-        QCOMPARE(Child<QLabel>(w.get(), "lblMsg")->text(), sMessage);
+        QCOMPARE(Results(), CProgram::FromEngine(nokia.Notes.GetNotes(static_cast<int16_t>(i))));
+        QCOMPARE(Box("txtName"), QStringLiteral("typed name"));
+        QCOMPARE(Box("txtTempo"), QStringLiteral("99"));
+        QCOMPARE(Label("lblNoteCount"), sCount);
+        QCOMPARE(Label("lblRemaining"), sRemaining);
+        QCOMPARE(Label("lblMsg"), sMessage);
+        QCOMPARE(Caption(), QStringLiteral("Conversion Results - [Clipboard]"));
     }
     // The three forms really differ, so the check above saw each of them.
     QVERIFY(CProgram::Nokia().Notes.GetNotes(0) != CProgram::Nokia().Notes.GetNotes(2));
+    QVERIFY(CWindowFixture::TakeShown().isEmpty());
 }
 
 void frmConverterTest::displayChoiceBeforeAnyRingtoneIsKept() {
     auto w = StartShown();
-    ClickOption(Child<QRadioButton>(w.get(), "optShowAs_2"));
+    ClickOption(Child<QRadioButton>("optShowAs_2"));
     QCOMPARE(CProgram::Nokia().ShowType, int16_t(2));
-    QCOMPARE(Child<QTextEdit>(w.get(), "rtf")->toPlainText(), QString());
+    QCOMPARE(Results(), QString());
     w->close();
     QCOMPARE(Store().value(QStringLiteral("Settings/ShowType")).toString(), QStringLiteral("2"));
 }
 
 void frmConverterTest::newKeepsOptionsAndFolder() {
     auto w = StartShown();
-    Child<QRadioButton>(w.get(), "optSource_0")->setChecked(true);
-    Child<QRadioButton>(w.get(), "optFile_0")->setChecked(true);
-    Child<QRadioButton>(w.get(), "optShowAs_2")->setChecked(true);
-    Get(*w, LongTone());
+    Child<QRadioButton>("optSource_0")->setChecked(true);
+    Child<QRadioButton>("optFile_0")->setChecked(true);
+    Child<QRadioButton>("optShowAs_2")->setChecked(true);
+    Get(LongTone());
     const std::string sFolder = CProgram::Nokia().FilePath;
 
-    Child<QAction>(w.get(), "mnuFileNew")->trigger();
+    Child<QAction>("mnuFileNew")->trigger();
 
     const CNokia& nokia = CProgram::Nokia();
     QVERIFY(nokia.OriginalText.empty());
@@ -911,25 +912,24 @@ void frmConverterTest::newKeepsOptionsAndFolder() {
     QCOMPARE(nokia.FilePath, sFolder);
     QCOMPARE(nokia.SourceType, 0);
     QCOMPARE(nokia.ShowType, int16_t(2));
-    QVERIFY(Child<QRadioButton>(w.get(), "optSource_0")->isChecked());
-    QVERIFY(Child<QRadioButton>(w.get(), "optFile_0")->isChecked());
-    QVERIFY(Child<QRadioButton>(w.get(), "optShowAs_2")->isChecked());
-    QCOMPARE(Child<QTextEdit>(w.get(), "rtf")->toPlainText(), QString());
-    QCOMPARE(Child<QLineEdit>(w.get(), "txtName")->text(), QString());
-    QCOMPARE(Child<QLabel>(w.get(), "lblNoteCount")->text(), QStringLiteral("0"));
-    QCOMPARE(Child<QLabel>(w.get(), "lblMsg")->text(), QString());
-    QCOMPARE(Child<QGroupBox>(w.get(), "fraResults")->title(),
-             QStringLiteral("Conversion Results"));
-    QCOMPARE(w->focusWidget(), Child<QWidget>(w.get(), "optSource_1"));
+    QVERIFY(Child<QRadioButton>("optSource_0")->isChecked());
+    QVERIFY(Child<QRadioButton>("optFile_0")->isChecked());
+    QVERIFY(Child<QRadioButton>("optShowAs_2")->isChecked());
+    QCOMPARE(Results(), QString());
+    QCOMPARE(Box("txtName"), QString());
+    QCOMPARE(Label("lblNoteCount"), QStringLiteral("0"));
+    QCOMPARE(Label("lblMsg"), QString());
+    QCOMPARE(Caption(), QStringLiteral("Conversion Results"));
+    QCOMPARE(w->focusWidget(), Child<QWidget>("optSource_1"));
 }
 
 void frmConverterTest::choicesAreSavedWhenExitIsChosen() {
     auto w = StartShown();
-    ClickOption(Child<QRadioButton>(w.get(), "optSource_1"));
-    ClickOption(Child<QRadioButton>(w.get(), "optFile_0"));
-    ClickOption(Child<QRadioButton>(w.get(), "optShowAs_1"));
+    ClickOption(Child<QRadioButton>("optSource_1"));
+    ClickOption(Child<QRadioButton>("optFile_0"));
+    ClickOption(Child<QRadioButton>("optShowAs_1"));
 
-    Child<QAction>(w.get(), "mnuFileExit")->trigger();
+    Child<QAction>("mnuFileExit")->trigger();
     QVERIFY(!w->isVisible());
 
     QSettings settings = Store();
@@ -962,9 +962,9 @@ void frmConverterTest::menuOpeningEnablesSaveAndExport() {
     QFETCH(QString, text);
     QFETCH(bool, enabled);
     auto w = StartShown();
-    QMenu* pMenu = Child<QMenu>(w.get(), menu);
-    QAction* pItem = Child<QAction>(w.get(), item);
-    QTextEdit* pRtf = Child<QTextEdit>(w.get(), "rtf");
+    QMenu* pMenu = Child<QMenu>(menu);
+    QAction* pItem = Child<QAction>(item);
+    QTextEdit* pRtf = Child<QTextEdit>("rtf");
 
     // Start from the opposite state, so that opening must change it.
     pRtf->setPlainText(enabled ? QString() : QStringLiteral("x"));
@@ -981,7 +981,7 @@ void frmConverterTest::menuOpeningEnablesSaveAndExport() {
 }
 
 void frmConverterTest::helpAboutShowsTheAboutWindowModally() {
-    auto w = StartShown();
+    StartShown();
     QString sTitle;
     QPointer<QWidget> about;
     bool bModal = false;
@@ -991,7 +991,7 @@ void frmConverterTest::helpAboutShowsTheAboutWindowModally() {
         bModal = pModal->isModal();
         Child<QPushButton>(pModal, QStringLiteral("cmdOK"))->click();
     });
-    Child<QAction>(w.get(), "mnuHelpAbout")->trigger();
+    Child<QAction>("mnuHelpAbout")->trigger();
     QCOMPARE(sTitle, QStringLiteral("About..."));
     QVERIFY(bModal);
     // Made for each showing and gone when it closes.
@@ -1001,8 +1001,8 @@ void frmConverterTest::helpAboutShowsTheAboutWindowModally() {
 void frmConverterTest::webLinkOpensTheBrowserOnItsCaption() {
     // Not the first browser of the list.
     CRecordingProgram browser(m_pFixture->Programs(), QStringLiteral("sensible-browser"));
-    auto w = StartShown();
-    QLabel* pLink = Child<QLabel>(w.get(), "lblMyWeb");
+    StartShown();
+    QLabel* pLink = Child<QLabel>("lblMyWeb");
     QCOMPARE(pLink->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseClick(pLink, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(browser.WasStarted(), 15000);
