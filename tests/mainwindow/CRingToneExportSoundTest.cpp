@@ -34,7 +34,6 @@
 #include <sndfile.h>
 
 namespace {
-using TestWidgets::Child;
 
 const QString Tune = QStringLiteral("Tone:d=8,o=5,b=125:c,e,g,4c6,p,16a#");
 // The saved tune read back from MIDI: the same notes, each with its own

@@ -348,9 +348,9 @@ void CRingToneExportTest::missingNameOrTempoOnlyAsks_data() {
 }
 
 void CRingToneExportTest::missingNameOrTempoOnlyAsks() {
-    QVERIFY(OpenForSave());
     QFETCH(QString, sName);
     QFETCH(QString, sTempo);
+    QVERIFY(OpenForSave());
     CNokia& nokia = CProgram::Nokia();
     nokia.RingToneName = "Old";
     nokia.Tempo = 99;
@@ -397,11 +397,11 @@ void CRingToneExportTest::failureBeforeDialogNamesCurrentTarget_data() {
 }
 
 void CRingToneExportTest::failureBeforeDialogNamesCurrentTarget() {
-    QVERIFY(OpenForSave());
     QFETCH(QString, sTempo);
     QFETCH(QString, sFileName);
     QFETCH(QString, sTarget);
     QFETCH(QString, sDescription);
+    QVERIFY(OpenForSave());
     CNokia& nokia = CProgram::Nokia();
     nokia.FileName = CProgram::ToEngine(sFileName);
     Fill(QStringLiteral("Tone"), sTempo, 2, QStringLiteral("8c,d"));
@@ -453,10 +453,10 @@ void CRingToneExportTest::proposesNameAndKind_data() {
 }
 
 void CRingToneExportTest::proposesNameAndKind() {
-    QVERIFY(OpenForSave());
     QFETCH(int, iForm);
     QFETCH(QString, sFileName);
     QFETCH(QString, sName);
+    QVERIFY(OpenForSave());
     CProgram::Nokia().FileName = CProgram::ToEngine(sFileName);
     Fill(sName, QStringLiteral("140"), iForm, QStringLiteral("8c"));
 
@@ -493,11 +493,11 @@ void CRingToneExportTest::writesEachForm_data() {
 
 // The file gets the text and CR LF; the clipboard the same text alone.
 void CRingToneExportTest::writesEachForm() {
-    QVERIFY(OpenForSave());
     QFETCH(int, iForm);
     QFETCH(QString, sBody);
     QFETCH(QString, sFile);
     QFETCH(QString, sText);
+    QVERIFY(OpenForSave());
     modNOK::DefaultDuration = "4";
     modNOK::DefaultOctave = "6";
     Fill(QStringLiteral("Tone"), QStringLiteral("140"), iForm, sBody);
@@ -522,8 +522,8 @@ void CRingToneExportTest::overwriteQuestion_data() {
 }
 
 void CRingToneExportTest::overwriteQuestion() {
-    QVERIFY(OpenForSave());
     QFETCH(bool, bYes);
+    QVERIFY(OpenForSave());
     const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.TXT"));
     QVERIFY(WriteRaw(sPath, "old content\r\nsecond line\r\n"));
     modNOK::DefaultDuration = "4";
@@ -578,9 +578,9 @@ void CRingToneExportTest::failedSaveKeepsExistingFile_data() {
 }
 
 void CRingToneExportTest::failedSaveKeepsExistingFile() {
-    QVERIFY(OpenForSave());
     QFETCH(QString, sCase);
     QFETCH(QString, sDescription);
+    QVERIFY(OpenForSave());
     const QByteArray old("Old:d=4,o=5,b=63:c\r\n");
     const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.TXT"));
     QVERIFY(WriteRaw(sPath, old));
@@ -642,10 +642,10 @@ void CRingToneExportTest::refusesWhatIsNoPlainFile_data() {
 // Nothing in the folder (or above it) is replaced or created, and no
 // overwrite question comes first.
 void CRingToneExportTest::refusesWhatIsNoPlainFile() {
-    QVERIFY(OpenForSave());
     QFETCH(QString, sTyped);
     QFETCH(QString, sMake);
     QFETCH(QString, sReason);
+    QVERIFY(OpenForSave());
     const QDir folder(Folder());
     QVERIFY(folder.mkpath(QStringLiteral("inner")));
     CProgram::Nokia().FilePath = CProgram::ToEngine(folder.filePath(QStringLiteral("inner")));
@@ -741,8 +741,8 @@ void CRingToneExportTest::closingWithoutOkWritesNothing_data() {
 }
 
 void CRingToneExportTest::closingWithoutOkWritesNothing() {
-    QVERIFY(OpenForSave());
     QFETCH(bool, bTitleBar);
+    QVERIFY(OpenForSave());
     // An existing file of the stored name must not be touched either.
     CProgram::Nokia().FileName = "Tone.TXT";
     const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.TXT"));
@@ -785,11 +785,11 @@ void CRingToneExportTest::exportConfirmsThenCopies_data() {
 
 // Neither name nor tempo is checked, and the converter is left alone.
 void CRingToneExportTest::exportConfirmsThenCopies() {
-    QVERIFY(OpenForSave());
     QFETCH(int, iForm);
     QFETCH(QString, sName);
     QFETCH(QString, sConfirmation);
     QFETCH(QString, sText);
+    QVERIFY(OpenForSave());
     modNOK::DefaultDuration = "8";
     modNOK::DefaultOctave = "7";
     CProgram::Nokia().RingToneName = "Kept";

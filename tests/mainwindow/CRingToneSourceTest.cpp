@@ -246,12 +246,12 @@ private Q_SLOTS:
                                      << "-" << sTooMany;
     }
     void counts() {
-        QVERIFY(OpenForGet());
         QFETCH(int, iSourceType);
         QFETCH(QString, sText);
         QFETCH(QString, sCount);
         QFETCH(QString, sRemaining);
         QFETCH(QString, sMessage);
+        QVERIFY(OpenForGet());
         Choose(iSourceType, false);
         GetClipboard(sText);
         QCOMPARE(Label("lblNoteCount"), sCount);
@@ -276,10 +276,10 @@ private Q_SLOTS:
                                    << "Grüße für Ŝ" << false;
     }
     void names() {
-        QVERIFY(OpenForGet());
         QFETCH(QString, sText);
         QFETCH(QString, sName);
         QFETCH(bool, bErrors);
+        QVERIFY(OpenForGet());
         Choose(0, false);
         GetClipboard(sText);
         QCOMPARE(Box("txtName"), sName);
@@ -303,8 +303,8 @@ private Q_SLOTS:
                                                "e:d=4,o=5,b=100:8c");
     }
     void fileEncodings() {
-        QVERIFY(OpenForGet());
         QFETCH(QByteArray, bytes);
+        QVERIFY(OpenForGet());
         Write("enc.TXT", bytes);
         Choose(0, true);
         GetFile("enc.TXT");
@@ -360,10 +360,10 @@ private Q_SLOTS:
         QTest::newRow("tab") << "\t" << 1 << "";
     }
     void clipboardLineBreakIsConverted() {
-        QVERIFY(OpenForGet());
         QFETCH(QString, sText);
         QFETCH(int, iNotes);
         QFETCH(QString, sClipboard);
+        QVERIFY(OpenForGet());
         Choose(0, false);
         GetClipboard(sText);
         QVERIFY(CWindowFixture::TakeShown().isEmpty());
@@ -387,11 +387,11 @@ private Q_SLOTS:
         QTest::newRow("converted") << 1 << "Tone:Tempo=100:8c2" << false << 0;
     }
     void clipboardKeptWhenNothingConverted() {
-        QVERIFY(OpenForGet());
         QFETCH(int, iSourceType);
         QFETCH(QString, sText);
         QFETCH(bool, bKept);
         QFETCH(int, iBoxes);
+        QVERIFY(OpenForGet());
         Choose(iSourceType, false);
         GetClipboard(sText);
         QCOMPARE(QGuiApplication::clipboard()->text(), bKept ? sText : QString());
@@ -475,10 +475,10 @@ private Q_SLOTS:
                                 << "Not a RingTone File";
     }
     void refusedFiles() {
-        QVERIFY(OpenForGet());
         QFETCH(QByteArray, bytes);
         QFETCH(QString, sMessage);
         QFETCH(QString, sTitle);
+        QVERIFY(OpenForGet());
         Write("bad.TXT", bytes);
         Choose(0, true);
         GetFile("bad.TXT");
@@ -503,8 +503,8 @@ private Q_SLOTS:
             << QString(CRingToneSource::MaxLength / 3 + 1, QChar(0x20ac));
     }
     void clipboardTooLargeIsKept() {
-        QVERIFY(OpenForGet());
         QFETCH(QString, sHuge);
+        QVERIFY(OpenForGet());
         Choose(0, false);
         GetClipboard(sHuge);
         const QList<ShownBox> shown = CWindowFixture::TakeShown();
@@ -594,10 +594,10 @@ private Q_SLOTS:
     }
 
     void savedRingtoneReadsBack() {
-        QVERIFY(OpenForGet());
         QFETCH(int, iSource);
         QFETCH(QString, sFile);
         QFETCH(QByteArray, ringtone);
+        QVERIFY(OpenForGet());
         const int iForm = iSource == 0 ? 2 : 1;
         const QString sBackFile = QString("Back") + (iSource == 0 ? ".TXT" : ".321");
         QFile::remove(m_pFixture->Path(sBackFile));

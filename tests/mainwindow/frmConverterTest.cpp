@@ -41,8 +41,6 @@ using TestText::Repeat;
 
 namespace {
 
-using TestWidgets::Child;
-
 // Stored settings are written with "@name" standing for a folder of the
 // test's temporary tree.
 using Settings = QMap<QString, QString>;
@@ -130,8 +128,8 @@ private Q_SLOTS:
     }
 
     void numberedLabelOpensItsHelp() {
-        Remember();
         QFETCH(int, iIndex);
+        Remember();
 
         frmConverter window;
         window.show();
@@ -1065,11 +1063,11 @@ void frmConverterTest::menuAccessKeysRunTheirItems_data() {
 }
 
 void frmConverterTest::menuAccessKeysRunTheirItems() {
-    QVERIFY(OpenForKeys());
     QFETCH(int, iMenuKey);
     QFETCH(QString, sMenu);
     QFETCH(int, iItemKey);
     QFETCH(QString, sItem);
+    QVERIFY(OpenForKeys());
 
     // Something to save or export, so that those items are enabled.
     qobject_cast<QTextEdit*>(Child(QStringLiteral("rtf")))->setPlainText(QStringLiteral("1 2 3"));
@@ -1134,11 +1132,11 @@ void frmConverterTest::tabVisitsTheStepsInOrder_data() {
 }
 
 void frmConverterTest::tabVisitsTheStepsInOrder() {
-    QVERIFY(OpenForKeys());
     QFETCH(int, iSource);
     QFETCH(int, iFile);
     QFETCH(int, iShowAs);
     QFETCH(bool, bChoose);
+    QVERIFY(OpenForKeys());
     for (const QString& sOption :
          {QStringLiteral("optSource_%1").arg(iSource), QStringLiteral("optFile_%1").arg(iFile),
           QStringLiteral("optShowAs_%1").arg(iShowAs)}) {
@@ -1189,10 +1187,10 @@ void frmConverterTest::arrowKeysChooseWithinAGroup_data() {
 }
 
 void frmConverterTest::arrowKeysChooseWithinAGroup() {
-    QVERIFY(OpenForKeys());
     QFETCH(QString, sFrom);
     QFETCH(int, iKey);
     QFETCH(QString, sTo);
+    QVERIFY(OpenForKeys());
     auto* pFrom = qobject_cast<QRadioButton*>(Child(sFrom));
     auto* pTo = qobject_cast<QRadioButton*>(Child(sTo));
     pFrom->setChecked(true);
@@ -1225,9 +1223,9 @@ void frmConverterTest::everyInputHasAnAccessibleName_data() {
 }
 
 void frmConverterTest::everyInputHasAnAccessibleName() {
-    QVERIFY(OpenForKeys());
     QFETCH(QString, sName);
     QFETCH(QString, sAccessible);
+    QVERIFY(OpenForKeys());
     // What a screen reader is told, not merely the property.
     QAccessibleInterface* pAccess = QAccessible::queryAccessibleInterface(Child(sName));
     QVERIFY(pAccess);
