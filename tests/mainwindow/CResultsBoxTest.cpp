@@ -159,10 +159,8 @@ private Q_SLOTS:
         QFETCH(QString, sText);
         QFETCH(QStringList, lstMarked);
         QVERIFY(Open(true));
-        Child<QRadioButton>("optSource_0")->click();
-        Child<QRadioButton>("optFile_1")->click();
-        QGuiApplication::clipboard()->setText("Two:d=4,o=5,b=100:8c8,d,2e8");
-        Child<QPushButton>("cmdGet")->click();
+        Choose(0, false);
+        GetClipboard("Two:d=4,o=5,b=100:8c8,d,2e8");
         const QList<ShownBox> shown = CWindowFixture::TakeShown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].Text, QStringLiteral("There have been some conversion errors:\n") +

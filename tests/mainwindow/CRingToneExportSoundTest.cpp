@@ -233,8 +233,7 @@ void CRingToneExportSoundTest::GetLongTune(int iMinutes) {
     QString sTune = QStringLiteral("Long:d=1,o=5,b=25:");
     for (int i = 0; i < iMinutes * 60 * 10 / 144; ++i)
         sTune += QStringLiteral("1.c,");
-    QGuiApplication::clipboard()->setText(sTune);
-    Child<QPushButton>(QStringLiteral("cmdGet"))->click();
+    GetClipboard(sTune);
     CWindowFixture::TakeShown();
 }
 

@@ -712,8 +712,7 @@ private Q_SLOTS:
         const QString sPath = elsewhere.filePath("drop.321");
         QVERIFY(TestFiles::WriteRaw(sPath, "Dropped:Tempo=90:4c1 8d2"));
         QVERIFY(Open(true));
-        Child<QRadioButton>("optSource_1")->click();
-        Child<QRadioButton>("optFile_1")->click();
+        Choose(1, false);
         QGuiApplication::clipboard()->setText("Keep me");
 
         auto* pData = new QMimeData;

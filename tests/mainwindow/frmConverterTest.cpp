@@ -291,13 +291,11 @@ private Q_SLOTS:
         QFETCH(int, iWidth);
         Remember();
         QVERIFY(Open(true));
-        Child<QRadioButton>("optSource_0")->click();
-        Child<QRadioButton>("optFile_1")->click();
+        Choose(0, false);
         Child<QRadioButton>(QStringLiteral("optShowAs_%1").arg(iForm))->click();
-        QGuiApplication::clipboard()->setText(
+        GetClipboard(
             "T:d=4,o=5,b=100:8e.6,8c#6,16p,4d#7,2a.5,8g,8f#6,32b,8e.6,8c#6,16p,4d#7,2a.5,8g,"
             "8f#6,32b,8e.6,8c#6,16p,4d#7,2a.5,8g,8f#6,32b,8e.6,8c#6,16p,4d#7");
-        Child<QPushButton>("cmdGet")->click();
         CWindowFixture::TakeShown();
         auto* pBox = Child<QTextEdit>("rtf");
         if (iWidth > 0)
@@ -332,10 +330,8 @@ private Q_SLOTS:
                                  linkPalette.color(QPalette::Window)) >= CContrast::MinimumRatio);
         QCOMPARE(linkPalette.color(QPalette::WindowText) == QColor(0x00, 0x00, 0xff), !bDark);
 
-        Child<QRadioButton>("optSource_0")->click();
-        Child<QRadioButton>("optFile_1")->click();
-        QGuiApplication::clipboard()->setText("T:d=4,o=5,b=100:8c8");
-        Child<QPushButton>("cmdGet")->click();
+        Choose(0, false);
+        GetClipboard("T:d=4,o=5,b=100:8c8");
         auto* pBox = Child<QTextEdit>("rtf");
         QTextCursor cursor(pBox->document());
         cursor.setPosition(1);
@@ -475,23 +471,14 @@ frmConverter* frmConverterTest::StartShown() {
 
 void frmConverterTest::Get(const QString& sText) {
     if (Child<QRadioButton>("optFile_1")->isChecked()) {
-        QGuiApplication::clipboard()->setText(sText);
-        Child<QPushButton>("cmdGet")->click();
-        QVERIFY(!Results().isEmpty());
-        QVERIFY(!Label("lblMsg").isEmpty());
-        return;
+        GetClipboard(sText);
+    } else {
+        const QString sName = CProgram::Nokia().SourceType == 0 ? QStringLiteral("get.TXT")
+                                                                : QStringLiteral("get.321");
+        QVERIFY(WriteFile(QDir(CProgram::FromEngine(CProgram::Nokia().FilePath)).filePath(sName),
+                          sText.toUtf8()));
+        GetFile(sName);
     }
-    const QString sName =
-        CProgram::Nokia().SourceType == 0 ? QStringLiteral("get.TXT") : QStringLiteral("get.321");
-    QVERIFY(WriteFile(QDir(CProgram::FromEngine(CProgram::Nokia().FilePath)).filePath(sName),
-                      sText.toUtf8()));
-    const CModalAnswer open([sName](QWidget* pOpen) {
-        auto* pFiles = Child<QListWidget>(pOpen, QStringLiteral("File1"));
-        pFiles->setCurrentItem(pFiles->findItems(sName, Qt::MatchExactly).value(0));
-        Child<QPushButton>(pOpen, QStringLiteral("cmdOk"))->click();
-    });
-    Child<QPushButton>("cmdGet")->click();
-    QVERIFY(open.Answered());
     QVERIFY(!Results().isEmpty());
     QVERIFY(!Label("lblMsg").isEmpty());
 }
