@@ -10,8 +10,8 @@ cd "$(dirname "$0")/.."
 runs=${1:-10}
 export RINGWRIGHT_SOUND_MINUTES=${2:-60}
 cmake --preset default >/dev/null
-cmake --build --preset default --target frmConverterSaveSoundTest >/dev/null
-test=build/default/tests/mainwindow/frmConverterSaveSoundTest
+cmake --build --preset default --target CRingToneExportSoundTest >/dev/null
+test=build/default/tests/mainwindow/CRingToneExportSoundTest
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -1,14 +1,34 @@
-// What Get puts into the results area, worked out from the converter alone.
+// What Get puts into the results area, worked out from the converter alone,
+// and the notes with errors marked in the real window.
 
 #include "mainwindow/CResultsBox.h"
 #include "engine/CNokia.h"
 #include "engine/modNOK.h"
+#include "tests/support/CConverterFixture.h"
 #include "widgets/CProgram.h"
 
+#include <QHelpEvent>
 #include <QStringList>
 #include <QTest>
+#include <QTextBlock>
+#include <QToolTip>
 
 namespace {
+
+const QString kOctave8 = QStringLiteral("[modNok.GetOctave] RTTTL Octave 8 is not a valid octave "
+                                        "and is not supported by the Nokia 3210.");
+
+// Each marked stretch of the results box: its text and its tooltip.
+QList<QPair<QString, QString>> Marked(const QTextEdit* pBox) {
+    QList<QPair<QString, QString>> marks;
+    for (QTextBlock block = pBox->document()->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().underlineStyle() == QTextCharFormat::WaveUnderline)
+                marks.append({fragment.text(), fragment.charFormat().toolTip()});
+        }
+    return marks;
+}
 
 const QString sTooMany =
     QStringLiteral("This ringing tone has more than the maximum of 50 notes allowed for the "
@@ -31,10 +51,13 @@ CResultsBox::Results Converted(const QString& sText, const QString& sOrigin) {
 
 } // namespace
 
-class CResultsBoxTest : public QObject {
+class CResultsBoxTest : public QObject, public CConverterFixture {
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { Begin(); }
+    void cleanup() { End(); }
+
     void shown_data() {
         QTest::addColumn<QString>("sText");
         QTest::addColumn<QString>("sOrigin");
@@ -119,7 +142,52 @@ private Q_SLOTS:
         QCOMPARE(CResultsBox::ResultsCaption(), QStringLiteral("Conversion Results"));
         QCOMPARE(CResultsBox::Results().NoteCount, QStringLiteral("0"));
     }
+
+    // Two bad notes out of three: marked in every form, each with its own
+    // line, while the error box keeps the whole list.
+    void notesWithErrorsAreMarked_data() {
+        QTest::addColumn<int>("iForm");
+        QTest::addColumn<QString>("sText");
+        QTest::addColumn<QStringList>("lstMarked");
+        QTest::newRow("Keypresses") << 0 << "18, 29, 39" << QStringList{"18", "39"};
+        QTest::newRow("Composer") << 1 << "8c4 4d1 2e4" << QStringList{"8c4", "2e4"};
+        QTest::newRow("RTTTL") << 2 << "8c8,d,2e8" << QStringList{"8c8", "2e8"};
+    }
+
+    void notesWithErrorsAreMarked() {
+        QFETCH(int, iForm);
+        QFETCH(QString, sText);
+        QFETCH(QStringList, lstMarked);
+        QVERIFY(Open(true));
+        Choose(0, false);
+        GetClipboard("Two:d=4,o=5,b=100:8c8,d,2e8");
+        const QList<ShownBox> shown = CWindowFixture::TakeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].Text, QStringLiteral("There have been some conversion errors:\n") +
+                                    kOctave8 + QLatin1Char('\n') + kOctave8);
+
+        // Shown again in the chosen form, marks and all.
+        Child<QRadioButton>(QStringLiteral("optShowAs_%1").arg((iForm + 1) % 3))->click();
+        Child<QRadioButton>(QStringLiteral("optShowAs_%1").arg(iForm))->click();
+        auto* pBox = Child<QTextEdit>("rtf");
+        QCOMPARE(pBox->toPlainText(), sText);
+        const QList<QPair<QString, QString>> marks = Marked(pBox);
+        QCOMPARE(marks.size(), lstMarked.size());
+        for (int i = 0; i < marks.size(); ++i) {
+            QCOMPARE(marks[i].first, lstMarked[i]);
+            QCOMPARE(marks[i].second, kOctave8);
+        }
+
+        // The tooltip appears over the last note.
+        QTextCursor cursor(pBox->document());
+        cursor.setPosition(static_cast<int>(sText.size()) - 1);
+        const QPoint at = pBox->cursorRect(cursor).center();
+        QHelpEvent help(QEvent::ToolTip, at, pBox->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(pBox->viewport(), &help);
+        QTRY_COMPARE(QToolTip::text(), kOctave8);
+        QToolTip::hideText();
+    }
 };
 
-QTEST_GUILESS_MAIN(CResultsBoxTest)
+QTEST_MAIN(CResultsBoxTest)
 #include "CResultsBoxTest.moc"

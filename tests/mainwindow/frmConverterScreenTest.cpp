@@ -1,6 +1,5 @@
 #include "engine/CNokia.h"
-#include "mainwindow/frmConverter.h"
-#include "tests/support/CWindowFixture.h"
+#include "tests/support/CConverterFixture.h"
 #include "tests/support/TestScreen.h"
 #include "widgets/CProgram.h"
 
@@ -14,19 +13,18 @@
 
 // The main window on the smallest screen it must fit: 1024x600 logical
 // pixels, at a scale factor of 1.5, with a frame round every window.
-class frmConverterScreenTest : public QObject {
+class frmConverterScreenTest : public QObject, public CConverterFixture {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { m_pFixture = std::make_unique<CWindowFixture>(); }
-    void cleanup() { m_pFixture.reset(); }
+    void init() { Begin(); }
+    void cleanup() { End(); }
 
     void wholeWindowIsOnScreen() {
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
         QCOMPARE(area.size(), QSize(1024, 600));
-        frmConverter window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(Open());
+        const frmConverter& window = *m_pWindow;
         const QRect frame = window.frameGeometry();
         QVERIFY2(frame.height() > window.height(), "the screen gives windows a frame");
         QVERIFY2(area.contains(frame), qPrintable(QStringLiteral("%1,%2 %3x%4")
@@ -35,9 +33,6 @@ private Q_SLOTS:
                                                       .arg(frame.width())
                                                       .arg(frame.height())));
     }
-
-private:
-    std::unique_ptr<CWindowFixture> m_pFixture;
 };
 
 // The screen is set up before the application starts.

@@ -1,38 +1,32 @@
-// The main window: start-up from the stored settings (and the first-run
-// greeting), closing, the option groups, New, menu enabling and the web link.
+// The main window itself: start-up from the stored settings (and the
+// first-run greeting), layout, the option groups, menus, New and Exit, Fit to
+// Phone, the keyboard and screen readers, quick help and colours.
 
 #include "mainwindow/frmConverter.h"
+#include "dialogs/frmHelp.h"
 #include "engine/CNokia.h"
 #include "mainwindow/CConverterSettings.h"
-#include "tests/support/CModalAnswer.h"
+#include "tests/support/CConverterFixture.h"
 #include "tests/support/CRecordingProgram.h"
-#include "tests/support/CWindowFixture.h"
+#include "tests/support/Palettes.h"
 #include "tests/support/TestFiles.h"
-#include "tests/support/TestWidgets.h"
+#include "tests/support/TestText.h"
+#include "widgets/CContrast.h"
 #include "widgets/CLauncher.h"
 #include "widgets/CMessageBox.h"
 #include "widgets/CProgram.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
+#include <QAccessible>
 #include <QDir>
-#include <QFile>
 #include <QFontInfo>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
-#include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTextEdit>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QtTest>
 #include <atomic>
 #include <chrono>
@@ -41,10 +35,11 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
+
+using TestText::Repeat;
 
 namespace {
-
-using TestWidgets::Child;
 
 // Stored settings are written with "@name" standing for a folder of the
 // test's temporary tree.
@@ -85,7 +80,7 @@ bool WriteFile(const QString& sPath, const QByteArray& data = "x") {
 
 } // namespace
 
-class frmConverterTest : public QObject {
+class frmConverterTest : public QObject, public CConverterFixture {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -116,6 +111,250 @@ private Q_SLOTS:
     void helpAboutShowsTheAboutWindowModally();
     void webLinkOpensTheBrowserOnItsCaption();
 
+    void menuAccessKeysRunTheirItems_data();
+    void menuAccessKeysRunTheirItems();
+    void getAccessKeyPressesGet();
+    void tabVisitsTheStepsInOrder_data();
+    void tabVisitsTheStepsInOrder();
+    void arrowKeysChooseWithinAGroup_data();
+    void arrowKeysChooseWithinAGroup();
+    void everyInputHasAnAccessibleName_data();
+    void everyInputHasAnAccessibleName();
+
+    void numberedLabelOpensItsHelp_data() {
+        QTest::addColumn<int>("iIndex");
+        for (int i = 0; i < 4; ++i)
+            QTest::addRow("lblNum_%d", i) << i;
+    }
+
+    void numberedLabelOpensItsHelp() {
+        QFETCH(int, iIndex);
+        Remember();
+
+        frmConverter window;
+        window.show();
+        auto* pLabel = window.findChild<QLabel*>(QStringLiteral("lblNum_%1").arg(iIndex));
+        QVERIFY(pLabel);
+        QCOMPARE(pLabel->toolTip(), QStringLiteral("Click for help"));
+        QCOMPARE(pLabel->cursor().shape(), Qt::BitmapCursor);
+
+        QTest::mouseClick(pLabel, Qt::LeftButton);
+        QPointer<frmHelp> pHelp = window.findChild<frmHelp*>();
+        QVERIFY(pHelp);
+        QCOMPARE(pHelp->findChild<QLabel*>("lblHelpNum")->text(),
+                 QStringLiteral("%1.").arg(iIndex + 1));
+        QCOMPARE(pHelp->findChild<QLabel*>("lblHelpText")->text(),
+                 frmHelp::DisplayText(frmHelp::HelpText(iIndex + 1)));
+        QVERIFY(!window.isEnabled());
+        QVERIFY(pHelp->isEnabled());
+
+        QTest::mouseClick(pHelp->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+        QVERIFY(window.isEnabled());
+        QTRY_VERIFY(pHelp.isNull());
+    }
+
+    void legendSquareOpensNothing() {
+        Remember();
+        frmConverter window;
+        window.show();
+        auto* pSquare = window.findChild<QLabel*>(QStringLiteral("lblNum1"));
+        QVERIFY(pSquare);
+        QTest::mouseClick(pSquare, Qt::LeftButton);
+        QVERIFY(!window.findChild<frmHelp*>());
+        QVERIFY(window.isEnabled());
+    }
+
+    void instructionsMenuLooksForReadme() {
+        Remember();
+        QTemporaryDir empty;
+        QVERIFY(empty.isValid());
+        CProgram::setOwnFolder(empty.path());
+        frmConverter window;
+        window.findChild<QAction*>(QStringLiteral("mnuHelpInfo"))->trigger();
+        const QList<ShownBox> shown = CWindowFixture::TakeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].Title, QStringLiteral("Readme.txt not found"));
+    }
+
+    void fitThenUndo() {
+        QVERIFY(OpenForFit());
+        auto* pFit = Child<QPushButton>("cmdFit");
+        auto* pMenuFit = Child<QAction>("mnuFit");
+        auto* pUndo = Child<QAction>("mnuUndoFit");
+        QVERIFY(!pFit->isEnabled() && !pMenuFit->isEnabled() && !pUndo->isEnabled());
+
+        // An octave too low and 60 notes long, with a pause after the 45th.
+        QApplication::clipboard()->setText("Tone:d=4,o=4,b=100:" + Repeat(45, "8c", ",") + ",p," +
+                                           Repeat(14, "8d", ","));
+        Child<QPushButton>("cmdGet")->click();
+        QCOMPARE(CWindowFixture::TakeShown().size(), 1); // the octave warnings
+        QCOMPARE(Label("lblNoteCount"), QString("60"));
+        QVERIFY(pFit->isEnabled() && pMenuFit->isEnabled() && !pUndo->isEnabled());
+        // After the results box, in the order of the Tab key. The answered
+        // warning box gives the activation back to the window.
+        m_pWindow->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_pWindow.get()));
+        Child<QTextEdit>("rtf")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(Child<QTextEdit>("rtf"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), pFit);
+
+        QTest::keyClick(m_pWindow.get(), Qt::Key_T, Qt::AltModifier);
+        QTRY_COMPARE(Label("lblNoteCount"), QString("45"));
+        QCOMPARE(Label("lblRemaining"), QString("5"));
+        QCOMPARE(Label("lblMsg"), QString("Moved up one octave; kept the first 45 of 60 notes."));
+        QCOMPARE(Box("txtName"), QString("Tone"));
+        QCOMPARE(Box("txtTempo"), QString("100"));
+        QCOMPARE(Caption(), QString("Conversion Results - [Clipboard]"));
+        QCOMPARE(Results(), Repeat(45, "8c1", " "));
+        QVERIFY(CWindowFixture::TakeShown().isEmpty());
+        QVERIFY(!pFit->isEnabled() && !pMenuFit->isEnabled() && pUndo->isEnabled());
+        // The converter holds the fitted ringtone, for another form, Play and Save.
+        Child<QRadioButton>("optShowAs_2")->click();
+        QCOMPARE(CProgram::Nokia().OriginalText,
+                 "Tone:d=8,o=5,b=100:" + Repeat(45, "c", ",").toStdString());
+        QCOMPARE(Results().left(6), QString("c,c,c,"));
+        QCOMPARE(Label("lblMsg"), QString("Moved up one octave; kept the first 45 of 60 notes."));
+
+        EditMenuKey(Qt::Key_U);
+        QCOMPARE(Label("lblNoteCount"), QString("60"));
+        QCOMPARE(Label("lblRemaining"), QString("-"));
+        QCOMPARE(Label("lblMsg"), QString("This ringing tone has more than the maximum of 50 notes "
+                                          "allowed for the Nokia 3210."));
+        QCOMPARE(Results().left(9), QString("8c,8c,8c,"));
+        QCOMPARE(CProgram::Nokia().Notes.Count(), 60);
+        QVERIFY(pFit->isEnabled() && pMenuFit->isEnabled() && !pUndo->isEnabled());
+
+        // Fit again from the menu, then New forgets both forms.
+        EditMenuKey(Qt::Key_F);
+        QCOMPARE(Label("lblNoteCount"), QString("45"));
+        Child<QAction>("mnuFileNew")->trigger();
+        QVERIFY(!pFit->isEnabled() && !pMenuFit->isEnabled() && !pUndo->isEnabled());
+    }
+
+    void nothingToFit() {
+        QVERIFY(OpenForFit());
+        QApplication::clipboard()->setText("Tone:d=4,o=5,b=100:8c,8d");
+        Child<QPushButton>("cmdGet")->click();
+        QCOMPARE(Label("lblNoteCount"), QString("2"));
+        QVERIFY(!Child<QPushButton>("cmdFit")->isEnabled());
+        QVERIFY(!Child<QAction>("mnuFit")->isEnabled());
+    }
+
+    void f1OpensTheFocusedStepsHelp_data() {
+        QTest::addColumn<QString>("sFocus");
+        QTest::addColumn<QString>("sNumber");
+        QTest::newRow("source") << "optSource_1"
+                                << "1.";
+        QTest::newRow("file") << "optFile_0"
+                              << "2.";
+        QTest::newRow("Get") << "cmdGet"
+                             << "2.";
+        QTest::newRow("display") << "optShowAs_2"
+                                 << "3.";
+        QTest::newRow("name") << "txtName"
+                              << "4.";
+        QTest::newRow("results") << "rtf"
+                                 << "4.";
+    }
+
+    void f1OpensTheFocusedStepsHelp() {
+        QFETCH(QString, sFocus);
+        QFETCH(QString, sNumber);
+        Remember();
+        QVERIFY(Open(true));
+        Child<QWidget>(sFocus)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QPointer<frmHelp> pHelp = m_pWindow->findChild<frmHelp*>();
+        QVERIFY(pHelp);
+        QCOMPARE(pHelp->findChild<QLabel*>("lblHelpNum")->text(), sNumber);
+        pHelp->close();
+    }
+
+    void linesBreakOnlyAfterSeparators_data() {
+        QTest::addColumn<int>("iForm");
+        QTest::addColumn<QString>("sSeparator");
+        QTest::addColumn<int>("iWidth"); // of the text, in pixels; 0 as the window has it
+        QTest::newRow("keypresses") << 0 << ", " << 0;
+        QTest::newRow("keypresses, narrow") << 0 << ", " << 170;
+        QTest::newRow("composer") << 1 << " " << 0;
+        QTest::newRow("composer, narrow") << 1 << " " << 110;
+        QTest::newRow("rtttl") << 2 << "," << 0;
+        QTest::newRow("rtttl, narrow") << 2 << "," << 90;
+    }
+
+    // Every line of the box but the last ends with the separator, so no
+    // line starts or ends inside a note or a key group; the text stays as
+    // the converter made it.
+    void linesBreakOnlyAfterSeparators() {
+        QFETCH(int, iForm);
+        QFETCH(QString, sSeparator);
+        QFETCH(int, iWidth);
+        Remember();
+        QVERIFY(Open(true));
+        Choose(0, false);
+        Child<QRadioButton>(QStringLiteral("optShowAs_%1").arg(iForm))->click();
+        GetClipboard(
+            "T:d=4,o=5,b=100:8e.6,8c#6,16p,4d#7,2a.5,8g,8f#6,32b,8e.6,8c#6,16p,4d#7,2a.5,8g,"
+            "8f#6,32b,8e.6,8c#6,16p,4d#7,2a.5,8g,8f#6,32b,8e.6,8c#6,16p,4d#7");
+        CWindowFixture::TakeShown();
+        auto* pBox = Child<QTextEdit>("rtf");
+        if (iWidth > 0)
+            pBox->document()->setPageSize(
+                QSizeF(iWidth + 2 * pBox->document()->documentMargin(), -1));
+        const QString sText = pBox->toPlainText();
+        QCOMPARE(sText, CProgram::FromEngine(CProgram::Nokia().ShowScreen()));
+        const QTextLayout* pLayout = pBox->document()->begin().layout();
+        QVERIFY(pLayout->lineCount() > 2);
+        for (int i = 0; i + 1 < pLayout->lineCount(); ++i) {
+            const QTextLine line = pLayout->lineAt(i);
+            const QString sLine = sText.mid(line.textStart(), line.textLength());
+            QVERIFY2(sLine.endsWith(sSeparator), qPrintable(sLine));
+            QVERIFY2(line.naturalTextWidth() <= pBox->document()->pageSize().width(),
+                     qPrintable(sLine));
+        }
+    }
+
+    void colouredTextsRead_data() { Palettes::AddRows(); }
+
+    // The link keeps its blue where it reads; the note marks read on the
+    // results box; while quick help is open the credit and link look
+    // disabled like the rest.
+    void colouredTextsRead() {
+        QFETCH(bool, bDark);
+        QApplication::setPalette(bDark ? Palettes::Dark() : Palettes::Light());
+        Remember();
+        QVERIFY(Open(true));
+        auto* pLink = Child<QLabel>("lblMyWeb");
+        const QPalette linkPalette = pLink->palette();
+        QVERIFY(CContrast::Ratio(linkPalette.color(QPalette::WindowText),
+                                 linkPalette.color(QPalette::Window)) >= CContrast::MinimumRatio);
+        QCOMPARE(linkPalette.color(QPalette::WindowText) == QColor(0x00, 0x00, 0xff), !bDark);
+
+        Choose(0, false);
+        GetClipboard("T:d=4,o=5,b=100:8c8");
+        auto* pBox = Child<QTextEdit>("rtf");
+        QTextCursor cursor(pBox->document());
+        cursor.setPosition(1);
+        // Marked as a spelling checker marks a word, not as a link: the text
+        // keeps its colour, the wavy line has a warning colour of its own.
+        const QTextCharFormat mark = cursor.charFormat();
+        QCOMPARE(mark.underlineStyle(), QTextCharFormat::WaveUnderline);
+        QVERIFY(!mark.hasProperty(QTextFormat::ForegroundBrush));
+        QCOMPARE(mark.underlineColor(),
+                 bDark ? QColor(0xff, 0x8a, 0x80) : QColor(0xc6, 0x28, 0x28));
+        QVERIFY(CContrast::Ratio(mark.underlineColor(), pBox->palette().color(QPalette::Base)) >=
+                CContrast::MinimumRatio);
+
+        m_pWindow->LoadHelp(1);
+        for (const char* sName : {"Label4", "lblMyWeb"}) {
+            const QLabel* pLabel = Child<QLabel>(sName);
+            QVERIFY(!pLabel->isEnabled());
+            QCOMPARE(pLabel->palette().color(QPalette::Disabled, QPalette::WindowText),
+                     QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
+        }
+        m_pWindow->findChild<frmHelp*>()->close();
+    }
+
 private:
     QString Folder(const QString& sName) const;
     QString Resolve(const QString& sValue) const;
@@ -125,18 +364,43 @@ private:
     // already visible at that moment.
     std::unique_ptr<frmConverter> Start(bool* pAboutShown = nullptr,
                                         bool* pMainVisibleThen = nullptr);
-    std::unique_ptr<frmConverter> StartShown();
+    // The window, shown, of a user who chose the tones folder before.
+    frmConverter* StartShown();
     // A real Get of the text, from the clipboard or from a file in the
     // ringtone folder, whichever the window's choice says.
-    void Get(frmConverter& w, const QString& sText);
+    void Get(const QString& sText);
 
-    std::unique_ptr<CWindowFixture> m_pFixture;
+    QString FocusName() const {
+        const QWidget* p = QApplication::focusWidget();
+        return p ? p->objectName() : QStringLiteral("<none>");
+    }
+    // The folder remembered, as by a user who has been here before.
+    void Remember() const { StoreSetting("RingToneDirectory", m_pFixture->Folder()); }
+    bool OpenForKeys() {
+        Remember();
+        // Help > Instructions may start an editor: only this stand-in.
+        m_pEditor =
+            std::make_unique<CRecordingProgram>(m_pFixture->Programs(), QStringLiteral("xdg-open"));
+        const bool bOpen = Open(true);
+        CWindowFixture::TakeShown();
+        return bOpen;
+    }
+    bool OpenForFit() {
+        Remember();
+        StoreSetting("FromFile", "False");
+        StoreSetting("SourceType", "0");
+        StoreSetting("ShowType", "1");
+        const bool bOpen = Open(true);
+        CWindowFixture::TakeShown();
+        return bOpen;
+    }
+
+    std::unique_ptr<CRecordingProgram> m_pEditor;
 };
 
 void frmConverterTest::init() {
     // No folder remembered: each test stores the settings it starts from.
-    m_pFixture = std::make_unique<CWindowFixture>(false);
-    QVERIFY(m_pFixture->IsValid());
+    Begin(false);
     const QDir root(m_pFixture->Folder());
     // own: the program's folder; tones and old: folders with ringtones;
     // gone: never made; subfolders and hidden: no ordinary file.
@@ -152,7 +416,10 @@ void frmConverterTest::init() {
 }
 
 void frmConverterTest::cleanup() {
-    m_pFixture.reset();
+    m_pWindow.reset();
+    m_pEditor.reset();
+    End();
+    QApplication::setPalette(Palettes::Light());
 }
 
 QString frmConverterTest::Folder(const QString& sName) const {
@@ -190,39 +457,30 @@ std::unique_ptr<frmConverter> frmConverterTest::Start(bool* pAboutShown, bool* p
     return w;
 }
 
-std::unique_ptr<frmConverter> frmConverterTest::StartShown() {
+frmConverter* frmConverterTest::StartShown() {
     QSettings settings = Store();
     settings.setValue(QStringLiteral("Settings/RingToneDirectory"),
                       Folder(QStringLiteral("tones")));
     settings.sync();
-    auto w = Start();
-    w->show();
-    if (!QTest::qWaitForWindowExposed(w.get()))
+    m_pWindow = Start();
+    m_pWindow->show();
+    if (!QTest::qWaitForWindowExposed(m_pWindow.get()))
         qWarning("main window not exposed");
-    return w;
+    return m_pWindow.get();
 }
 
-void frmConverterTest::Get(frmConverter& w, const QString& sText) {
-    if (Child<QRadioButton>(&w, "optFile_1")->isChecked()) {
-        QGuiApplication::clipboard()->setText(sText);
-        Child<QPushButton>(&w, "cmdGet")->click();
-        QVERIFY(!Child<QTextEdit>(&w, "rtf")->toPlainText().isEmpty());
-        QVERIFY(!Child<QLabel>(&w, "lblMsg")->text().isEmpty());
-        return;
+void frmConverterTest::Get(const QString& sText) {
+    if (Child<QRadioButton>("optFile_1")->isChecked()) {
+        GetClipboard(sText);
+    } else {
+        const QString sName = CProgram::Nokia().SourceType == 0 ? QStringLiteral("get.TXT")
+                                                                : QStringLiteral("get.321");
+        QVERIFY(WriteFile(QDir(CProgram::FromEngine(CProgram::Nokia().FilePath)).filePath(sName),
+                          sText.toUtf8()));
+        GetFile(sName);
     }
-    const QString sName =
-        CProgram::Nokia().SourceType == 0 ? QStringLiteral("get.TXT") : QStringLiteral("get.321");
-    QVERIFY(WriteFile(QDir(CProgram::FromEngine(CProgram::Nokia().FilePath)).filePath(sName),
-                      sText.toUtf8()));
-    const CModalAnswer open([sName](QWidget* pOpen) {
-        auto* pFiles = Child<QListWidget>(pOpen, QStringLiteral("File1"));
-        pFiles->setCurrentItem(pFiles->findItems(sName, Qt::MatchExactly).value(0));
-        Child<QPushButton>(pOpen, QStringLiteral("cmdOk"))->click();
-    });
-    Child<QPushButton>(&w, "cmdGet")->click();
-    QVERIFY(open.Answered());
-    QVERIFY(!Child<QTextEdit>(&w, "rtf")->toPlainText().isEmpty());
-    QVERIFY(!Child<QLabel>(&w, "lblMsg")->text().isEmpty());
+    QVERIFY(!Results().isEmpty());
+    QVERIFY(!Label("lblMsg").isEmpty());
 }
 
 void frmConverterTest::startUpRestoresSettings_data() {
@@ -509,7 +767,7 @@ void frmConverterTest::menusInOrderWithoutShortcuts() {
 }
 
 void frmConverterTest::tabOrder() {
-    auto w = StartShown();
+    StartShown();
     const QStringList expected = {
         QStringLiteral("optSource_0"), QStringLiteral("optSource_1"), QStringLiteral("optFile_0"),
         QStringLiteral("optFile_1"),   QStringLiteral("cmdGet"),      QStringLiteral("optShowAs_0"),
@@ -517,7 +775,7 @@ void frmConverterTest::tabOrder() {
         QStringLiteral("txtTempo"),    QStringLiteral("cmdPlay"),     QStringLiteral("rtf"),
         QStringLiteral("cmdFit")};
     // Follow the focus chain once round, from the first control on.
-    QWidget* pStart = Child<QWidget>(w.get(), "optSource_0");
+    QWidget* pStart = Child<QWidget>("optSource_0");
     QStringList order;
     QWidget* p = pStart;
     do {
@@ -531,8 +789,8 @@ void frmConverterTest::tabOrder() {
 }
 
 void frmConverterTest::resultsBoxUsesABoldFixedPitchFont() {
-    auto w = StartShown();
-    const QTextEdit* pRtf = Child<QTextEdit>(w.get(), "rtf");
+    StartShown();
+    const QTextEdit* pRtf = Child<QTextEdit>("rtf");
     const QFontInfo info(pRtf->font());
     QVERIFY(info.fixedPitch());
     QVERIFY(pRtf->font().bold());
@@ -553,84 +811,85 @@ void frmConverterTest::sourceOrFileChoiceForgetsTheRingtone_data() {
 void frmConverterTest::sourceOrFileChoiceForgetsTheRingtone() {
     QFETCH(QString, option);
     QFETCH(int, sourceAfter);
-    auto w = StartShown();
+    StartShown();
     // Start from the other choice of the group, with a ringtone shown.
     const QString sOther =
         option.left(option.size() - 1) +
         (option.endsWith(QLatin1Char('0')) ? QStringLiteral("1") : QStringLiteral("0"));
-    Child<QRadioButton>(w.get(), sOther)->setChecked(true);
+    Child<QRadioButton>(sOther)->setChecked(true);
     if (option.startsWith(QLatin1String("optFile")))
-        Child<QRadioButton>(w.get(), "optSource_0")->setChecked(true);
-    Get(*w, LongTone());
+        Child<QRadioButton>("optSource_0")->setChecked(true);
+    Get(LongTone());
     const std::string sFolder = CProgram::Nokia().FilePath;
 
-    ClickOption(Child<QRadioButton>(w.get(), option));
-    QVERIFY(Child<QRadioButton>(w.get(), option)->isChecked());
+    ClickOption(Child<QRadioButton>(option));
+    QVERIFY(Child<QRadioButton>(option)->isChecked());
 
     const CNokia& nokia = CProgram::Nokia();
     QVERIFY(nokia.OriginalText.empty());
     QCOMPARE(nokia.Notes.Count(), 0);
     QCOMPARE(nokia.SourceType, sourceAfter);
     QCOMPARE(nokia.FilePath, sFolder);
-    QCOMPARE(Child<QLineEdit>(w.get(), "txtName")->text(), QString());
-    QCOMPARE(Child<QLineEdit>(w.get(), "txtTempo")->text(), QString());
-    QCOMPARE(Child<QTextEdit>(w.get(), "rtf")->toPlainText(), QString());
-    QCOMPARE(Child<QLabel>(w.get(), "lblNoteCount")->text(), QStringLiteral("0"));
-    QCOMPARE(Child<QLabel>(w.get(), "lblRemaining")->text(), QString());
-    QCOMPARE(Child<QLabel>(w.get(), "lblMsg")->text(), QString());
-    QCOMPARE(Child<QGroupBox>(w.get(), "fraResults")->title(),
-             QStringLiteral("Conversion Results"));
+    QCOMPARE(Box("txtName"), QString());
+    QCOMPARE(Box("txtTempo"), QString());
+    QCOMPARE(Results(), QString());
+    QCOMPARE(Label("lblNoteCount"), QStringLiteral("0"));
+    QCOMPARE(Label("lblRemaining"), QString());
+    QCOMPARE(Label("lblMsg"), QString());
+    QCOMPARE(Caption(), QStringLiteral("Conversion Results"));
 
     // With the ringtone forgotten, a display choice has nothing to show.
-    ClickOption(Child<QRadioButton>(w.get(), "optShowAs_1"));
+    ClickOption(Child<QRadioButton>("optShowAs_1"));
     QCOMPARE(CProgram::Nokia().ShowType, int16_t(1));
-    QCOMPARE(Child<QTextEdit>(w.get(), "rtf")->toPlainText(), QString());
+    QCOMPARE(Results(), QString());
 }
 
 void frmConverterTest::displayChoiceRerendersOnlyTheNotes() {
-    auto w = StartShown();
-    Child<QRadioButton>(w.get(), "optSource_0")->setChecked(true);
-    Get(*w, LongTone());
-    const QString sMessage = Child<QLabel>(w.get(), "lblMsg")->text();
-    Child<QLineEdit>(w.get(), "txtName")->setText(QStringLiteral("typed name"));
-    Child<QLineEdit>(w.get(), "txtTempo")->setText(QStringLiteral("99"));
-    const QString sCount = Child<QLabel>(w.get(), "lblNoteCount")->text();
-    const QString sRemaining = Child<QLabel>(w.get(), "lblRemaining")->text();
+    StartShown();
+    Child<QRadioButton>("optSource_0")->setChecked(true);
+    Get(LongTone());
+    const QString sMessage = Label("lblMsg");
+    Child<QLineEdit>("txtName")->setText(QStringLiteral("typed name"));
+    Child<QLineEdit>("txtTempo")->setText(QStringLiteral("99"));
+    const QString sCount = Label("lblNoteCount");
+    const QString sRemaining = Label("lblRemaining");
+    QCOMPARE(Caption(), QStringLiteral("Conversion Results - [Clipboard]"));
 
     for (int i : {2, 1, 0}) {
-        ClickOption(Child<QRadioButton>(w.get(), QStringLiteral("optShowAs_%1").arg(i)));
+        ClickOption(Child<QRadioButton>(QStringLiteral("optShowAs_%1").arg(i)));
         CNokia& nokia = CProgram::Nokia();
         QCOMPARE(nokia.ShowType, static_cast<int16_t>(i));
-        QCOMPARE(Child<QTextEdit>(w.get(), "rtf")->toPlainText(),
-                 CProgram::FromEngine(nokia.Notes.GetNotes(static_cast<int16_t>(i))));
-        QCOMPARE(Child<QLineEdit>(w.get(), "txtName")->text(), QStringLiteral("typed name"));
-        QCOMPARE(Child<QLineEdit>(w.get(), "txtTempo")->text(), QStringLiteral("99"));
-        QCOMPARE(Child<QLabel>(w.get(), "lblNoteCount")->text(), sCount);
-        QCOMPARE(Child<QLabel>(w.get(), "lblRemaining")->text(), sRemaining);
-        QCOMPARE(Child<QLabel>(w.get(), "lblMsg")->text(), sMessage);
+        QCOMPARE(Results(), CProgram::FromEngine(nokia.Notes.GetNotes(static_cast<int16_t>(i))));
+        QCOMPARE(Box("txtName"), QStringLiteral("typed name"));
+        QCOMPARE(Box("txtTempo"), QStringLiteral("99"));
+        QCOMPARE(Label("lblNoteCount"), sCount);
+        QCOMPARE(Label("lblRemaining"), sRemaining);
+        QCOMPARE(Label("lblMsg"), sMessage);
+        QCOMPARE(Caption(), QStringLiteral("Conversion Results - [Clipboard]"));
     }
     // The three forms really differ, so the check above saw each of them.
     QVERIFY(CProgram::Nokia().Notes.GetNotes(0) != CProgram::Nokia().Notes.GetNotes(2));
+    QVERIFY(CWindowFixture::TakeShown().isEmpty());
 }
 
 void frmConverterTest::displayChoiceBeforeAnyRingtoneIsKept() {
     auto w = StartShown();
-    ClickOption(Child<QRadioButton>(w.get(), "optShowAs_2"));
+    ClickOption(Child<QRadioButton>("optShowAs_2"));
     QCOMPARE(CProgram::Nokia().ShowType, int16_t(2));
-    QCOMPARE(Child<QTextEdit>(w.get(), "rtf")->toPlainText(), QString());
+    QCOMPARE(Results(), QString());
     w->close();
     QCOMPARE(Store().value(QStringLiteral("Settings/ShowType")).toString(), QStringLiteral("2"));
 }
 
 void frmConverterTest::newKeepsOptionsAndFolder() {
     auto w = StartShown();
-    Child<QRadioButton>(w.get(), "optSource_0")->setChecked(true);
-    Child<QRadioButton>(w.get(), "optFile_0")->setChecked(true);
-    Child<QRadioButton>(w.get(), "optShowAs_2")->setChecked(true);
-    Get(*w, LongTone());
+    Child<QRadioButton>("optSource_0")->setChecked(true);
+    Child<QRadioButton>("optFile_0")->setChecked(true);
+    Child<QRadioButton>("optShowAs_2")->setChecked(true);
+    Get(LongTone());
     const std::string sFolder = CProgram::Nokia().FilePath;
 
-    Child<QAction>(w.get(), "mnuFileNew")->trigger();
+    Child<QAction>("mnuFileNew")->trigger();
 
     const CNokia& nokia = CProgram::Nokia();
     QVERIFY(nokia.OriginalText.empty());
@@ -638,25 +897,24 @@ void frmConverterTest::newKeepsOptionsAndFolder() {
     QCOMPARE(nokia.FilePath, sFolder);
     QCOMPARE(nokia.SourceType, 0);
     QCOMPARE(nokia.ShowType, int16_t(2));
-    QVERIFY(Child<QRadioButton>(w.get(), "optSource_0")->isChecked());
-    QVERIFY(Child<QRadioButton>(w.get(), "optFile_0")->isChecked());
-    QVERIFY(Child<QRadioButton>(w.get(), "optShowAs_2")->isChecked());
-    QCOMPARE(Child<QTextEdit>(w.get(), "rtf")->toPlainText(), QString());
-    QCOMPARE(Child<QLineEdit>(w.get(), "txtName")->text(), QString());
-    QCOMPARE(Child<QLabel>(w.get(), "lblNoteCount")->text(), QStringLiteral("0"));
-    QCOMPARE(Child<QLabel>(w.get(), "lblMsg")->text(), QString());
-    QCOMPARE(Child<QGroupBox>(w.get(), "fraResults")->title(),
-             QStringLiteral("Conversion Results"));
-    QCOMPARE(w->focusWidget(), Child<QWidget>(w.get(), "optSource_1"));
+    QVERIFY(Child<QRadioButton>("optSource_0")->isChecked());
+    QVERIFY(Child<QRadioButton>("optFile_0")->isChecked());
+    QVERIFY(Child<QRadioButton>("optShowAs_2")->isChecked());
+    QCOMPARE(Results(), QString());
+    QCOMPARE(Box("txtName"), QString());
+    QCOMPARE(Label("lblNoteCount"), QStringLiteral("0"));
+    QCOMPARE(Label("lblMsg"), QString());
+    QCOMPARE(Caption(), QStringLiteral("Conversion Results"));
+    QCOMPARE(w->focusWidget(), Child<QWidget>("optSource_1"));
 }
 
 void frmConverterTest::choicesAreSavedWhenExitIsChosen() {
     auto w = StartShown();
-    ClickOption(Child<QRadioButton>(w.get(), "optSource_1"));
-    ClickOption(Child<QRadioButton>(w.get(), "optFile_0"));
-    ClickOption(Child<QRadioButton>(w.get(), "optShowAs_1"));
+    ClickOption(Child<QRadioButton>("optSource_1"));
+    ClickOption(Child<QRadioButton>("optFile_0"));
+    ClickOption(Child<QRadioButton>("optShowAs_1"));
 
-    Child<QAction>(w.get(), "mnuFileExit")->trigger();
+    Child<QAction>("mnuFileExit")->trigger();
     QVERIFY(!w->isVisible());
 
     QSettings settings = Store();
@@ -689,9 +947,9 @@ void frmConverterTest::menuOpeningEnablesSaveAndExport() {
     QFETCH(QString, text);
     QFETCH(bool, enabled);
     auto w = StartShown();
-    QMenu* pMenu = Child<QMenu>(w.get(), menu);
-    QAction* pItem = Child<QAction>(w.get(), item);
-    QTextEdit* pRtf = Child<QTextEdit>(w.get(), "rtf");
+    QMenu* pMenu = Child<QMenu>(menu);
+    QAction* pItem = Child<QAction>(item);
+    QTextEdit* pRtf = Child<QTextEdit>("rtf");
 
     // Start from the opposite state, so that opening must change it.
     pRtf->setPlainText(enabled ? QString() : QStringLiteral("x"));
@@ -708,7 +966,7 @@ void frmConverterTest::menuOpeningEnablesSaveAndExport() {
 }
 
 void frmConverterTest::helpAboutShowsTheAboutWindowModally() {
-    auto w = StartShown();
+    StartShown();
     QString sTitle;
     QPointer<QWidget> about;
     bool bModal = false;
@@ -718,7 +976,7 @@ void frmConverterTest::helpAboutShowsTheAboutWindowModally() {
         bModal = pModal->isModal();
         Child<QPushButton>(pModal, QStringLiteral("cmdOK"))->click();
     });
-    Child<QAction>(w.get(), "mnuHelpAbout")->trigger();
+    Child<QAction>("mnuHelpAbout")->trigger();
     QCOMPARE(sTitle, QStringLiteral("About..."));
     QVERIFY(bModal);
     // Made for each showing and gone when it closes.
@@ -728,15 +986,14 @@ void frmConverterTest::helpAboutShowsTheAboutWindowModally() {
 void frmConverterTest::webLinkOpensTheBrowserOnItsCaption() {
     // Not the first browser of the list.
     CRecordingProgram browser(m_pFixture->Programs(), QStringLiteral("sensible-browser"));
-    auto w = StartShown();
-    QLabel* pLink = Child<QLabel>(w.get(), "lblMyWeb");
+    StartShown();
+    QLabel* pLink = Child<QLabel>("lblMyWeb");
     QCOMPARE(pLink->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseClick(pLink, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(browser.WasStarted(), 15000);
     QCOMPARE(browser.Arguments(), QStringList{pLink->text()});
 }
 
-QTEST_MAIN(frmConverterTest)
 // A pipe where the settings file belongs: start-up must not wait on it.
 // Should it wait all the same, a watchdog ends the test as failed.
 void frmConverterTest::settingsPipeCountsAsNoSettings() {
@@ -776,4 +1033,191 @@ void frmConverterTest::settingsPipeCountsAsNoSettings() {
              QStringLiteral("False"));
 }
 
+void frmConverterTest::menuAccessKeysRunTheirItems_data() {
+    QTest::addColumn<int>("iMenuKey");
+    QTest::addColumn<QString>("sMenu");
+    QTest::addColumn<int>("iItemKey");
+    QTest::addColumn<QString>("sItem");
+
+    QTest::newRow("File New") << int(Qt::Key_F) << "mnuFile" << int(Qt::Key_N) << "mnuFileNew";
+    QTest::newRow("File Save") << int(Qt::Key_F) << "mnuFile" << int(Qt::Key_S) << "mnuFileSave";
+    QTest::newRow("File Exit") << int(Qt::Key_F) << "mnuFile" << int(Qt::Key_X) << "mnuFileExit";
+    QTest::newRow("Edit Export/Copy")
+        << int(Qt::Key_E) << "mnuEdit" << int(Qt::Key_E) << "mnuEditCopy";
+    QTest::newRow("Help Instructions")
+        << int(Qt::Key_H) << "mnuHelp" << int(Qt::Key_I) << "mnuHelpInfo";
+    QTest::newRow("Help About") << int(Qt::Key_H) << "mnuHelp" << int(Qt::Key_A) << "mnuHelpAbout";
+}
+
+void frmConverterTest::menuAccessKeysRunTheirItems() {
+    QFETCH(int, iMenuKey);
+    QFETCH(QString, sMenu);
+    QFETCH(int, iItemKey);
+    QFETCH(QString, sItem);
+    QVERIFY(OpenForKeys());
+
+    // Something to save or export, so that those items are enabled.
+    qobject_cast<QTextEdit*>(Child(QStringLiteral("rtf")))->setPlainText(QStringLiteral("1 2 3"));
+    auto* pMenu = TestWidgets::Child<QMenu>(m_pWindow.get(), sMenu);
+    auto* pItem = TestWidgets::Child<QAction>(m_pWindow.get(), sItem);
+    QVERIFY(pMenu && pItem);
+    // Every item of every menu, to see that only the chosen one runs.
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    QStringList names;
+    for (QAction* pAction : m_pWindow->findChildren<QAction*>()) {
+        if (pAction->objectName().startsWith(QLatin1String("mnu")) && !pAction->isSeparator()) {
+            spies.push_back(std::make_unique<QSignalSpy>(pAction, &QAction::triggered));
+            names << pAction->objectName();
+        }
+    }
+    QVERIFY(names.contains(sItem));
+    // The About window is modal; close it once it is up.
+    const CModalAnswer about([](QWidget* pAbout) { pAbout->close(); }, QStringLiteral("frmInfo"));
+
+    QTest::keyClick(m_pWindow.get(), Qt::Key(iMenuKey), Qt::AltModifier);
+    QTRY_VERIFY(pMenu->isVisible());
+    QCOMPARE(QApplication::activePopupWidget(), pMenu);
+    QTest::keyClick(pMenu, Qt::Key(iItemKey));
+
+    QStringList ran;
+    for (size_t i = 0; i < spies.size(); ++i)
+        if (spies[i]->count() > 0)
+            ran << names[static_cast<qsizetype>(i)] + QLatin1Char('x') +
+                       QString::number(spies[i]->count());
+    QCOMPARE(ran, QStringList{sItem + QStringLiteral("x1")});
+    QVERIFY(!pMenu->isVisible());
+}
+
+void frmConverterTest::getAccessKeyPressesGet() {
+    QVERIFY(OpenForKeys());
+    // The clipboard choice with nothing on the clipboard: Get answers with
+    // its own message, which shows that Get ran.
+    qobject_cast<QRadioButton*>(Child(QStringLiteral("optFile_1")))->setChecked(true);
+    QApplication::clipboard()->clear();
+    auto* pGet = qobject_cast<QPushButton*>(Child(QStringLiteral("cmdGet")));
+    QSignalSpy clicked(pGet, &QPushButton::clicked);
+
+    QTest::keyClick(m_pWindow.get(), Qt::Key_G, Qt::AltModifier);
+
+    // An access key shows the button going down and up before it acts.
+    QTRY_COMPARE(clicked.count(), 1);
+    const QList<ShownBox> shown = CWindowFixture::TakeShown();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().Title, QStringLiteral("No RingTone in Clipboard"));
+}
+
+void frmConverterTest::tabVisitsTheStepsInOrder_data() {
+    QTest::addColumn<int>("iSource");
+    QTest::addColumn<int>("iFile");
+    QTest::addColumn<int>("iShowAs");
+    QTest::addColumn<bool>("bChoose");
+    // Tab stops at the chosen option of each group, whichever it is.
+    QTest::newRow("as start-up chose them") << 0 << 1 << 0 << false;
+    QTest::newRow("first options") << 0 << 0 << 0 << true;
+    QTest::newRow("second options") << 1 << 1 << 1 << true;
+    QTest::newRow("last display option") << 0 << 1 << 2 << true;
+}
+
+void frmConverterTest::tabVisitsTheStepsInOrder() {
+    QFETCH(int, iSource);
+    QFETCH(int, iFile);
+    QFETCH(int, iShowAs);
+    QFETCH(bool, bChoose);
+    QVERIFY(OpenForKeys());
+    for (const QString& sOption :
+         {QStringLiteral("optSource_%1").arg(iSource), QStringLiteral("optFile_%1").arg(iFile),
+          QStringLiteral("optShowAs_%1").arg(iShowAs)}) {
+        auto* pOption = qobject_cast<QRadioButton*>(Child(sOption));
+        if (bChoose)
+            pOption->setChecked(true);
+        QVERIFY(pOption->isChecked());
+    }
+    const QStringList expected = {QStringLiteral("optSource_%1").arg(iSource),
+                                  QStringLiteral("optFile_%1").arg(iFile),
+                                  QStringLiteral("cmdGet"),
+                                  QStringLiteral("optShowAs_%1").arg(iShowAs),
+                                  QStringLiteral("txtName"),
+                                  QStringLiteral("txtTempo"),
+                                  QStringLiteral("rtf")};
+
+    Child(expected.first())->setFocus(Qt::TabFocusReason);
+    QCOMPARE(FocusName(), expected.first());
+    // Once round with Tab, back at the start...
+    QStringList forward;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        forward << FocusName();
+    }
+    QCOMPARE(forward, expected.mid(1) + expected.mid(0, 1));
+    // ...and once round the other way with Shift+Tab.
+    QStringList backward;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        backward << FocusName();
+    }
+    QStringList reversed(expected.crbegin(), expected.crend());
+    QCOMPARE(backward, reversed);
+}
+
+void frmConverterTest::arrowKeysChooseWithinAGroup_data() {
+    QTest::addColumn<QString>("sFrom");
+    QTest::addColumn<int>("iKey");
+    QTest::addColumn<QString>("sTo");
+    QTest::newRow("source down") << "optSource_0" << int(Qt::Key_Down) << "optSource_1";
+    QTest::newRow("source up") << "optSource_1" << int(Qt::Key_Up) << "optSource_0";
+    QTest::newRow("file down") << "optFile_0" << int(Qt::Key_Down) << "optFile_1";
+    QTest::newRow("file up") << "optFile_1" << int(Qt::Key_Up) << "optFile_0";
+    QTest::newRow("display down to composer")
+        << "optShowAs_0" << int(Qt::Key_Down) << "optShowAs_1";
+    QTest::newRow("display down to RTTTL") << "optShowAs_1" << int(Qt::Key_Down) << "optShowAs_2";
+    QTest::newRow("display up") << "optShowAs_2" << int(Qt::Key_Up) << "optShowAs_1";
+}
+
+void frmConverterTest::arrowKeysChooseWithinAGroup() {
+    QFETCH(QString, sFrom);
+    QFETCH(int, iKey);
+    QFETCH(QString, sTo);
+    QVERIFY(OpenForKeys());
+    auto* pFrom = qobject_cast<QRadioButton*>(Child(sFrom));
+    auto* pTo = qobject_cast<QRadioButton*>(Child(sTo));
+    pFrom->setChecked(true);
+    pFrom->setFocus(Qt::TabFocusReason);
+
+    QTest::keyClick(pFrom, Qt::Key(iKey));
+
+    QCOMPARE(FocusName(), sTo);
+    QVERIFY(pTo->isChecked());
+    QVERIFY(!pFrom->isChecked());
+}
+
+void frmConverterTest::everyInputHasAnAccessibleName_data() {
+    QTest::addColumn<QString>("sName");
+    QTest::addColumn<QString>("sAccessible");
+    auto row = [](const char* sName, const char* sAccessible) {
+        QTest::newRow(sName) << QString::fromLatin1(sName) << QString::fromLatin1(sAccessible);
+    };
+    row("optSource_0", "RTTTL/Nokring");
+    row("optSource_1", "Nokia 3210 Composer");
+    row("optFile_0", "a File");
+    row("optFile_1", "the Clipboard");
+    row("optShowAs_0", "Keypresses");
+    row("optShowAs_1", "3210 Composer");
+    row("optShowAs_2", "RTTTL/Nokring");
+    row("txtName", "Name");
+    row("txtTempo", "Tempo");
+    row("rtf", "Conversion Results");
+    row("cmdFit", "Fit to Phone");
+}
+
+void frmConverterTest::everyInputHasAnAccessibleName() {
+    QFETCH(QString, sName);
+    QFETCH(QString, sAccessible);
+    QVERIFY(OpenForKeys());
+    // What a screen reader is told, not merely the property.
+    QAccessibleInterface* pAccess = QAccessible::queryAccessibleInterface(Child(sName));
+    QVERIFY(pAccess);
+    QCOMPARE(pAccess->text(QAccessible::Name), sAccessible);
+}
+
+QTEST_MAIN(frmConverterTest)
 #include "frmConverterTest.moc"

@@ -2,17 +2,15 @@
 // and real files, read back with libsndfile.
 
 #include "engine/CNokia.h"
-#include "mainwindow/frmConverter.h"
 #include "midi/CMidiFile.h"
 #include "tune/CTune.h"
 #include "widgets/CMessageBox.h"
 #include "widgets/CProgram.h"
 
+#include "tests/support/CConverterFixture.h"
 #include "tests/support/CFileSizeLimit.h"
 #include "tests/support/CModalAnswer.h"
-#include "tests/support/CWindowFixture.h"
 #include "tests/support/TestFiles.h"
-#include "tests/support/TestWidgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,7 +34,6 @@
 #include <sndfile.h>
 
 namespace {
-using TestWidgets::Child;
 
 const QString Tune = QStringLiteral("Tone:d=8,o=5,b=125:c,e,g,4c6,p,16a#");
 // The saved tune read back from MIDI: the same notes, each with its own
@@ -52,7 +49,7 @@ struct DialogSeen {
 };
 } // namespace
 
-class frmConverterSaveSoundTest : public QObject {
+class CRingToneExportSoundTest : public QObject, public CConverterFixture {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -80,30 +77,22 @@ private:
     // Gets a ringtone of dotted whole notes at 25 beats a minute, 14.4 s
     // each, lasting about iMinutes.
     void GetLongTune(int iMinutes);
-
-    std::unique_ptr<CWindowFixture> m_pFixture;
-    std::unique_ptr<frmConverter> m_pWindow;
 };
 
-void frmConverterSaveSoundTest::init() {
-    m_pFixture = std::make_unique<CWindowFixture>();
-    QVERIFY(m_pFixture->IsValid());
-    m_pWindow = std::make_unique<frmConverter>();
-    m_pWindow->show();
-    Child<QRadioButton>(m_pWindow.get(), QStringLiteral("optSource_0"))->click();
-    Child<QRadioButton>(m_pWindow.get(), QStringLiteral("optFile_1"))->click();
-    QGuiApplication::clipboard()->setText(Tune);
-    Child<QPushButton>(m_pWindow.get(), QStringLiteral("cmdGet"))->click();
+void CRingToneExportSoundTest::init() {
+    Begin();
+    QVERIFY(Open());
+    Choose(0, false);
+    GetClipboard(Tune);
     QCOMPARE(CProgram::Nokia().Notes.Count(), 6);
     CWindowFixture::TakeShown();
 }
 
-void frmConverterSaveSoundTest::cleanup() {
-    m_pWindow.reset();
-    m_pFixture.reset();
+void CRingToneExportSoundTest::cleanup() {
+    End();
 }
 
-DialogSeen frmConverterSaveSoundTest::SaveAs(const QString& sTyped, const QString& sFilter) {
+DialogSeen CRingToneExportSoundTest::SaveAs(const QString& sTyped, const QString& sFilter) {
     DialogSeen seen;
     const CModalAnswer answer(
         [&](QWidget* pModal) {
@@ -116,12 +105,12 @@ DialogSeen frmConverterSaveSoundTest::SaveAs(const QString& sTyped, const QStrin
             QMetaObject::invokeMethod(pDialog, "accept");
         },
         QStringLiteral("dlgSaveSound"));
-    QAction* pItem = Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileSaveSound"));
+    QAction* pItem = Child<QAction>(QStringLiteral("mnuFileSaveSound"));
     pItem->trigger();
     return seen;
 }
 
-int64_t frmConverterSaveSoundTest::Frames(const QString& sPath, int& iMajor) {
+int64_t CRingToneExportSoundTest::Frames(const QString& sPath, int& iMajor) {
     SF_INFO info{};
     SNDFILE* pFile = sf_open(QFile::encodeName(sPath).constData(), SFM_READ, &info);
     if (!pFile)
@@ -131,20 +120,20 @@ int64_t frmConverterSaveSoundTest::Frames(const QString& sPath, int& iMajor) {
     return info.samplerate == CTune::SampleRate && info.channels == 1 ? info.frames : -2;
 }
 
-void frmConverterSaveSoundTest::enabledLikeSave() {
-    auto* pMenu = Child<QMenu>(m_pWindow.get(), QStringLiteral("mnuFile"));
-    auto* pSave = Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileSave"));
-    auto* pSound = Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileSaveSound"));
+void CRingToneExportSoundTest::enabledLikeSave() {
+    auto* pMenu = Child<QMenu>(QStringLiteral("mnuFile"));
+    auto* pSave = Child<QAction>(QStringLiteral("mnuFileSave"));
+    auto* pSound = Child<QAction>(QStringLiteral("mnuFileSaveSound"));
     for (const bool bEmptied : {false, true}) {
         if (bEmptied)
-            Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileNew"))->trigger();
+            Child<QAction>(QStringLiteral("mnuFileNew"))->trigger();
         Q_EMIT pMenu->aboutToShow();
         QCOMPARE(pSound->isEnabled(), !bEmptied);
         QCOMPARE(pSave->isEnabled(), !bEmptied);
     }
 }
 
-void frmConverterSaveSoundTest::writesTheKindNamedOrChosen_data() {
+void CRingToneExportSoundTest::writesTheKindNamedOrChosen_data() {
     QTest::addColumn<QString>("sTyped");
     QTest::addColumn<QString>("sFilter");
     QTest::addColumn<QString>("sWritten");
@@ -158,7 +147,7 @@ void frmConverterSaveSoundTest::writesTheKindNamedOrChosen_data() {
                                        << "My Tone.WAV" << int{SF_FORMAT_WAV};
 }
 
-void frmConverterSaveSoundTest::writesTheKindNamedOrChosen() {
+void CRingToneExportSoundTest::writesTheKindNamedOrChosen() {
     QFETCH(QString, sTyped);
     QFETCH(QString, sFilter);
     QFETCH(QString, sWritten);
@@ -178,13 +167,13 @@ void frmConverterSaveSoundTest::writesTheKindNamedOrChosen() {
     QCOMPARE(iReadMajor, iMajor);
 }
 
-void frmConverterSaveSoundTest::replacesOnlyWhenTheUserAgrees_data() {
+void CRingToneExportSoundTest::replacesOnlyWhenTheUserAgrees_data() {
     QTest::addColumn<bool>("bAgree");
     QTest::newRow("yes") << true;
     QTest::newRow("no") << false;
 }
 
-void frmConverterSaveSoundTest::replacesOnlyWhenTheUserAgrees() {
+void CRingToneExportSoundTest::replacesOnlyWhenTheUserAgrees() {
     QFETCH(bool, bAgree);
     const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.wav"));
     QVERIFY(TestFiles::WriteRaw(sPath, "old"));
@@ -198,13 +187,13 @@ void frmConverterSaveSoundTest::replacesOnlyWhenTheUserAgrees() {
     QCOMPARE(TestFiles::ReadAll(sPath) == "old", !bAgree);
 }
 
-void frmConverterSaveSoundTest::failedSaveLeavesTheOldFile_data() {
+void CRingToneExportSoundTest::failedSaveLeavesTheOldFile_data() {
     QTest::addColumn<QString>("sName");
     QTest::newRow("WAV") << "Tone.wav";
     QTest::newRow("MP3") << "Tone.mp3";
 }
 
-void frmConverterSaveSoundTest::failedSaveLeavesTheOldFile() {
+void CRingToneExportSoundTest::failedSaveLeavesTheOldFile() {
     QFETCH(QString, sName);
     const QString sPath = QDir(Folder()).filePath(sName);
     QVERIFY(TestFiles::WriteRaw(sPath, "old"));
@@ -227,7 +216,7 @@ void frmConverterSaveSoundTest::failedSaveLeavesTheOldFile() {
     QCOMPARE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden), QStringList{sName});
 }
 
-void frmConverterSaveSoundTest::savesMidiWithTheRingtonesName() {
+void CRingToneExportSoundTest::savesMidiWithTheRingtonesName() {
     SaveAs(QStringLiteral("Tone"), QStringLiteral("MIDI (*.mid)"));
     QCOMPARE(CWindowFixture::TakeShown().size(), 0);
     const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.mid"));
@@ -240,26 +229,25 @@ void frmConverterSaveSoundTest::savesMidiWithTheRingtonesName() {
     QCOMPARE(QString::fromStdString(file.Rtttl().Text), MidiTune);
 }
 
-void frmConverterSaveSoundTest::GetLongTune(int iMinutes) {
+void CRingToneExportSoundTest::GetLongTune(int iMinutes) {
     QString sTune = QStringLiteral("Long:d=1,o=5,b=25:");
     for (int i = 0; i < iMinutes * 60 * 10 / 144; ++i)
         sTune += QStringLiteral("1.c,");
-    QGuiApplication::clipboard()->setText(sTune);
-    Child<QPushButton>(m_pWindow.get(), QStringLiteral("cmdGet"))->click();
+    GetClipboard(sTune);
     CWindowFixture::TakeShown();
 }
 
 // The window's events go on while the sound is written. The longest stall
 // is printed, not judged: it depends on the machine's load.
 // RINGWRIGHT_SOUND_MINUTES sets the length of the MP3 (3 minutes unless set).
-void frmConverterSaveSoundTest::windowAnswersWhileALongSoundIsWritten() {
+void CRingToneExportSoundTest::windowAnswersWhileALongSoundIsWritten() {
     const QByteArray minutes = qgetenv("RINGWRIGHT_SOUND_MINUTES");
     const int iMinutes = minutes.isEmpty() ? 3 : minutes.toInt();
     GetLongTune(iMinutes);
     bool bProgressShown = false;
     // Counted while the sound is written, when Save as Sound is held back;
     // the file dialog before it is no part of the writing.
-    const QAction* pSaveSound = Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileSaveSound"));
+    const QAction* pSaveSound = Child<QAction>(QStringLiteral("mnuFileSaveSound"));
     bool bWriting = false;
     QElapsedTimer clock;
     qint64 iLast = 0;
@@ -291,7 +279,7 @@ void frmConverterSaveSoundTest::windowAnswersWhileALongSoundIsWritten() {
           iMinutes, iTotal, iLongest, bProgressShown ? "yes" : "no");
 }
 
-void frmConverterSaveSoundTest::cancelKeepsTheOldFile() {
+void CRingToneExportSoundTest::cancelKeepsTheOldFile() {
     GetLongTune(10);
     const QString sPath = QDir(Folder()).filePath(QStringLiteral("Long.mp3"));
     QVERIFY(TestFiles::WriteRaw(sPath, "old"));
@@ -306,12 +294,12 @@ void frmConverterSaveSoundTest::cancelKeepsTheOldFile() {
     QCOMPARE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("Long.mp3")});
     // Saving may begin again.
-    auto* pMenu = Child<QMenu>(m_pWindow.get(), QStringLiteral("mnuFile"));
+    auto* pMenu = Child<QMenu>(QStringLiteral("mnuFile"));
     Q_EMIT pMenu->aboutToShow();
-    QVERIFY(Child<QAction>(m_pWindow.get(), QStringLiteral("mnuFileSaveSound"))->isEnabled());
+    QVERIFY(Child<QAction>(QStringLiteral("mnuFileSaveSound"))->isEnabled());
 }
 
-void frmConverterSaveSoundTest::aFolderInTheWayIsRefused() {
+void CRingToneExportSoundTest::aFolderInTheWayIsRefused() {
     QVERIFY(QDir(Folder()).mkdir(QStringLiteral("Tone.wav")));
     SaveAs(QStringLiteral("Tone"));
     const QList<ShownBox> shown = CWindowFixture::TakeShown();
@@ -322,7 +310,7 @@ void frmConverterSaveSoundTest::aFolderInTheWayIsRefused() {
     QVERIFY(QFileInfo(QDir(Folder()).filePath(QStringLiteral("Tone.wav"))).isDir());
 }
 
-void frmConverterSaveSoundTest::readOnlyFilesAndLinksAreTreatedAsSaveTreatsThem() {
+void CRingToneExportSoundTest::readOnlyFilesAndLinksAreTreatedAsSaveTreatsThem() {
     const QString sPath = QDir(Folder()).filePath(QStringLiteral("Tone.wav"));
     QVERIFY(TestFiles::WriteRaw(sPath, "old"));
     QFile::setPermissions(sPath, QFileDevice::ReadOwner);
@@ -347,5 +335,5 @@ void frmConverterSaveSoundTest::readOnlyFilesAndLinksAreTreatedAsSaveTreatsThem(
     QVERIFY(Frames(sTarget, iMajor) > 0);
 }
 
-QTEST_MAIN(frmConverterSaveSoundTest)
-#include "frmConverterSaveSoundTest.moc"
+QTEST_MAIN(CRingToneExportSoundTest)
+#include "CRingToneExportSoundTest.moc"

@@ -3,14 +3,12 @@
 // listening to its null sink.
 
 #include "engine/CNokia.h"
-#include "mainwindow/frmConverter.h"
 #include "sound/CTunePlayer.h"
 #include "widgets/CMessageBox.h"
 #include "widgets/CProgram.h"
 
 #include "tests/sound/SinkRecorder.h"
-#include "tests/support/CWindowFixture.h"
-#include "tests/support/TestWidgets.h"
+#include "tests/support/CConverterFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,7 +37,7 @@ const QString TempoNotice = QStringLiteral(
     "minute.");
 } // namespace
 
-class frmConverterPlayTest : public QObject {
+class CTunePlaybackTest : public QObject, public CConverterFixture {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -62,39 +60,27 @@ private Q_SLOTS:
     void anOutputThatFailsIsReported();
 
 private:
-    template <typename T> T* Child(const QString& sName) const {
-        return TestWidgets::Child<T>(m_pWindow.get(), sName);
-    }
     QPushButton* Play() const { return Child<QPushButton>(QStringLiteral("cmdPlay")); }
-    QTextEdit* Results() const { return Child<QTextEdit>(QStringLiteral("rtf")); }
+    QTextEdit* ResultsBox() const { return Child<QTextEdit>(QStringLiteral("rtf")); }
     QString Marked() const {
-        const QList<QTextEdit::ExtraSelection> marks = Results()->extraSelections();
+        const QList<QTextEdit::ExtraSelection> marks = ResultsBox()->extraSelections();
         return marks.isEmpty() ? QString() : marks.constFirst().cursor.selectedText();
     }
-    void Get(const QString& sText) {
-        QGuiApplication::clipboard()->setText(sText);
-        Child<QPushButton>(QStringLiteral("cmdGet"))->click();
-    }
-
-    std::unique_ptr<CWindowFixture> m_pFixture;
-    std::unique_ptr<frmConverter> m_pWindow;
 };
 
-void frmConverterPlayTest::init() {
-    m_pFixture = std::make_unique<CWindowFixture>();
+void CTunePlaybackTest::init() {
+    Begin();
     m_pWindow = std::make_unique<frmConverter>();
     m_pWindow->show();
-    Child<QRadioButton>(QStringLiteral("optSource_0"))->click();
-    Child<QRadioButton>(QStringLiteral("optFile_1"))->click();
+    Choose(0, false);
     CWindowFixture::TakeShown();
 }
 
-void frmConverterPlayTest::cleanup() {
-    m_pWindow.reset();
-    m_pFixture.reset();
+void CTunePlaybackTest::cleanup() {
+    End();
 }
 
-void frmConverterPlayTest::enabledWhileTheConverterHoldsANote_data() {
+void CTunePlaybackTest::enabledWhileTheConverterHoldsANote_data() {
     QTest::addColumn<QString>("sGot");
     QTest::addColumn<QString>("sTyped");
     QTest::addColumn<bool>("bEnabled");
@@ -108,24 +94,24 @@ void frmConverterPlayTest::enabledWhileTheConverterHoldsANote_data() {
                                       << "c6, d6" << false;
 }
 
-void frmConverterPlayTest::enabledWhileTheConverterHoldsANote() {
+void CTunePlaybackTest::enabledWhileTheConverterHoldsANote() {
     QFETCH(QString, sGot);
     QFETCH(QString, sTyped);
     QFETCH(bool, bEnabled);
     QVERIFY(!Play()->isEnabled());
     if (!sGot.isEmpty())
-        Get(sGot);
+        GetClipboard(sGot);
     if (!sTyped.isEmpty())
-        QTest::keyClicks(Results(), sTyped);
+        QTest::keyClicks(ResultsBox(), sTyped);
     QCOMPARE(Play()->isEnabled(), bEnabled);
     QCOMPARE(Play()->text(), QStringLiteral("&Play"));
 }
 
-void frmConverterPlayTest::playingStopsAt_data() {
-    QTest::addColumn<std::function<void(frmConverterPlayTest*)>>("fnAction");
-    using Test = frmConverterPlayTest;
+void CTunePlaybackTest::playingStopsAt_data() {
+    QTest::addColumn<std::function<void(CTunePlaybackTest*)>>("fnAction");
+    using Test = CTunePlaybackTest;
     QTest::newRow("Stop") << std::function([](Test* p) { p->Play()->click(); });
-    QTest::newRow("Get") << std::function([](Test* p) { p->Get(QStringLiteral("T:c")); });
+    QTest::newRow("Get") << std::function([](Test* p) { p->GetClipboard(QStringLiteral("T:c")); });
     QTest::newRow("New") << std::function(
         [](Test* p) { p->Child<QAction>(QStringLiteral("mnuFileNew"))->trigger(); });
     QTest::newRow("source option") << std::function(
@@ -135,9 +121,9 @@ void frmConverterPlayTest::playingStopsAt_data() {
     QTest::newRow("window closed") << std::function([](Test* p) { p->m_pWindow->close(); });
 }
 
-void frmConverterPlayTest::playingStopsAt() {
-    QFETCH(std::function<void(frmConverterPlayTest*)>, fnAction);
-    Get(LongTune);
+void CTunePlaybackTest::playingStopsAt() {
+    QFETCH(std::function<void(CTunePlaybackTest*)>, fnAction);
+    GetClipboard(LongTune);
     Play()->click();
     QCOMPARE(Play()->text(), QStringLiteral("&Stop"));
     QCOMPARE(Play()->accessibleName(), QStringLiteral("Stop"));
@@ -149,7 +135,7 @@ void frmConverterPlayTest::playingStopsAt() {
     QCOMPARE(CWindowFixture::TakeShown().size(), 0);
 }
 
-void frmConverterPlayTest::accessKeysStopAndTypeNothing_data() {
+void CTunePlaybackTest::accessKeysStopAndTypeNothing_data() {
     QTest::addColumn<QString>("sBox");
     QTest::addColumn<int>("iKey");
     QTest::newRow("Alt+P in the name") << "txtName" << int(Qt::Key_P);
@@ -160,11 +146,11 @@ void frmConverterPlayTest::accessKeysStopAndTypeNothing_data() {
 
 // While playing the button reads "&Stop"; its old key stops all the same,
 // and neither key is typed into the box that has the focus.
-void frmConverterPlayTest::accessKeysStopAndTypeNothing() {
+void CTunePlaybackTest::accessKeysStopAndTypeNothing() {
     QFETCH(QString, sBox);
     QFETCH(int, iKey);
     QVERIFY(QTest::qWaitForWindowActive(m_pWindow.get()));
-    Get(LongTune);
+    GetClipboard(LongTune);
     auto* pBox = Child<QWidget>(sBox);
     pBox->setFocus();
     const auto Text = [pBox] {
@@ -189,7 +175,7 @@ void frmConverterPlayTest::accessKeysStopAndTypeNothing() {
     QCOMPARE(CWindowFixture::TakeShown().size(), 0);
 }
 
-void frmConverterPlayTest::tempoOutsideTheRuleIsToldOnTheMessageLine_data() {
+void CTunePlaybackTest::tempoOutsideTheRuleIsToldOnTheMessageLine_data() {
     QTest::addColumn<QString>("sTempo");
     QTest::addColumn<bool>("bTold");
     QTest::newRow("empty") << "" << true;
@@ -200,21 +186,21 @@ void frmConverterPlayTest::tempoOutsideTheRuleIsToldOnTheMessageLine_data() {
     QTest::newRow("900") << "900" << false;
 }
 
-void frmConverterPlayTest::tempoOutsideTheRuleIsToldOnTheMessageLine() {
+void CTunePlaybackTest::tempoOutsideTheRuleIsToldOnTheMessageLine() {
     QFETCH(QString, sTempo);
     QFETCH(bool, bTold);
-    Get(LongTune);
+    GetClipboard(LongTune);
     Child<QLineEdit>(QStringLiteral("txtTempo"))->setText(sTempo);
     Play()->click();
     QCOMPARE(Play()->text(), QStringLiteral("&Stop"));
     QCOMPARE(Child<QLabel>(QStringLiteral("lblMsg"))->text(), bTold ? TempoNotice : QString());
 }
 
-void frmConverterPlayTest::notesAreHeardInOrderAtTheirPitchesAndMarked() {
+void CTunePlaybackTest::notesAreHeardInOrderAtTheirPitchesAndMarked() {
     SinkRecorder recorder;
     QVERIFY(recorder.Start(Monitor));
     Child<QRadioButton>(QStringLiteral("optShowAs_2"))->click();
-    Get(QStringLiteral("T:d=8,o=5,b=160:c6,e6,p,g6,4c7"));
+    GetClipboard(QStringLiteral("T:d=8,o=5,b=160:c6,e6,p,g6,4c7"));
     QStringList marked;
     QTimer watch;
     connect(&watch, &QTimer::timeout, this, [&] {
@@ -231,7 +217,7 @@ void frmConverterPlayTest::notesAreHeardInOrderAtTheirPitchesAndMarked() {
 
     QCOMPARE(CWindowFixture::TakeShown().size(), 0);
     // Each note of the RTTTL form shown, the rest too, marked in turn.
-    QCOMPARE(marked, Results()->toPlainText().split(QLatin1Char(',')));
+    QCOMPARE(marked, Results().split(QLatin1Char(',')));
     const double expected[] = {1046.50, 1318.51, 1567.98, 2093.00};
     QCOMPARE(sounds.size(), 4);
     for (int i = 0; i < 4; ++i)
@@ -239,16 +225,16 @@ void frmConverterPlayTest::notesAreHeardInOrderAtTheirPitchesAndMarked() {
                  qPrintable(QString::number(sounds[i].dFrequency)));
 }
 
-void frmConverterPlayTest::aFormShownIsFollowedTypingEndsTheMarking() {
-    Get(QStringLiteral("T:d=4,o=5,b=120:a,b,a,b,a,b,a,b"));
+void CTunePlaybackTest::aFormShownIsFollowedTypingEndsTheMarking() {
+    GetClipboard(QStringLiteral("T:d=4,o=5,b=120:a,b,a,b,a,b,a,b"));
     Play()->click();
     QTRY_VERIFY(!Marked().isEmpty());
     // Another form shown by the converter is followed at once.
     Child<QRadioButton>(QStringLiteral("optShowAs_1"))->click();
     QVERIFY(!Marked().isEmpty());
-    QVERIFY(Results()->toPlainText().split(QLatin1Char(' ')).contains(Marked()));
-    Results()->moveCursor(QTextCursor::End);
-    QTest::keyClick(Results(), Qt::Key_X);
+    QVERIFY(Results().split(QLatin1Char(' ')).contains(Marked()));
+    ResultsBox()->moveCursor(QTextCursor::End);
+    QTest::keyClick(ResultsBox(), Qt::Key_X);
     QCOMPARE(Marked(), QString());
     // Later notes are not marked in the changed text either.
     QTest::qWait(1200);
@@ -256,8 +242,8 @@ void frmConverterPlayTest::aFormShownIsFollowedTypingEndsTheMarking() {
     QCOMPARE(Marked(), QString());
 }
 
-void frmConverterPlayTest::pressingAgainAndAgainEndsStopped() {
-    Get(QStringLiteral("T:d=16,o=6,b=200:c,d,e"));
+void CTunePlaybackTest::pressingAgainAndAgainEndsStopped() {
+    GetClipboard(QStringLiteral("T:d=16,o=6,b=200:c,d,e"));
     for (int i = 0; i < 21; ++i)
         Play()->click();
     QCOMPARE(Play()->text(), QStringLiteral("&Stop"));
@@ -266,10 +252,10 @@ void frmConverterPlayTest::pressingAgainAndAgainEndsStopped() {
     QCOMPARE(CWindowFixture::TakeShown().size(), 0);
 }
 
-void frmConverterPlayTest::noOutputIsReported() {
+void CTunePlaybackTest::noOutputIsReported() {
     if (!qEnvironmentVariableIsSet("TEST_NO_SOUND_SERVER"))
-        QSKIP("run by frmConverterPlayNoOutputTest, without a sound server");
-    Get(LongTune);
+        QSKIP("run by CTunePlaybackNoOutputTest, without a sound server");
+    GetClipboard(LongTune);
     Play()->click();
     const QList<ShownBox> shown = CWindowFixture::TakeShown();
     QCOMPARE(shown.size(), 1);
@@ -278,8 +264,8 @@ void frmConverterPlayTest::noOutputIsReported() {
     QVERIFY(Play()->isEnabled());
 }
 
-void frmConverterPlayTest::anOutputThatFailsIsReported() {
-    Get(LongTune);
+void CTunePlaybackTest::anOutputThatFailsIsReported() {
+    GetClipboard(LongTune);
     Play()->click();
     QTRY_VERIFY(!Marked().isEmpty());
     QFile pidFile(qEnvironmentVariable("TEST_SOUND_SERVER") + QStringLiteral("/pid"));
@@ -292,5 +278,5 @@ void frmConverterPlayTest::anOutputThatFailsIsReported() {
     QCOMPARE(Marked(), QString());
 }
 
-QTEST_MAIN(frmConverterPlayTest)
-#include "frmConverterPlayTest.moc"
+QTEST_MAIN(CTunePlaybackTest)
+#include "CTunePlaybackTest.moc"
