@@ -9,6 +9,7 @@
 #include "mainwindow/frmConverter.h"
 #include "resources/CResources.h"
 #include "widgets/CProgram.h"
+#include "widgets/CProgramFolders.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -78,7 +79,7 @@ int main(int argc, char* argv[]) {
     // of this name; on X11 it marks the windows as this application's.
     QGuiApplication::setDesktopFileName(QStringLiteral(RINGWRIGHT_APP_ID));
 
-    frmConverter window;
+    frmConverter window(CProgramFolders{QCoreApplication::applicationDirPath()});
     window.show();
     if (!lstFiles.isEmpty()) {
         const QString sPath = lstFiles.first();

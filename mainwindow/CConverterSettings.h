@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+struct CProgramFolders;
+
 class CConverterSettings {
 public:
     struct Values {
@@ -30,7 +32,7 @@ public:
 
     // The remembered folder while it still holds an ordinary file; otherwise
     // the folder a first run starts in.
-    static QString StartFolder(const QString& sRemembered);
+    static QString StartFolder(const QString& sRemembered, const CProgramFolders& folders);
 
     // Whether the store may be opened now: a plain file, or nothing yet,
     // stands in its place. A pipe, a device or a broken link there can hold

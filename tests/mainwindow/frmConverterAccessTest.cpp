@@ -67,7 +67,7 @@ void frmConverterAccessTest::init() {
     m_pEditor =
         std::make_unique<CRecordingProgram>(m_pFixture->Programs(), QStringLiteral("xdg-open"));
 
-    m_pWindow = std::make_unique<frmConverter>();
+    m_pWindow = std::make_unique<frmConverter>(m_pFixture->Folders());
     m_pWindow->show();
     m_pWindow->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_pWindow.get()));

@@ -55,7 +55,7 @@ private Q_SLOTS:
         settings.setValue("Settings/SourceType", "0");
         settings.setValue("Settings/ShowType", "1");
         settings.sync();
-        m_pWindow = std::make_unique<frmConverter>();
+        m_pWindow = std::make_unique<frmConverter>(m_pFixture->Folders());
         m_pWindow->show();
         m_pWindow->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_pWindow.get()));

@@ -107,7 +107,7 @@ private Q_SLOTS:
         settings.setValue("Settings/FromFile", "True");
         settings.sync();
         Write("keep.TXT", "Keep:8c");
-        m_pWindow = std::make_unique<frmConverter>();
+        m_pWindow = std::make_unique<frmConverter>(m_pFixture->Folders());
         m_pWindow->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_pWindow.get()));
         CProgram::Nokia().FilePath = CProgram::ToEngine(m_pFixture->Folder());

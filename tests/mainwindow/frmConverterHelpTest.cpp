@@ -36,7 +36,7 @@ private Q_SLOTS:
     void numberedLabelOpensItsHelp() {
         QFETCH(int, iIndex);
 
-        frmConverter window;
+        frmConverter window(m_pFixture->Folders());
         window.show();
         auto* pLabel = window.findChild<QLabel*>(QStringLiteral("lblNum_%1").arg(iIndex));
         QVERIFY(pLabel);
@@ -59,7 +59,7 @@ private Q_SLOTS:
     }
 
     void legendSquareOpensNothing() {
-        frmConverter window;
+        frmConverter window(m_pFixture->Folders());
         window.show();
         auto* pSquare = window.findChild<QLabel*>(QStringLiteral("lblNum1"));
         QVERIFY(pSquare);
@@ -71,8 +71,7 @@ private Q_SLOTS:
     void instructionsMenuLooksForReadme() {
         QTemporaryDir empty;
         QVERIFY(empty.isValid());
-        CProgram::setOwnFolder(empty.path());
-        frmConverter window;
+        frmConverter window(CProgramFolders{empty.path()});
         window.findChild<QAction*>(QStringLiteral("mnuHelpInfo"))->trigger();
         const QList<ShownBox> shown = CWindowFixture::TakeShown();
         QCOMPARE(shown.size(), 1);

@@ -42,7 +42,7 @@ private Q_SLOTS:
         QSettings settings("Ringwright", "Ringwright");
         settings.setValue("Settings/SourceType", "1");
         settings.sync();
-        m_pWindow = std::make_unique<frmConverter>();
+        m_pWindow = std::make_unique<frmConverter>(m_pFixture->Folders());
         m_pWindow->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_pWindow.get()));
         CWindowFixture::TakeShown();

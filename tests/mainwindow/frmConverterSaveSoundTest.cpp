@@ -88,7 +88,7 @@ private:
 void frmConverterSaveSoundTest::init() {
     m_pFixture = std::make_unique<CWindowFixture>();
     QVERIFY(m_pFixture->IsValid());
-    m_pWindow = std::make_unique<frmConverter>();
+    m_pWindow = std::make_unique<frmConverter>(m_pFixture->Folders());
     m_pWindow->show();
     Child<QRadioButton>(m_pWindow.get(), QStringLiteral("optSource_0"))->click();
     Child<QRadioButton>(m_pWindow.get(), QStringLiteral("optFile_1"))->click();

@@ -158,7 +158,7 @@ private:
 void frmConverterSaveTest::init() {
     m_pFixture = std::make_unique<CWindowFixture>();
     QVERIFY(m_pFixture->IsValid());
-    m_pWindow = std::make_unique<frmConverter>();
+    m_pWindow = std::make_unique<frmConverter>(m_pFixture->Folders());
     m_pWindow->show();
     CProgram::Nokia().FilePath = CProgram::ToEngine(Folder());
     CWindowFixture::TakeShown();
@@ -655,7 +655,7 @@ void frmConverterSaveTest::firstRunOfAnInstalledProgramSavesIntoHome() {
     const CModalAnswer greeting(
         [](QWidget* pAbout) { Child<QPushButton>(pAbout, QStringLiteral("cmdOK"))->click(); },
         QStringLiteral("frmInfo"));
-    m_pWindow = std::make_unique<frmConverter>();
+    m_pWindow = std::make_unique<frmConverter>(m_pFixture->Folders());
     m_pWindow->show();
     QVERIFY(greeting.Answered());
     QCOMPARE(CProgram::FromEngine(CProgram::Nokia().FilePath), QDir::homePath());

@@ -24,7 +24,7 @@ private Q_SLOTS:
     void wholeWindowIsOnScreen() {
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
         QCOMPARE(area.size(), QSize(1024, 600));
-        frmConverter window;
+        frmConverter window(m_pFixture->Folders());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QRect frame = window.frameGeometry();

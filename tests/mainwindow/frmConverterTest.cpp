@@ -146,7 +146,6 @@ void frmConverterTest::init() {
     QVERIFY(WriteFile(Folder(QStringLiteral("tones")) + QStringLiteral("/tone.TXT")));
     QVERIFY(WriteFile(Folder(QStringLiteral("old")) + QStringLiteral("/old.321")));
     QVERIFY(WriteFile(Folder(QStringLiteral("hidden")) + QStringLiteral("/.tone.TXT")));
-    CProgram::setOwnFolder(Folder(QStringLiteral("own")));
     // A pipe left by a failed run would hold up every test that follows.
     QVERIFY(CConverterSettings::PrepareFile());
 }
@@ -182,7 +181,7 @@ std::unique_ptr<frmConverter> frmConverterTest::Start(bool* pAboutShown, bool* p
             Child<QPushButton>(pAbout, QStringLiteral("cmdOK"))->click();
         },
         QStringLiteral("frmInfo"));
-    auto w = std::make_unique<frmConverter>();
+    auto w = std::make_unique<frmConverter>(CProgramFolders{Folder(QStringLiteral("own"))});
     if (pAboutShown)
         *pAboutShown = about.Answered();
     if (pMainVisibleThen)

@@ -63,7 +63,7 @@ private:
     }
 
     void Open() {
-        m_pWindow = std::make_unique<frmConverter>();
+        m_pWindow = std::make_unique<frmConverter>(m_pFixture->Folders());
         m_pWindow->show();
         QVERIFY(QTest::qWaitForWindowActive(m_pWindow.get()));
     }

@@ -82,7 +82,7 @@ private:
 
 void frmConverterPlayTest::init() {
     m_pFixture = std::make_unique<CWindowFixture>();
-    m_pWindow = std::make_unique<frmConverter>();
+    m_pWindow = std::make_unique<frmConverter>(m_pFixture->Folders());
     m_pWindow->show();
     Child<QRadioButton>(QStringLiteral("optSource_0"))->click();
     Child<QRadioButton>(QStringLiteral("optFile_1"))->click();
