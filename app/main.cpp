@@ -37,8 +37,9 @@ int32_t NotationOf(const QString& sPath, int32_t iChosen) {
     // A MIDI file's melody is imported as RTTTL.
     if (CRingToneSource::IsMidiFile(sPath))
         return Notation::Rtttl;
-    return RingToneText::IsComposerFile(CProgram::ToEngine(QFileInfo(sPath).fileName())) ? 1
-                                                                                         : iChosen;
+    return RingToneText::IsComposerFile(CProgram::ToEngine(QFileInfo(sPath).fileName()))
+               ? Notation::Composer
+               : iChosen;
 }
 
 } // namespace

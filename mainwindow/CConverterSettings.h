@@ -3,6 +3,8 @@
 // their defaults and value texts, read once at start-up and written once at
 // closing, in a store kept a plain file.
 
+#include "engine/Forms.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -11,8 +13,8 @@ struct CProgramFolders;
 
 namespace CConverterSettings {
 struct Values {
-    int32_t SourceType = 0;
-    int16_t ShowType = 0;
+    int32_t SourceType = Notation::Rtttl;
+    int16_t ShowType = ShowForm::Keypresses;
     // Empty when no folder is remembered under either key: a first run.
     QString RingToneFolder;
     // "True" or "False" as stored; nothing for any other text.
