@@ -9,6 +9,7 @@
 #include "mainwindow/frmConverter.h"
 #include "resources/CResources.h"
 #include "widgets/CProgram.h"
+#include "widgets/CProgramFolders.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -39,8 +40,9 @@ int32_t NotationOf(const QString& sPath, int32_t iChosen) {
     // A MIDI file's melody is imported as RTTTL.
     if (CRingToneSource::IsMidiFile(sPath))
         return Notation::Rtttl;
-    return RingToneText::IsComposerFile(CProgram::ToEngine(QFileInfo(sPath).fileName())) ? 1
-                                                                                         : iChosen;
+    return RingToneText::IsComposerFile(CProgram::ToEngine(QFileInfo(sPath).fileName()))
+               ? Notation::Composer
+               : iChosen;
 }
 
 // Runs a job once the window's first paint is done, after whatever else was
@@ -108,7 +110,7 @@ int main(int argc, char* argv[]) {
     // of this name; on X11 it marks the windows as this application's.
     QGuiApplication::setDesktopFileName(QStringLiteral(RINGWRIGHT_APP_ID));
 
-    frmConverter window;
+    frmConverter window(CProgramFolders{QCoreApplication::applicationDirPath()});
     window.show();
     // Loading the icon's pictures can wait until the window is on screen.
     new CAfterFirstPaint([] { QApplication::setWindowIcon(CResources::AppIcon()); });

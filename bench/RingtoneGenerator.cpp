@@ -1,5 +1,6 @@
 #include "bench/RingtoneGenerator.h"
 
+#include <fstream>
 #include <random>
 
 namespace RingtoneGenerator {
@@ -77,6 +78,12 @@ std::string Composer(size_t iNotes) {
         sText += static_cast<char>('0' + note.iOctave - 4);
     });
     return sText;
+}
+
+bool WriteRtttl(size_t iNotes, const std::string& sPath) {
+    std::ofstream file(sPath, std::ios::binary);
+    file << Rtttl(iNotes);
+    return file.good();
 }
 
 } // namespace RingtoneGenerator

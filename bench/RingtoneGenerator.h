@@ -16,4 +16,7 @@ std::string Rtttl(size_t iNotes);
 // separated by single blanks.
 std::string Composer(size_t iNotes);
 
+// Writes Rtttl(iNotes) to the file at sPath; false when it cannot.
+bool WriteRtttl(size_t iNotes, const std::string& sPath);
+
 } // namespace RingtoneGenerator

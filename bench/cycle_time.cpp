@@ -13,14 +13,15 @@
 // text included). Run it once per process for a first conversion in a fresh
 // process, or with many runs for a warm heap.
 
+#include "bench/CRunTimes.h"
 #include "bench/HeapCounter.h"
 #include "bench/OnePass.h"
 #include "bench/RingtoneGenerator.h"
 #include "bench/WarmHeap.h"
 #include "engine/CNokia.h"
+#include "engine/Forms.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -38,14 +39,14 @@ struct Cycle {
 Cycle EngineCycle(CNokia& nokia, const std::string& sText, size_t* pPeak) {
     const size_t iBase = HeapCounter::Live();
     HeapCounter::ResetPeak();
-    nokia.SourceType = 0;
+    nokia.SourceType = Notation::Rtttl;
     nokia.OriginalText = sText;
     nokia.Convert();
     if (pPeak)
         *pPeak = HeapCounter::Peak() - iBase;
     Cycle cycle;
     cycle.iNotes = static_cast<size_t>(nokia.Notes.Count());
-    for (int16_t iType = 0; iType <= 2; ++iType)
+    for (int16_t iType = 0; iType < ShowForm::Count; ++iType)
         cycle.iBytes += nokia.Notes.GetNotes(iType).size();
     nokia.Clear();
     return cycle;
@@ -138,10 +139,10 @@ int PrintForms(bool bEngine, const std::string& sText) {
     while (std::getline(lines, sLine)) {
         if (bEngine) {
             nokia.Clear();
-            nokia.SourceType = 0;
+            nokia.SourceType = Notation::Rtttl;
             nokia.OriginalText = sLine;
             nokia.Convert();
-            for (int16_t iType = 0; iType <= 2; ++iType)
+            for (int16_t iType = 0; iType < ShowForm::Count; ++iType)
                 std::cout << nokia.Notes.GetNotes(iType) << '\n';
         } else if (const auto forms = OnePass::Convert(sLine)) {
             std::cout << forms->sKeys << '\n' << forms->sComposer << '\n' << forms->sRTTTL << '\n';
@@ -157,11 +158,8 @@ int PrintForms(bool bEngine, const std::string& sText) {
 int main(int argc, char** argv) {
     KeepHeapWarm();
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() == 3 && args[0] == "--write") {
-        std::ofstream file(args[2], std::ios::binary);
-        file << RingtoneGenerator::Rtttl(std::stoul(args[1]));
-        return file.good() ? 0 : 1;
-    }
+    if (args.size() == 3 && args[0] == "--write")
+        return RingtoneGenerator::WriteRtttl(std::stoul(args[1]), args[2]) ? 0 : 1;
     if (args.size() == 3 && args[0] == "--write-lines") {
         // Tunes of 10 to 79 notes, as real collections hold.
         std::ofstream file(args[2], std::ios::binary);
@@ -180,20 +178,14 @@ int main(int argc, char** argv) {
     const int iRuns = args.size() == 3 ? std::max(1, std::stoi(args[2])) : 1;
 
     CNokia nokia;
-    std::vector<double> times;
     Cycle cycle;
     size_t iPeak = 0;
-    for (int i = 0; i < iRuns; ++i) {
-        const auto start = std::chrono::steady_clock::now();
+    const CRunTimes times(iRuns, [&](int i) {
         cycle = bEngine ? EngineCycle(nokia, sText, i == 0 ? &iPeak : nullptr)
                         : OnePassCycle(sText, i == 0 ? &iPeak : nullptr);
-        const auto stop = std::chrono::steady_clock::now();
-        times.push_back(std::chrono::duration<double, std::milli>(stop - start).count());
-    }
-    const double fFirst = times.front();
-    std::sort(times.begin(), times.end());
+    });
     std::printf("notes %zu\nforms_bytes %zu\nfirst_ms %.3f\nmedian_ms %.3f\npeak_B_per_note %.1f\n",
-                cycle.iNotes, cycle.iBytes, fFirst, times[times.size() / 2],
+                cycle.iNotes, cycle.iBytes, times.First(), times.Median(),
                 cycle.iNotes ? static_cast<double>(iPeak) / static_cast<double>(cycle.iNotes)
                              : 0.0);
     return cycle.iNotes > 0 ? 0 : 1;

@@ -21,6 +21,7 @@
 #include "sound/CTunePlayer.h"
 #include "tests/support/CMessageBoxAnswers.h"
 #include "widgets/CProgram.h"
+#include "widgets/CProgramFolders.h"
 
 #include <QAction>
 #include <QApplication>
@@ -80,7 +81,8 @@ public:
         QSettings settings(CProgram::Name(), CProgram::Name());
         settings.setValue(QStringLiteral("Settings/RingToneDirectory"), QDir::tempPath());
         settings.sync();
-        m_pWindow = std::make_unique<frmConverter>();
+        m_pWindow =
+            std::make_unique<frmConverter>(CProgramFolders{QCoreApplication::applicationDirPath()});
         m_pWindow->show();
         m_pWindow->findChild<QRadioButton*>(QStringLiteral("optSource_0"))->click();
         m_pWindow->findChild<QRadioButton*>(QStringLiteral("optFile_1"))->click();

@@ -9,14 +9,15 @@
 // much the process's peak resident memory grew during the first conversion,
 // per note.
 
+#include "bench/CRunTimes.h"
 #include "bench/RingtoneGenerator.h"
 #include "bench/WarmHeap.h"
 #include "engine/CNokia.h"
+#include "engine/Forms.h"
 
 #include <sys/resource.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -43,11 +44,8 @@ int Usage() {
 int main(int argc, char** argv) {
     KeepHeapWarm();
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() == 3 && args[0] == "--write") {
-        std::ofstream file(args[2], std::ios::binary);
-        file << RingtoneGenerator::Rtttl(std::stoul(args[1]));
-        return file.good() ? 0 : 1;
-    }
+    if (args.size() == 3 && args[0] == "--write")
+        return RingtoneGenerator::WriteRtttl(std::stoul(args[1]), args[2]) ? 0 : 1;
     if (args.empty() || args.size() > 2 || args[0].rfind("--", 0) == 0)
         return Usage();
 
@@ -60,28 +58,25 @@ int main(int argc, char** argv) {
     const int iRuns = args.size() == 2 ? std::max(1, std::stoi(args[1])) : 20;
 
     CNokia nokia;
-    nokia.SourceType = 0;
-    std::vector<double> times;
-    double fFirst = 0;
+    nokia.SourceType = Notation::Rtttl;
+    long iResidentBefore = 0;
     long iResidentGrowth = 0;
-    for (int i = 0; i < iRuns; ++i) {
-        nokia.Clear();
-        nokia.OriginalText = sText;
-        const long iResidentBefore = MaxResidentKiB();
-        const auto start = std::chrono::steady_clock::now();
-        nokia.Convert();
-        const auto stop = std::chrono::steady_clock::now();
-        if (i == 0)
-            iResidentGrowth = MaxResidentKiB() - iResidentBefore;
-        times.push_back(std::chrono::duration<double, std::milli>(stop - start).count());
-        if (i == 0)
-            fFirst = times.back();
-    }
-    std::sort(times.begin(), times.end());
+    const CRunTimes times(
+        iRuns, [&nokia](int) { nokia.Convert(); },
+        [&](int i) {
+            nokia.Clear();
+            nokia.OriginalText = sText;
+            if (i == 0)
+                iResidentBefore = MaxResidentKiB();
+        },
+        [&](int i) {
+            if (i == 0)
+                iResidentGrowth = MaxResidentKiB() - iResidentBefore;
+        });
     const int32_t iNotes = nokia.Notes.Count();
     std::printf(
         "notes %d\nfirst_ms %.2f\nmedian_ms %.2f\nfastest_ms %.2f\npeak_rss_B_per_note %.0f\n",
-        iNotes, fFirst, times[times.size() / 2], times.front(),
+        iNotes, times.First(), times.Median(), times.Fastest(),
         iNotes > 0 ? iResidentGrowth * 1024.0 / iNotes : 0.0);
     return 0;
 }

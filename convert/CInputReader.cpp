@@ -1,5 +1,6 @@
 #include "convert/CInputReader.h"
 
+#include "engine/Forms.h"
 #include "engine/RingToneText.h"
 #include "files/CLineSplitter.h"
 #include "files/RingToneFile.h"
@@ -120,8 +121,9 @@ bool CInputReader::Read(const std::string& sArgument, const Handler& onRingTone,
         input.iSourceType = *m_iSourceType;
     else if (!bStandard)
         input.iSourceType =
-            RingToneText::IsComposerFile(std::filesystem::path(sArgument).filename().string()) ? 1
-                                                                                               : 0;
+            RingToneText::IsComposerFile(std::filesystem::path(sArgument).filename().string())
+                ? Notation::Composer
+                : Notation::Rtttl;
 
     const int fd = bStandard ? STDIN_FILENO : ::open(sArgument.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {

@@ -3,6 +3,7 @@
 // ringtone, as the window reads a file, or with --lines each line as one, as
 // if pasted from the clipboard; a MIDI file as the RTTTL text of one line.
 
+#include "engine/Forms.h"
 #include "engine/RingToneText.h"
 #include "midi/CMidiFile.h"
 
@@ -18,7 +19,7 @@ public:
         std::string sSource;   // the input as named, "-" for standard input
         int64_t iLine = 0;     // from 1 with --lines, 0 for a whole input
         std::string sFileName; // stands in for a blank name; empty as for the clipboard
-        int32_t iSourceType = 0;
+        int32_t iSourceType = Notation::Rtttl;
         std::string sText;
         RingToneText::Refusal iRefusal = RingToneText::Refusal::None;
     };

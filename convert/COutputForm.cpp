@@ -1,6 +1,7 @@
 #include "convert/COutputForm.h"
 
 #include "engine/CNokia.h"
+#include "engine/Forms.h"
 #include "engine/RingToneText.h"
 #include "midi/CMidiFile.h"
 
@@ -12,13 +13,13 @@ namespace {
 int16_t ShowType(COutputForm::Form iForm) {
     switch (iForm) {
     case COutputForm::Keys:
-        return 0;
+        return ShowForm::Keypresses;
     case COutputForm::Composer:
-        return 1;
+        return ShowForm::Composer;
     default:
         break;
     }
-    return 2;
+    return ShowForm::Rtttl;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "convert/CInputReader.h"
 #include "convert/COutput.h"
 #include "convert/COutputForm.h"
+#include "engine/Forms.h"
 
 #include <CLI/CLI.hpp>
 
@@ -124,7 +125,7 @@ std::optional<int> Parse(int argc, const char* const* argv, Options& options) {
     options.bFormGiven = pTo->count() > 0;
     options.bMidi = sFrom == "midi";
     if (!sFrom.empty() && !options.bMidi)
-        options.iFrom = sFrom == "composer" ? 1 : 0;
+        options.iFrom = sFrom == "composer" ? Notation::Composer : Notation::Rtttl;
     return std::nullopt;
 }
 

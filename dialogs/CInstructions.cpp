@@ -3,6 +3,7 @@
 #include "widgets/CLauncher.h"
 #include "widgets/CMessageBox.h"
 #include "widgets/CProgram.h"
+#include "widgets/CProgramFolders.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -18,11 +19,11 @@ void ReportCannotOpen(QWidget* pParent) {
 }
 } // namespace
 
-void CInstructions::Open(QWidget* pParent) {
+void CInstructions::Open(QWidget* pParent, const CProgramFolders& folders) {
     bool bStarted = false;
     try {
         const QString sPath =
-            CProgram::JoinPath(CProgram::DataFolder(), QStringLiteral("readme.txt"));
+            CProgram::JoinPath(folders.DataFolder(), QStringLiteral("readme.txt"));
         if (!QFileInfo(sPath).isFile()) {
             CMessageBox::Show(pParent, QStringLiteral("Text file does not exist."),
                               QStringLiteral("Readme.txt not found"), CMessageBox::Exclamation);

@@ -1,6 +1,7 @@
 #include "dialogs/frmMidiLines.h"
 
 #include "engine/CNokia.h"
+#include "engine/Forms.h"
 #include "engine/modNOK.h"
 #include "midi/CMidiFile.h"
 #include "tune/CTune.h"
@@ -94,7 +95,7 @@ private:
 CTune TuneOf(const std::string& sRtttl) {
     const EngineStateKeeper keeper;
     CNokia nokia;
-    nokia.SourceType = 0;
+    nokia.SourceType = Notation::Rtttl;
     nokia.OriginalText = sRtttl;
     nokia.Convert();
     return CTune(nokia.Notes, nokia.Tempo);

@@ -6,6 +6,7 @@
 #include "widgets/CFolderLine.h"
 #include "widgets/CMessageBox.h"
 #include "widgets/CProgram.h"
+#include "widgets/CProgramFolders.h"
 #include "widgets/CWindowPlacement.h"
 
 #include <QApplication>
@@ -59,8 +60,8 @@ bool IsUsableFolder(const QString& sFolder) {
 
 // The folder to start in: the given one while it is still there, otherwise
 // the program's own folder.
-QString UsableStart(const QString& sStartFolder) {
-    for (const QString& sCandidate : {sStartFolder, CProgram::OwnFolder(), QDir::homePath()}) {
+QString UsableStart(const QString& sStartFolder, const QString& sOwnFolder) {
+    for (const QString& sCandidate : {sStartFolder, sOwnFolder, QDir::homePath()}) {
         if (IsUsableFolder(sCandidate))
             return QFileInfo(sCandidate).canonicalFilePath();
     }
@@ -82,7 +83,8 @@ QString RootOf(const QString& sFolder) {
 
 } // namespace
 
-frmOpen::frmOpen(int32_t iSourceType, const QString& sStartFolder, QWidget* pParent)
+frmOpen::frmOpen(int32_t iSourceType, const QString& sStartFolder, const CProgramFolders& folders,
+                 QWidget* pParent)
     : QDialog(pParent) {
     setWindowTitle(QStringLiteral("RingTone File"));
     setWindowFlags(Qt::Tool | Qt::WindowCloseButtonHint);
@@ -182,20 +184,21 @@ frmOpen::frmOpen(int32_t iSourceType, const QString& sStartFolder, QWidget* pPar
     connect(cmdOk, &QPushButton::clicked, this, &frmOpen::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &frmOpen::reject);
 
-    Load(iSourceType, sStartFolder);
+    Load(iSourceType, sStartFolder, folders.OwnFolder);
 }
 
-bool frmOpen::Pick(QWidget* pParent, int32_t iSourceType, const QString& sStartFolder) {
-    frmOpen dialog(iSourceType, sStartFolder, pParent);
+bool frmOpen::Pick(QWidget* pParent, int32_t iSourceType, const QString& sStartFolder,
+                   const CProgramFolders& folders) {
+    frmOpen dialog(iSourceType, sStartFolder, folders, pParent);
     return dialog.exec() == QDialog::Accepted && !dialog.m_sFileName.isEmpty();
 }
 
-void frmOpen::Load(int32_t iSourceType, const QString& sStartFolder) {
+void frmOpen::Load(int32_t iSourceType, const QString& sStartFolder, const QString& sOwnFolder) {
     const BusyPointer busy;
 
     CWindowPlacement::CentreOnScreen(this);
 
-    const QString sFolder = UsableStart(sStartFolder);
+    const QString sFolder = UsableStart(sStartFolder, sOwnFolder);
     const QString sRoot = RootOf(sFolder);
     FillDrives(sRoot);
 

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class CFolderLine;
+struct CProgramFolders;
 class QComboBox;
 class QGroupBox;
 class QListWidget;
@@ -20,14 +21,16 @@ class frmOpen : public QDialog {
     Q_OBJECT
 
 public:
-    // iSourceType 0 lists RTTTL files, 1 Composer files, any other value
-    // every file. A start folder that is gone gives way to the program's own
-    // folder.
-    frmOpen(int32_t iSourceType, const QString& sStartFolder, QWidget* pParent = nullptr);
+    // iSourceType Notation::Rtttl lists RTTTL files, Notation::Composer
+    // Composer files, any other value every file. A start folder that is gone
+    // gives way to the program's own folder, then to the home folder.
+    frmOpen(int32_t iSourceType, const QString& sStartFolder, const CProgramFolders& folders,
+            QWidget* pParent = nullptr);
 
     // Shows the picker modally and waits until it is closed. True when the
     // user confirmed a file; the converter's FileName is written only then.
-    static bool Pick(QWidget* pParent, int32_t iSourceType, const QString& sStartFolder);
+    static bool Pick(QWidget* pParent, int32_t iSourceType, const QString& sStartFolder,
+                     const CProgramFolders& folders);
 
     // The folder the folder list shows now.
     QString CurrentFolder() const { return m_sFolder; }
@@ -38,7 +41,7 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
-    void Load(int32_t iSourceType, const QString& sStartFolder);
+    void Load(int32_t iSourceType, const QString& sStartFolder, const QString& sOwnFolder);
     void FillDrives(const QString& sCurrentRoot);
     void OpenFolder(const QString& sRoot, const QString& sFolder);
     void FillFolder(QTreeWidgetItem* pItem, const QString& sKeepName = QString());

@@ -1,5 +1,6 @@
 #include "engine/CNokia.h"
 
+#include "engine/Forms.h"
 #include "engine/modNOK.h"
 
 #include <algorithm>
@@ -65,7 +66,7 @@ void CNokia::Convert() {
             // to the colon before "Tempo=". Texts read without this stay as they were.
             const size_t iTempo =
                 iColon == npos ? npos : std::string_view(sClean).find(":Tempo=", iColon + 1);
-            if (SourceType != 1 || iTempo == npos)
+            if (SourceType != Notation::Composer || iTempo == npos)
                 throw;
             sWork = sClean;
             ReadNameAndHeader(sWork, iTempo);
@@ -75,7 +76,7 @@ void CNokia::Convert() {
         sClean.erase(0, static_cast<size_t>(sWork.data() - sClean.data()));
         NoteText = std::move(sClean);
     } catch (...) {
-        AddError("CNokia.Convert", SourceType == 1
+        AddError("CNokia.Convert", SourceType == Notation::Composer
                                        ? "This ringtone does not have valid COMPOSER header "
                                          "information."
                                        : "This ringtone does not have valid RTTTL header "
@@ -112,7 +113,7 @@ void CNokia::ReadNameAndHeader(std::string_view& sWork, size_t iColon) {
 // searches: in RTTTL mode "o=" is also found inside "Tempo=".
 void CNokia::ReadHeader(std::string_view& sWork) {
     size_t iEnd = 0;
-    if (SourceType == 0) {
+    if (SourceType == Notation::Rtttl) {
         if (const size_t iKey = sWork.find("d="); iKey != npos) {
             DefaultDuration = std::string(FieldValue(sWork, iKey, 2, ',', iEnd));
             sWork = After(sWork, iEnd);
@@ -129,7 +130,7 @@ void CNokia::ReadHeader(std::string_view& sWork) {
             Tempo = WholeNumber(FieldValue(sWork, iKey, 2, ':', iEnd));
             sWork = After(sWork, iEnd);
         }
-    } else if (SourceType == 1) {
+    } else if (SourceType == Notation::Composer) {
         if (const size_t iKey = sWork.find("Tempo="); iKey != npos) {
             Tempo = WholeNumber(FieldValue(sWork, iKey, 6, ':', iEnd));
             sWork = After(sWork, iEnd);
@@ -140,7 +141,8 @@ void CNokia::ReadHeader(std::string_view& sWork) {
 // Walks the note text once. The note list takes the text over and each
 // token is only a place in it, so no token is copied.
 void CNokia::SplitNotes() {
-    const char cSeparator = SourceType == 0 || NoteText.find(',') != std::string::npos ? ',' : ' ';
+    const char cSeparator =
+        SourceType == Notation::Rtttl || NoteText.find(',') != std::string::npos ? ',' : ' ';
     const std::string_view sTrimmed = TrimBlanks(NoteText);
     if (sTrimmed.empty())
         return;

@@ -3,6 +3,7 @@
 // header and notes, and renders the notes in the chosen display form.
 
 #include "engine/CNotes.h"
+#include "engine/Forms.h"
 
 #include <cstdint>
 #include <string>
@@ -11,13 +12,13 @@
 class CNokia {
 public:
     std::string FilePath;
-    int32_t SourceType = 0; // 0 = RTTTL/Nokring, 1 = Nokia 3210 Composer
+    int32_t SourceType = Notation::Rtttl; // or Notation::Composer
     int16_t Tempo = 0;
     CNotes Notes;
     std::string OriginalText;
     std::string FileName;
     std::string RingToneName;
-    int16_t ShowType = 0; // 0 = Keypresses, 1 = 3210 Composer, 2 = RTTTL/Nokring
+    int16_t ShowType = ShowForm::Keypresses; // a ShowForm
 
     void Clear();
     // Parses OriginalText and appends its notes. Never throws; problems

@@ -1,6 +1,7 @@
 #include "engine/CNote.h"
 
 #include "engine/CNoteStore.h"
+#include "engine/Forms.h"
 #include "engine/modNOK.h"
 
 using namespace modNOK;
@@ -40,9 +41,9 @@ void CNote::setNoteBatch(const std::string& sNewNoteBatch) {
     const size_t iListSizeBefore = ErrorList.size();
     try {
         m_sNoteBatch = sNewNoteBatch;
-        if (SourceType == 0)
+        if (SourceType == Notation::Rtttl)
             ParseRTTTL(m_sNoteBatch);
-        else if (SourceType == 1)
+        else if (SourceType == Notation::Composer)
             ParseComposer(m_sNoteBatch);
         BuildKeypresses();
     } catch (const std::exception& e) {
@@ -166,12 +167,12 @@ void CNote::BuildKeypresses() {
 
 std::string CNote::Full_ComposerNote() const {
     std::string sNote;
-    CNoteStore::AppendRendering(sNote, *this, 1);
+    CNoteStore::AppendRendering(sNote, *this, ShowForm::Composer);
     return sNote;
 }
 
 std::string CNote::Full_RTTTLNote() const {
     std::string sNote;
-    CNoteStore::AppendRendering(sNote, *this, 2);
+    CNoteStore::AppendRendering(sNote, *this, ShowForm::Rtttl);
     return sNote;
 }

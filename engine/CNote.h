@@ -4,6 +4,7 @@
 // the phone's Composer.
 
 #include "engine/CSharedText.h"
+#include "engine/Forms.h"
 
 #include <cstdint>
 #include <string>
@@ -12,7 +13,7 @@
 
 class CNote {
 public:
-    int32_t SourceType = 0; // 0 = RTTTL, 1 = Composer
+    int32_t SourceType = Notation::Rtttl; // or Notation::Composer
     // The two parts that may take a header default share its one copy.
     CSharedText Duration_Part;
     std::string Dotted_Part;

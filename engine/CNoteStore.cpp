@@ -1,5 +1,6 @@
 #include "engine/CNoteStore.h"
 
+#include "engine/Forms.h"
 #include "engine/modNOK.h"
 
 #include <algorithm>
@@ -220,8 +221,8 @@ void CNoteStore::AppendToken(size_t iOffset, size_t iLength, int32_t iSourceType
     Record& record = m_Records.back();
     const std::string_view sToken = std::string_view(m_sText).substr(iOffset, iLength);
     const size_t iListSizeBefore = ErrorList.size();
-    if ((iSourceType != 0 && iSourceType != 1) || iLength >= LongestToken ||
-        iOffset > LargestOffset) {
+    if ((iSourceType != Notation::Rtttl && iSourceType != Notation::Composer) ||
+        iLength >= LongestToken || iOffset > LargestOffset) {
         try {
             KeepWhole(record, sToken, iSourceType);
         } catch (...) {
@@ -232,7 +233,7 @@ void CNoteStore::AppendToken(size_t iOffset, size_t iLength, int32_t iSourceType
         record.iToken = static_cast<uint32_t>(iOffset);
         record.iLength = static_cast<uint16_t>(iLength);
         try {
-            Parse(record, sToken, iSourceType == 1);
+            Parse(record, sToken, iSourceType == Notation::Composer);
         } catch (const std::exception& e) {
             record.iState |= StoppedBeforeAnyKey;
             AddError("CNote.NoteBatch", e.what());
@@ -580,7 +581,7 @@ void AppendRTTTL(std::string& sText, const Parts& parts) {
 
 void CNoteStore::AppendRecord(std::string& sText, const Record& record, std::string_view sToken,
                               const Defaults& defaults, int16_t iType) {
-    if (iType == 0) {
+    if (iType == ShowForm::Keypresses) {
         // The keypresses need nothing of the token.
         AppendKeys(sText, record.cKey, record.iShape, record.iDurationKeys, record.iState);
         return;
@@ -588,10 +589,10 @@ void CNoteStore::AppendRecord(std::string& sText, const Record& record, std::str
     const Parts parts = PartsOf(record.iShape, record.cOctave, sToken, defaults.sDuration.str(),
                                 defaults.sOctave.str());
     switch (iType) {
-    case 1:
+    case ShowForm::Composer:
         AppendComposer(sText, parts);
         break;
-    case 2:
+    case ShowForm::Rtttl:
         AppendRTTTL(sText, parts);
         break;
     default:
@@ -601,10 +602,10 @@ void CNoteStore::AppendRecord(std::string& sText, const Record& record, std::str
 
 void CNoteStore::AppendRendering(std::string& sText, const CNote& note, int16_t iType) {
     switch (iType) {
-    case 0:
+    case ShowForm::Keypresses:
         sText += note.Keypresses;
         break;
-    case 1:
+    case ShowForm::Composer:
         sText += note.Duration_Part.str();
         if (note.Note_Part == Pause) {
             sText += note.Note_Part;
@@ -615,7 +616,7 @@ void CNoteStore::AppendRendering(std::string& sText, const CNote& note, int16_t 
         sText += note.Note_Part;
         sText += note.Octave_Part.str();
         break;
-    case 2:
+    case ShowForm::Rtttl:
         sText += note.RDuration_Part;
         if (note.RNote_Part == Pause) {
             sText += note.RNote_Part;
@@ -637,7 +638,7 @@ void CNoteStore::Build(const Record& record, size_t iNote, CNote& note) const {
     const Parts parts = PartsOf(record.iShape, record.cOctave, sToken, defaults.sDuration.str(),
                                 defaults.sOctave.str());
     const bool bComposer = record.iShape & Composer;
-    note.SourceType = bComposer ? 1 : 0;
+    note.SourceType = bComposer ? Notation::Composer : Notation::Rtttl;
     // A default keeps its one shared copy.
     if (!bComposer && (record.iShape & DurationTaken) == 0)
         note.Duration_Part = defaults.sDuration;
@@ -708,7 +709,8 @@ std::optional<std::string> CNoteStore::Render(int16_t iType, const char* sSepara
         const size_t iBefore = sText.size();
         const Record& record = m_Records[iNote];
         size_t iStart = iBefore;
-        const bool bKeysInOne = iType == 0 && !(record.iShape & KeptWhole) && sBetween.size() <= 2;
+        const bool bKeysInOne =
+            iType == ShowForm::Keypresses && !(record.iShape & KeptWhole) && sBetween.size() <= 2;
         if (bKeysInOne) {
             // The commonest rendering, with its separator, in one append.
             char sPiece[2 + LongestKeys];

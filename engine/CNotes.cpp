@@ -1,5 +1,6 @@
 #include "engine/CNotes.h"
 
+#include "engine/Forms.h"
 #include "engine/modNOK.h"
 
 #include <stdexcept>
@@ -40,11 +41,11 @@ std::string_view CNotes::ParseErrorLines(int32_t Index) const {
 
 const char* CNotes::Separator(int16_t iType) {
     switch (iType) {
-    case 0:
+    case ShowForm::Keypresses:
         return ", ";
-    case 1:
+    case ShowForm::Composer:
         return " ";
-    case 2:
+    case ShowForm::Rtttl:
         return ",";
     default:
         return nullptr;

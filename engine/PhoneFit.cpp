@@ -1,6 +1,7 @@
 #include "engine/PhoneFit.h"
 
 #include "engine/CNokia.h"
+#include "engine/Forms.h"
 #include "engine/RingToneText.h"
 #include "engine/modNOK.h"
 
@@ -14,7 +15,6 @@ namespace PhoneFit {
 
 namespace {
 
-constexpr int32_t RTTTL = 0;
 constexpr std::array<int, 6> PhoneDurations = {1, 2, 4, 8, 16, 32};
 // The phone's octaves in RTTTL's numbering (its Composer's 1 to 3); every
 // pitch below is kept in that numbering.
@@ -104,7 +104,7 @@ int FloorOctave(int iPitch) {
 // the letter, letter, octave. Anything beyond the notation's own order and
 // values marks the note mended; a token that still is no note gives nothing.
 std::optional<Tone> Read(const CNote& note, int32_t iSourceType) {
-    const bool bRTTTL = iSourceType == RTTTL;
+    const bool bRTTTL = iSourceType == Notation::Rtttl;
     const std::string& sToken = note.NoteBatch();
     Tone tone;
     // Blanks within a token throw the converter off ("8g5 " loses its
@@ -277,7 +277,7 @@ std::string Token(const Tone& t, int32_t iSourceType, int iDefaultDuration, int 
     const std::string sDot = t.bDotted ? "." : "";
     const std::string_view sLetter = Letters[((t.iPitch % 12) + 12) % 12];
     const int iOctave = FloorOctave(t.iPitch);
-    if (iSourceType == RTTTL) {
+    if (iSourceType == Notation::Rtttl) {
         std::string s = t.iDuration == iDefaultDuration ? "" : std::to_string(t.iDuration);
         if (t.bPause)
             return s + "p" + sDot;
@@ -307,7 +307,7 @@ std::string Text(const std::string& sName, int16_t iTempo, int32_t iSourceType,
     // The tempo is always written: a Composer name may hold a colon, which
     // only a following "Tempo=" reads back, and "0" reads as no tempo.
     std::string sText = sName;
-    if (iSourceType == RTTTL) {
+    if (iSourceType == Notation::Rtttl) {
         // An RTTTL name ends at its first colon (one may come from a file
         // name), so a colon in it is written as a dash.
         std::replace(sText.begin(), sText.end(), ':', '-');
@@ -316,7 +316,7 @@ std::string Text(const std::string& sName, int16_t iTempo, int32_t iSourceType,
     } else {
         sText += ":Tempo=" + std::to_string(iTempo) + ":";
     }
-    const char* sSeparator = iSourceType == RTTTL ? "," : " ";
+    const char* sSeparator = iSourceType == Notation::Rtttl ? "," : " ";
     for (size_t i = 0; i < tones.size(); ++i) {
         if (i > 0)
             sText += sSeparator;

@@ -1,5 +1,6 @@
 #include "engine/RingToneText.h"
 
+#include "engine/Forms.h"
 #include "engine/modNOK.h"
 
 #include <algorithm>
@@ -13,7 +14,7 @@ const char* const TooManyNotes =
 std::string Format(const std::string& sName, const std::string& sTempo, int16_t iShowType,
                    const std::string& sBody) {
     std::string sText = sName;
-    if (iShowType == 0 || iShowType == 1) {
+    if (iShowType == ShowForm::Keypresses || iShowType == ShowForm::Composer) {
         sText += ":Tempo=" + sTempo + ":";
     } else {
         sText +=
@@ -24,9 +25,9 @@ std::string Format(const std::string& sName, const std::string& sTempo, int16_t 
 
 std::string Extension(int16_t iShowType) {
     switch (iShowType) {
-    case 0:
+    case ShowForm::Keypresses:
         return ".KEY";
-    case 1:
+    case ShowForm::Composer:
         return ".321";
     default:
         return ".TXT";

@@ -364,9 +364,19 @@ void CConverterLayout::BuildMenus(QMenuBar* pMenuBar) {
 }
 
 void CConverterLayout::SetTabOrder() {
-    QWidget* const order[] = {optSource[0], optSource[1], optFile[0],   optFile[1], cmdGet,
-                              optShowAs[0], optShowAs[1], optShowAs[2], txtName,    txtTempo,
-                              cmdPlay,      rtf,          cmdFit};
+    QWidget* const order[] = {optSource[Notation::Rtttl],
+                              optSource[Notation::Composer],
+                              optFile[0],
+                              optFile[1],
+                              cmdGet,
+                              optShowAs[ShowForm::Keypresses],
+                              optShowAs[ShowForm::Composer],
+                              optShowAs[ShowForm::Rtttl],
+                              txtName,
+                              txtTempo,
+                              cmdPlay,
+                              rtf,
+                              cmdFit};
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

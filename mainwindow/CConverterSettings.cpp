@@ -3,6 +3,7 @@
 #include "engine/Forms.h"
 #include "engine/modNOK.h"
 #include "widgets/CProgram.h"
+#include "widgets/CProgramFolders.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -81,10 +82,11 @@ void CConverterSettings::Write(const Values& values) {
     settings.sync();
 }
 
-QString CConverterSettings::StartFolder(const QString& sRemembered) {
+QString CConverterSettings::StartFolder(const QString& sRemembered,
+                                        const CProgramFolders& folders) {
     // The program's own folder, or the home folder where the program lives
     // in a system folder that saves could not write to.
-    return HoldsOrdinaryFile(sRemembered) ? sRemembered : CProgram::RingToneFolder();
+    return HoldsOrdinaryFile(sRemembered) ? sRemembered : folders.RingToneFolder();
 }
 
 bool CConverterSettings::PrepareFile() {

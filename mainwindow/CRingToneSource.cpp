@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QUrl>
 #include <algorithm>
+#include <utility>
 
 namespace {
 // A file that is no ringtone at all: nothing is converted.
@@ -24,10 +25,12 @@ void Refuse(QWidget* pParent, const QString& sPath, const char* sWhy, const char
 }
 } // namespace
 
-CRingToneSource::CRingToneSource(QWidget* pParent) : m_pParent(pParent) {}
+CRingToneSource::CRingToneSource(QWidget* pParent, CProgramFolders folders)
+    : m_pParent(pParent), m_Folders(std::move(folders)) {}
 
 std::optional<CRingToneSource::Taken> CRingToneSource::FromFile(const CNokia& nokia) const {
-    if (!frmOpen::Pick(m_pParent, nokia.SourceType, CProgram::FromEngine(nokia.FilePath)))
+    if (!frmOpen::Pick(m_pParent, nokia.SourceType, CProgram::FromEngine(nokia.FilePath),
+                       m_Folders))
         return std::nullopt;
     return FromNamedFile(nokia);
 }

@@ -7,6 +7,7 @@
 // nothing between them.
 
 #include "engine/RingToneText.h"
+#include "widgets/CProgramFolders.h"
 
 #include <QString>
 #include <optional>
@@ -52,8 +53,9 @@ public:
     // the converter reads (UTF-8), for a file and the clipboard alike.
     static constexpr qsizetype MaxLength = RingToneText::MaxLength;
 
-    // Message boxes and the open dialog appear over pParent.
-    explicit CRingToneSource(QWidget* pParent);
+    // Message boxes and the open dialog appear over pParent; the open dialog
+    // falls back on the program's folders.
+    CRingToneSource(QWidget* pParent, CProgramFolders folders);
 
     // The open dialog in the converter's notation and folder, then the text
     // of the chosen file. Nothing when the user gives up or the file is
@@ -101,4 +103,5 @@ private:
     bool Acceptable(const QString& sText) const;
 
     QWidget* m_pParent;
+    CProgramFolders m_Folders;
 };

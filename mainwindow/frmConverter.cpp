@@ -44,7 +44,8 @@ template <size_t N> void TabToChosen(const std::array<QRadioButton*, N>& group) 
 
 } // namespace
 
-frmConverter::frmConverter(QWidget* pParent) : QMainWindow(pParent) {
+frmConverter::frmConverter(const CProgramFolders& folders, QWidget* pParent)
+    : QMainWindow(pParent), m_Folders(folders) {
     setObjectName(QStringLiteral("frmConverter"));
     CResources::Init();
     BuildWidgets(this);
@@ -115,7 +116,8 @@ void frmConverter::ConnectControls() {
     connect(cmdFit, &QPushButton::clicked, this, &frmConverter::Fit);
     connect(mnuUndoFit, &QAction::triggered, this, &frmConverter::UndoFit);
     connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
-    connect(mnuHelpInfo, &QAction::triggered, this, [this] { CInstructions::Open(this); });
+    connect(mnuHelpInfo, &QAction::triggered, this,
+            [this] { CInstructions::Open(this, m_Folders); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { ShowAbout(this); });
     // The numbered labels open their step's quick help; the legend's square
     // only shows what to look for.
@@ -146,7 +148,8 @@ void frmConverter::StartUp() {
     // Nothing remembered: a first run, greeted before the window appears.
     if (stored.RingToneFolder.isEmpty())
         ShowAbout(nullptr);
-    nokia.FilePath = CProgram::ToEngine(CConverterSettings::StartFolder(stored.RingToneFolder));
+    nokia.FilePath =
+        CProgram::ToEngine(CConverterSettings::StartFolder(stored.RingToneFolder, m_Folders));
 
     // The source handling runs once, whether or not the selection changes.
     QRadioButton* pSource = optSource[static_cast<size_t>(nokia.SourceType)];

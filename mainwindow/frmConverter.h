@@ -8,6 +8,7 @@
 #include "mainwindow/CRingToneExport.h"
 #include "mainwindow/CRingToneSource.h"
 #include "mainwindow/CTunePlayback.h"
+#include "widgets/CProgramFolders.h"
 
 #include <QMainWindow>
 #include <array>
@@ -27,7 +28,9 @@ class QRadioButton;
 class frmConverter : public QMainWindow, private CConverterLayout {
     Q_OBJECT
 public:
-    explicit frmConverter(QWidget* pParent = nullptr);
+    // folders: where the program lies, for the user guide, a first run's
+    // ringtone folder and the open dialog's fallback.
+    explicit frmConverter(const CProgramFolders& folders, QWidget* pParent = nullptr);
     ~frmConverter() override;
 
     // Empties the results area; leaves the converter, the options and the
@@ -97,6 +100,7 @@ private:
     // What File > Save and Edit > Export/Copy take from the window.
     CRingToneExport::Shown ShownRingTone() const;
 
+    const CProgramFolders m_Folders;
     // True only while the start-up steps run.
     bool bLoading = false;
     // Closing waits for the sound being saved to be cancelled.
@@ -106,7 +110,7 @@ private:
     // The text as got, kept while its fitted form is shown.
     std::optional<std::string> m_sGotText;
 
-    CRingToneSource m_Source{this};
+    CRingToneSource m_Source{this, m_Folders};
     CRingToneExport m_Export{this};
     // Made once the widgets are.
     std::unique_ptr<CResultsBox> m_pResults;

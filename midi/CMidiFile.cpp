@@ -1,6 +1,7 @@
 #include "midi/CMidiFile.h"
 
 #include "engine/RingToneText.h"
+#include "midi/CSmfWriter.h"
 
 #include <smf.h>
 
@@ -91,13 +92,9 @@ bool ForLibsmf(const std::string& sTrack, std::string& sOut) {
     uint64_t iDelta = 0; // since the last event kept
     uint64_t iTick = 0;
     const auto Keep = [&](uint8_t iStatus, const std::string& sData) {
-        char bytes[5];
-        int n = 0;
-        bytes[n++] = static_cast<char>(iDelta & 0x7F);
-        while ((iDelta >>= 7) != 0)
-            bytes[n++] = static_cast<char>(0x80 | (iDelta & 0x7F));
-        while (n > 0)
-            sOut += bytes[--n];
+        // No more than the track's last tick, which is kept within 31 bits.
+        CSmfWriter::AppendVariable(sOut, static_cast<uint32_t>(iDelta));
+        iDelta = 0;
         sOut += static_cast<char>(iStatus);
         sOut += sData;
     };

@@ -14,8 +14,12 @@ void Append32(std::string& s, uint32_t i) {
     Append16(s, i & 0xFFFF);
 }
 
-// A variable-length quantity: seven bits a byte, most significant first.
-void AppendVariable(std::string& s, uint32_t i) {
+} // namespace
+
+CSmfWriter::CSmfWriter(int iFormat, int iTicksPerQuarter)
+    : m_iFormat(iFormat), m_iTicksPerQuarter(iTicksPerQuarter) {}
+
+void CSmfWriter::AppendVariable(std::string& s, uint32_t i) {
     char bytes[5];
     int n = 0;
     bytes[n++] = static_cast<char>(i & 0x7F);
@@ -24,11 +28,6 @@ void AppendVariable(std::string& s, uint32_t i) {
     while (n > 0)
         s += bytes[--n];
 }
-
-} // namespace
-
-CSmfWriter::CSmfWriter(int iFormat, int iTicksPerQuarter)
-    : m_iFormat(iFormat), m_iTicksPerQuarter(iTicksPerQuarter) {}
 
 void CSmfWriter::BeginTrack() {
     m_sTrack.clear();

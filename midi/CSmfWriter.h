@@ -23,6 +23,9 @@ public:
     // The header and every track ended so far.
     std::string Bytes() const;
 
+    // A variable-length quantity: seven bits a byte, most significant first.
+    static void AppendVariable(std::string& s, uint32_t i);
+
 private:
     void Delta(int64_t iTick);
 

@@ -2,16 +2,7 @@
 
 #include "engine/CNokia.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
-
-namespace {
-QString& OwnFolderOverride() {
-    static QString sFolder;
-    return sFolder;
-}
-} // namespace
 
 CNokia& CProgram::Nokia() {
     static CNokia nokia;
@@ -28,32 +19,6 @@ QString CProgram::Version() {
 
 QString CProgram::Caption() {
     return Name() + QStringLiteral(" V") + Version();
-}
-
-QString CProgram::OwnFolder() {
-    if (!OwnFolderOverride().isEmpty())
-        return OwnFolderOverride();
-    return QCoreApplication::applicationDirPath();
-}
-
-void CProgram::setOwnFolder(const QString& sFolder) {
-    OwnFolderOverride() = sFolder;
-}
-
-QString CProgram::DataFolder() {
-    const QString sInstalled =
-        QDir::cleanPath(OwnFolder() + QStringLiteral("/../share/ringwright"));
-    if (QFileInfo::exists(sInstalled + QStringLiteral("/readme.txt")) &&
-        !QFileInfo::exists(JoinPath(OwnFolder(), QStringLiteral("readme.txt"))))
-        return sInstalled;
-    return OwnFolder();
-}
-
-QString CProgram::RingToneFolder() {
-    const QFileInfo own(OwnFolder());
-    if (own.isDir() && IsWritable(own))
-        return OwnFolder();
-    return QDir::homePath();
 }
 
 bool CProgram::IsWritable(const QFileInfo& info) {

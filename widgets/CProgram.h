@@ -1,6 +1,6 @@
 #pragma once
 // What the whole program shares: its one converter, its name and version,
-// its own folder, and the conversions between engine text and Qt text.
+// and the conversions between engine text and Qt text.
 
 #include <QFileInfo>
 #include <QString>
@@ -15,19 +15,6 @@ CNokia& Nokia();
 QString Name();    // "Ringwright"
 QString Version(); // "2.0", from the project's version
 QString Caption(); // "Ringwright V2.0"
-
-// The folder of the running executable, unless set otherwise (tests).
-QString OwnFolder();
-void setOwnFolder(const QString& sFolder);
-
-// Where the program's own files (the user guide) lie: beside the program
-// in a build, <prefix>/share/ringwright once installed.
-QString DataFolder();
-
-// The ringtone folder a first run starts in: the program's own folder
-// while the user may write there, else the user's home folder (an
-// installed program lives in a system folder that saves could not use).
-QString RingToneFolder();
 
 // Whether the user may write there. Something without any write
 // permission counts as read-only for everybody, the administrator

@@ -9,6 +9,7 @@
 #include "mainwindow/CRingToneSource.h"
 #include "mainwindow/frmConverter.h"
 #include "widgets/CProgram.h"
+#include "widgets/CProgramFolders.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -98,9 +99,8 @@ int main(int argc, char* argv[]) {
         settings.setValue(QStringLiteral("Settings/RingToneDirectory"), sFolder);
         settings.setValue(QStringLiteral("Settings/FromFile"), QStringLiteral("False"));
     }
-    CProgram::setOwnFolder(sFolder);
 
-    frmConverter window;
+    frmConverter window(CProgramFolders{sFolder});
     window.show();
     const auto Child = [&window](const char* sName) {
         return window.findChild<QObject*>(QString::fromLatin1(sName));

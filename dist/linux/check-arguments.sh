@@ -8,7 +8,6 @@
 # Needs Xvfb and xdotool for the display part; exits 77 (skipped) without.
 set -uo pipefail
 program=$(realpath "$1")
-display=${CHECK_DISPLAY:-:47}
 main_title='^Ringwright V2\.0$'
 
 failures=0
@@ -42,8 +41,20 @@ command -v Xvfb >/dev/null && command -v xdotool >/dev/null || {
 
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-x_pid=$!
+# A free display number, chosen by the server itself, unless one is given.
+if [ -n "${CHECK_DISPLAY:-}" ]; then
+    Xvfb "$CHECK_DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    x_pid=$!
+    display=$CHECK_DISPLAY
+else
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    x_pid=$!
+    for _ in $(seq 50); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    display=:$(head -n 1 "$work/display")
+fi
 export DISPLAY=$display QT_QPA_PLATFORM=xcb
 for _ in $(seq 50); do
     xdotool getdisplaygeometry >/dev/null 2>&1 && break

@@ -67,9 +67,8 @@ private Q_SLOTS:
         const CRecordingProgram editor(m_pFixture->Programs(), bUnknownEditorFirst
                                                                    ? QStringLiteral("gedit")
                                                                    : QStringLiteral("notepad"));
-        CProgram::setOwnFolder(sFolder + sFolderEnd);
 
-        CInstructions::Open(nullptr);
+        CInstructions::Open(nullptr, CProgramFolders{sFolder + sFolderEnd});
 
         QTRY_VERIFY(editor.WasStarted());
         const QString sExpectedPath = sFolder + sFolderEnd + QStringLiteral("/readme.txt");
@@ -86,9 +85,8 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(tmp.filePath(QStringLiteral("share/ringwright"))));
         QVERIFY(WriteFile(tmp.filePath(QStringLiteral("share/ringwright/readme.txt")), "Guide\n"));
         const CRecordingProgram editor(m_pFixture->Programs(), QStringLiteral("xdg-open"));
-        CProgram::setOwnFolder(tmp.filePath(QStringLiteral("bin")));
 
-        CInstructions::Open(nullptr);
+        CInstructions::Open(nullptr, CProgramFolders{tmp.filePath(QStringLiteral("bin"))});
 
         QTRY_VERIFY(editor.WasStarted());
         QCOMPARE(editor.Arguments(),
@@ -110,9 +108,8 @@ private Q_SLOTS:
         if (bFolderInstead)
             QVERIFY(QDir(tmp.path()).mkdir(QStringLiteral("readme.txt")));
         const CRecordingProgram editor(m_pFixture->Programs(), QStringLiteral("xdg-open"));
-        CProgram::setOwnFolder(tmp.path());
 
-        CInstructions::Open(nullptr);
+        CInstructions::Open(nullptr, CProgramFolders{tmp.path()});
 
         const QList<ShownBox> shown = CWindowFixture::TakeShown();
         QCOMPARE(shown.size(), 1);
@@ -143,9 +140,8 @@ private Q_SLOTS:
             QVERIFY(QDir().mkdir(sEditor));
         else if (sCandidate == QStringLiteral("plain"))
             QVERIFY(WriteFile(sEditor, "#!/bin/sh\nexit 0\n"));
-        CProgram::setOwnFolder(tmp.path());
 
-        CInstructions::Open(nullptr);
+        CInstructions::Open(nullptr, CProgramFolders{tmp.path()});
 
         const QList<ShownBox> shown = CWindowFixture::TakeShown();
         QCOMPARE(shown.size(), 1);

@@ -154,7 +154,7 @@ void DialogAccessTest::openAccessKeys_data() {
 void DialogAccessTest::openAccessKeys() {
     QFETCH(bool, bSelect);
     QFETCH(int, iKey);
-    frmOpen dlg(0, CProgram::FromEngine(CProgram::Nokia().FilePath));
+    frmOpen dlg(0, CProgram::FromEngine(CProgram::Nokia().FilePath), m_pFixture->Folders());
     auto* pFiles = dlg.findChild<QListWidget*>(QStringLiteral("File1"));
     QVERIFY(pFiles);
 
@@ -217,7 +217,8 @@ void DialogAccessTest::inputsHaveAccessibleNames() {
     QFETCH(QString, sControl);
     std::unique_ptr<QDialog> pDialog;
     if (sDialog == QLatin1String("frmOpen"))
-        pDialog = std::make_unique<frmOpen>(0, CProgram::FromEngine(CProgram::Nokia().FilePath));
+        pDialog = std::make_unique<frmOpen>(0, CProgram::FromEngine(CProgram::Nokia().FilePath),
+                                            m_pFixture->Folders());
     else
         pDialog = std::make_unique<frmSaveAs>();
     auto* pControl = pDialog->findChild<QWidget*>(sControl);

@@ -72,8 +72,9 @@ private Q_SLOTS:
     // the window manager comes back at once.
     void modalWindowsCannotBeMinimisedAway_data() {
         QTest::addColumn<std::function<QWidget*(QWidget*)>>("fnMake");
-        QTest::newRow("frmOpen") << std::function<QWidget*(QWidget*)>(
-            [](QWidget* pOwner) { return new frmOpen(0, QDir::homePath(), pOwner); });
+        QTest::newRow("frmOpen") << std::function<QWidget*(QWidget*)>([this](QWidget* pOwner) {
+            return new frmOpen(0, QDir::homePath(), m_pFixture->Folders(), pOwner);
+        });
         QTest::newRow("frmSaveAs") << std::function<QWidget*(QWidget*)>(
             [](QWidget* pOwner) { return new frmSaveAs(pOwner); });
         QTest::newRow("frmInfo") << std::function<QWidget*(QWidget*)>(
@@ -166,7 +167,7 @@ private Q_SLOTS:
         }
         const QString sFolder = QFileInfo(dir.path()).canonicalFilePath();
         CProgram::Nokia().FilePath = CProgram::ToEngine(sFolder);
-        frmOpen dialog(0, sFolder);
+        frmOpen dialog(0, sFolder, m_pFixture->Folders());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QCOMPARE(dialog.findChild<QLineEdit*>("txtFolder")->text(),
@@ -201,9 +202,8 @@ private Q_SLOTS:
         opener.write("#!/bin/sh\nexit 3\n");
         opener.close();
         opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        CProgram::setOwnFolder(dir.path());
 
-        CInstructions::Open(nullptr);
+        CInstructions::Open(nullptr, CProgramFolders{dir.path()});
         QList<ShownBox> shown;
         QTRY_VERIFY((shown += CWindowFixture::TakeShown(), !shown.isEmpty()));
         QCOMPARE(shown.size(), 1);

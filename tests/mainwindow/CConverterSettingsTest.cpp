@@ -4,6 +4,7 @@
 #include "mainwindow/CConverterSettings.h"
 #include "tests/support/TestFiles.h"
 #include "widgets/CProgram.h"
+#include "widgets/CProgramFolders.h"
 
 #include <QDir>
 #include <QSettings>
@@ -28,7 +29,6 @@ private Q_SLOTS:
         QVERIFY(m_dir.isValid());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            m_dir.filePath(QStringLiteral("config")));
-        CProgram::setOwnFolder(m_dir.filePath(QStringLiteral("own")));
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("own")));
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("tones")));
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("hidden")));
@@ -164,7 +164,9 @@ private Q_SLOTS:
         QFETCH(QString, sRemembered);
         QFETCH(QString, sStart);
         const QString sFolder = sRemembered.isEmpty() ? QString() : m_dir.filePath(sRemembered);
-        QCOMPARE(CConverterSettings::StartFolder(sFolder), m_dir.filePath(sStart));
+        QCOMPARE(CConverterSettings::StartFolder(
+                     sFolder, CProgramFolders{m_dir.filePath(QStringLiteral("own"))}),
+                 m_dir.filePath(sStart));
     }
 };
 

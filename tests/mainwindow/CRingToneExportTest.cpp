@@ -827,7 +827,7 @@ void CRingToneExportTest::firstRunOfAnInstalledProgramSavesIntoHome() {
             TestWidgets::Child<QPushButton>(pAbout, QStringLiteral("cmdOK"))->click();
         },
         QStringLiteral("frmInfo"));
-    m_pWindow = std::make_unique<frmConverter>();
+    m_pWindow = std::make_unique<frmConverter>(m_pFixture->Folders());
     m_pWindow->show();
     QVERIFY(greeting.Answered());
     QCOMPARE(CProgram::FromEngine(CProgram::Nokia().FilePath), QDir::homePath());

@@ -131,7 +131,7 @@ private Q_SLOTS:
         QFETCH(int, iIndex);
         Remember();
 
-        frmConverter window;
+        frmConverter window(m_pFixture->Folders());
         window.show();
         auto* pLabel = window.findChild<QLabel*>(QStringLiteral("lblNum_%1").arg(iIndex));
         QVERIFY(pLabel);
@@ -155,7 +155,7 @@ private Q_SLOTS:
 
     void legendSquareOpensNothing() {
         Remember();
-        frmConverter window;
+        frmConverter window(m_pFixture->Folders());
         window.show();
         auto* pSquare = window.findChild<QLabel*>(QStringLiteral("lblNum1"));
         QVERIFY(pSquare);
@@ -168,8 +168,7 @@ private Q_SLOTS:
         Remember();
         QTemporaryDir empty;
         QVERIFY(empty.isValid());
-        CProgram::setOwnFolder(empty.path());
-        frmConverter window;
+        frmConverter window(CProgramFolders{empty.path()});
         window.findChild<QAction*>(QStringLiteral("mnuHelpInfo"))->trigger();
         const QList<ShownBox> shown = CWindowFixture::TakeShown();
         QCOMPARE(shown.size(), 1);
@@ -410,7 +409,6 @@ void frmConverterTest::init() {
     QVERIFY(WriteFile(Folder(QStringLiteral("tones")) + QStringLiteral("/tone.TXT")));
     QVERIFY(WriteFile(Folder(QStringLiteral("old")) + QStringLiteral("/old.321")));
     QVERIFY(WriteFile(Folder(QStringLiteral("hidden")) + QStringLiteral("/.tone.TXT")));
-    CProgram::setOwnFolder(Folder(QStringLiteral("own")));
     // A pipe left by a failed run would hold up every test that follows.
     QVERIFY(CConverterSettings::PrepareFile());
 }
@@ -449,7 +447,7 @@ std::unique_ptr<frmConverter> frmConverterTest::Start(bool* pAboutShown, bool* p
             Child<QPushButton>(pAbout, QStringLiteral("cmdOK"))->click();
         },
         QStringLiteral("frmInfo"));
-    auto w = std::make_unique<frmConverter>();
+    auto w = std::make_unique<frmConverter>(CProgramFolders{Folder(QStringLiteral("own"))});
     if (pAboutShown)
         *pAboutShown = about.Answered();
     if (pMainVisibleThen)

@@ -70,7 +70,7 @@ private:
 
 void CTunePlaybackTest::init() {
     Begin();
-    m_pWindow = std::make_unique<frmConverter>();
+    m_pWindow = std::make_unique<frmConverter>(m_pFixture->Folders());
     m_pWindow->show();
     Choose(0, false);
     CWindowFixture::TakeShown();

@@ -49,7 +49,7 @@ protected:
     // Builds and shows the window; bActive: it has the keyboard before the
     // test goes on.
     bool Open(bool bActive = false) {
-        m_pWindow = std::make_unique<frmConverter>();
+        m_pWindow = std::make_unique<frmConverter>(m_pFixture->Folders());
         m_pWindow->show();
         if (!bActive)
             return QTest::qWaitForWindowExposed(m_pWindow.get());

@@ -1,14 +1,15 @@
 #pragma once
 // What every window test starts from: a fresh converter, message boxes
 // recorded and answered, a temporary ringtone folder that is also the
-// program's own folder, a program search path holding only the stand-ins a
-// test writes there, and empty settings in the test's own store, never the
-// user's. Made in init(), dropped in cleanup().
+// program's own folder (Folders(), for the window), a program search path holding only the
+// stand-ins a test writes there, and empty settings in the test's own store, never the user's. Made
+// in init(), dropped in cleanup().
 
 #include "engine/CNokia.h"
 #include "tests/support/CMessageBoxAnswers.h"
 #include "widgets/CMessageBox.h"
 #include "widgets/CProgram.h"
+#include "widgets/CProgramFolders.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -29,7 +30,6 @@ public:
         s_pCurrent = this;
         m_sPath = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(Programs()));
-        CProgram::setOwnFolder(Folder());
         QSettings settings(CProgram::Name(), CProgram::Name());
         settings.clear();
         if (bRemember)
@@ -42,7 +42,6 @@ public:
     ~CWindowFixture() {
         s_pCurrent = nullptr;
         qputenv("PATH", m_sPath);
-        CProgram::setOwnFolder(QString());
         // Writable again, whatever a test took away, so that the folder goes.
         const QFile::Permissions writable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
         QFile::setPermissions(Folder(), writable);
@@ -57,6 +56,8 @@ public:
     // The temporary ringtone folder, and a name in it.
     QString Folder() const { return m_Dir.path(); }
     QString Path(const QString& sName) const { return m_Dir.filePath(sName); }
+    // The program's folders, as if it ran from Folder().
+    CProgramFolders Folders() const { return CProgramFolders{Folder()}; }
 
     // The only folder on the program search path: where a test puts the
     // browser or editor it wants found.
