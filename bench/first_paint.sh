@@ -2,7 +2,9 @@
 # Time to the first paint of the real main window (the program's own main())
 # against a bare Qt Widgets main window built the same way: each process ends
 # as soon as its window is painted, so its whole time is the time to first
-# paint. Alternated pairs, offscreen unless DISPLAY is set, settings of a
+# paint; the bare window runs a second time showing one label, whose time
+# includes loading the fonts that any window with text loads. Alternated
+# runs, offscreen unless DISPLAY is set, settings of a
 # run after the first in a scratch folder; prints each pair and the medians
 # of wall and processor time (user + system, as the shell's `times` counts
 # a finished child) and of the pairs' ratios.
@@ -43,7 +45,8 @@ median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 for _ in $(seq "$pairs"); do
     read -r pw pc < <(run "$program")
     read -r bw bc < <(run "$bare")
-    echo "$pw $pc $bw $bc" >>"$work/pairs"
+    read -r lw lc < <(run "$bare" --label)
+    echo "$pw $pc $bw $bc $lw $lc" >>"$work/pairs"
 done
 col() { awk -v e="$1" '{ print '"$1"' }' "$work/pairs" | median; }
 echo "medians of $pairs alternated pairs, the whole process to the first paint:"
@@ -51,3 +54,8 @@ printf 'wall   program %6.1f ms   bare window %6.1f ms   ratio of pairs %s\n' \
     "$(col '$1 / 1000')" "$(col '$3 / 1000')" "$(col '$1 / $3')"
 printf 'cpu    program %6.1f ms   bare window %6.1f ms   ratio of pairs %s\n' \
     "$(col '$2 * 1000')" "$(col '$4 * 1000')" "$(col '($4 > 0 ? $2 / $4 : 0)')"
+echo "against the bare window showing one label (its fonts loaded):"
+printf 'wall   program %6.1f ms   label window %6.1f ms   ratio of pairs %s\n' \
+    "$(col '$1 / 1000')" "$(col '$5 / 1000')" "$(col '$1 / $5')"
+printf 'cpu    program %6.1f ms   label window %6.1f ms   ratio of pairs %s\n' \
+    "$(col '$2 * 1000')" "$(col '$6 * 1000')" "$(col '($6 > 0 ? $2 / $6 : 0)')"
