@@ -93,23 +93,30 @@ QString Refusal(const QString& sFolder, const QString& sFileName) {
 struct KindFilter {
     std::optional<CSoundFile::Kind> iKind; // none: MIDI
     const char* sFilter;
-    const char* sExtension;
 };
 
 // In the order the dialog offers them; the first is proposed.
 const std::array<KindFilter, 5> Kinds = {{
-    {CSoundFile::Kind::Wav, "WAV sound (*.wav)", "wav"},
-    {CSoundFile::Kind::Flac, "FLAC sound (*.flac)", "flac"},
-    {CSoundFile::Kind::OggVorbis, "Ogg Vorbis sound (*.ogg)", "ogg"},
-    {CSoundFile::Kind::Mp3, "MP3 sound (*.mp3)", "mp3"},
-    {std::nullopt, "MIDI (*.mid)", "mid"},
+    {CSoundFile::Kind::Wav, "WAV sound (*.wav)"},
+    {CSoundFile::Kind::Flac, "FLAC sound (*.flac)"},
+    {CSoundFile::Kind::OggVorbis, "Ogg Vorbis sound (*.ogg)"},
+    {CSoundFile::Kind::Mp3, "MP3 sound (*.mp3)"},
+    {std::nullopt, "MIDI (*.mid)"},
 }};
+
+QString ExtensionOf(const KindFilter& kind) {
+    return QLatin1String(kind.iKind ? CSoundFile::Extension(*kind.iKind) : "mid");
+}
 
 // The kind a name's ending names, in any case; none for any other name.
 std::optional<size_t> KindNamed(const QString& sPath) {
-    const QString sSuffix = QFileInfo(sPath).suffix();
+    const std::optional<CSoundFile::Kind> iSound =
+        CSoundFile::KindOf(QFile::encodeName(sPath).toStdString());
+    if (!iSound && QFileInfo(sPath).suffix().compare(QLatin1String("mid"), Qt::CaseInsensitive))
+        return std::nullopt;
+    // No sound kind here is MIDI's row.
     for (size_t i = 0; i < Kinds.size(); ++i)
-        if (sSuffix.compare(QLatin1String(Kinds[i].sExtension), Qt::CaseInsensitive) == 0)
+        if (Kinds[i].iKind == iSound)
             return i;
     return std::nullopt;
 }
@@ -232,7 +239,7 @@ void CRingToneExport::SaveSound(const CTune& tune, const QString& sFolder, const
     if (!iKind) {
         iKind = static_cast<size_t>(
             std::max<qsizetype>(filters.indexOf(dialog.selectedNameFilter()), 0));
-        sPath += QLatin1Char('.') + QLatin1String(Kinds[*iKind].sExtension);
+        sPath += QLatin1Char('.') + ExtensionOf(Kinds[*iKind]);
     }
     const std::optional<CSoundFile::Kind> iSound = Kinds[*iKind].iKind;
 

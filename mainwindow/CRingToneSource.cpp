@@ -105,8 +105,8 @@ std::optional<CRingToneSource::Taken> CRingToneSource::FromMidiFile(const QStrin
 }
 
 bool CRingToneSource::IsMidiFile(const QString& sFileName) {
-    return sFileName.endsWith(QStringLiteral(".mid"), Qt::CaseInsensitive) ||
-           sFileName.endsWith(QStringLiteral(".midi"), Qt::CaseInsensitive);
+    // The command line's rule, so that both read the same files as MIDI.
+    return CMidiFile::IsMidiName(QFile::encodeName(sFileName).toStdString());
 }
 
 std::optional<CRingToneSource::Taken> CRingToneSource::FromDrop(const Dropped& dropped,

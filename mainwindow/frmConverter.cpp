@@ -364,10 +364,9 @@ void frmConverter::Fit() {
     if (m_sGotText || nokia.OriginalText.empty() || !PhoneFit::NeedsFitting(nokia))
         return;
     const PhoneFit::Result fitted = PhoneFit::Fit(nokia, PhoneFit::FallbackName(nokia.FileName));
-    std::string sGot = nokia.OriginalText;
+    // Kept before the fitted text is shown, so that showing it enables Undo.
+    m_sGotText = nokia.OriginalText;
     Reconvert(fitted.Text);
-    m_sGotText = std::move(sGot);
-    EnableFit();
     lblMsg->setText(CProgram::FromEngine(PhoneFit::Summary(fitted)));
     ReportErrors();
 }
