@@ -1,12 +1,9 @@
 #include "sound/CTunePlayer.h"
 
+#include "sound/AudioModule.h"
 #include "sound/CTuneStream.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-
-#include <exception>
+#include <QDebug>
 
 namespace {
 
@@ -24,20 +21,20 @@ constexpr qint64 StallMilliseconds = 2000;
 // has played it to the end.
 constexpr qint64 QuietMilliseconds = 250;
 
-QAudioFormat TuneFormat() {
-    QAudioFormat format;
-    format.setSampleRate(CTune::SampleRate);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    return format;
-}
-
 } // namespace
 
 CTunePlayer::CTunePlayer(QObject* pParent) : QObject(pParent) {
     m_Follow.setInterval(FollowMilliseconds);
     connect(&m_Follow, &QTimer::timeout, this, &CTunePlayer::Follow);
-    connect(&m_Devices, &QMediaDevices::audioOutputsChanged, this, &CTunePlayer::OnOutputsChanged);
+    QString sError;
+    m_pOutput = AudioModule::Make(
+        [this] {
+            if (m_pStream)
+                End(Problem::OutputLost);
+        },
+        sError);
+    if (!m_pOutput)
+        qWarning().noquote() << "No sound:" << sError;
 }
 
 CTunePlayer::~CTunePlayer() {
@@ -46,31 +43,19 @@ CTunePlayer::~CTunePlayer() {
 
 CTunePlayer::Problem CTunePlayer::play(const CTune& tune) {
     stop();
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull())
+    if (!m_pOutput)
+        return Problem::OutputRefused;
+    auto* pStream = new CTuneStream(tune);
+    pStream->open(QIODevice::ReadOnly);
+    switch (m_pOutput->Open(pStream, CTune::SampleRate, BufferMilliseconds)) {
+    case CAudioOutput::Opening::NoOutput:
         return Problem::NoOutput;
-    const QAudioFormat format = TuneFormat();
-    if (!device.isFormatSupported(format))
+    case CAudioOutput::Opening::Refused:
         return Problem::OutputRefused;
-    try {
-        // No parent: the sink's own parts would take it too, and outlive it.
-        m_pSink = new QAudioSink(device, format);
-        m_pStream = new CTuneStream(tune, m_pSink);
-    } catch (const std::exception&) {
-        delete m_pSink;
-        m_pSink = nullptr;
-        m_pStream = nullptr;
-        return Problem::OutputRefused;
+    case CAudioOutput::Opening::Opened:
+        break;
     }
-    m_DeviceId = device.id();
-    m_pSink->setBufferSize(format.bytesForDuration(BufferMilliseconds * 1000));
-    m_pStream->open(QIODevice::ReadOnly);
-    connect(m_pSink, &QAudioSink::stateChanged, this, &CTunePlayer::OnStateChanged);
-    m_pSink->start(m_pStream);
-    if (m_pSink->error() != QAudio::NoError || m_pSink->state() == QAudio::StoppedState) {
-        stop();
-        return Problem::OutputRefused;
-    }
+    m_pStream = pStream;
     m_iHeardUSecs = -1;
     m_iHeardPosition = 0;
     m_iToldNotes = 0;
@@ -86,32 +71,23 @@ void CTunePlayer::stop() {
 
 void CTunePlayer::Release(bool bNow) {
     m_Follow.stop();
-    if (!m_pSink)
+    if (!m_pStream)
         return;
-    QAudioSink* pSink = m_pSink;
-    m_pSink = nullptr;
     m_pStream = nullptr;
-    pSink->disconnect(this);
-    pSink->stop();
-    if (bNow) {
-        delete pSink;
-        return;
-    }
-    // The sink may be the one calling us, so it goes (with its stream) once
-    // control is back in the event loop.
-    pSink->deleteLater();
+    // The output may be the one calling us, so with bNow false its stream
+    // goes once control is back in the event loop.
+    m_pOutput->Close(bNow);
 }
 
 void CTunePlayer::Follow() {
-    if (!m_pSink)
+    if (!m_pStream)
         return;
-    const QAudio::Error iError = m_pSink->error();
-    if (iError != QAudio::NoError && iError != QAudio::UnderrunError) {
+    if (m_pOutput->Broken()) {
         End(Problem::OutputLost);
         return;
     }
     const CTune& tune = m_pStream->Tune();
-    const qint64 iUSecs = m_pSink->processedUSecs();
+    const qint64 iUSecs = m_pOutput->ProcessedUSecs();
     if (iUSecs != m_iHeardUSecs) {
         m_iHeardUSecs = iUSecs;
         m_SinceProgress.restart();
@@ -134,20 +110,6 @@ void CTunePlayer::Follow() {
     if (m_pStream->atEnd() ? m_SinceProgress.elapsed() > QuietMilliseconds
                            : m_SinceProgress.elapsed() > StallMilliseconds)
         End(m_pStream->atEnd() ? Problem::None : Problem::OutputLost);
-}
-
-void CTunePlayer::OnStateChanged(QAudio::State iState) {
-    if (iState == QAudio::StoppedState)
-        End(Problem::OutputLost);
-}
-
-void CTunePlayer::OnOutputsChanged() {
-    if (!m_pSink)
-        return;
-    for (const QAudioDevice& device : QMediaDevices::audioOutputs())
-        if (device.id() == m_DeviceId)
-            return;
-    End(Problem::OutputLost);
 }
 
 bool CTunePlayer::TellHeardUpTo(size_t iNote) {

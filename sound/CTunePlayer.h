@@ -4,13 +4,12 @@
 
 #include "tune/CTune.h"
 
-#include <QAudio>
 #include <QElapsedTimer>
-#include <QMediaDevices>
 #include <QObject>
 #include <QTimer>
+#include <memory>
 
-class QAudioSink;
+class CAudioOutput;
 class CTuneStream;
 
 class CTunePlayer : public QObject {
@@ -24,6 +23,7 @@ public:
     };
     Q_ENUM(Problem)
 
+    // Loads the audio module the first time one is made.
     explicit CTunePlayer(QObject* pParent = nullptr);
     ~CTunePlayer() override;
 
@@ -33,7 +33,7 @@ public:
     Problem play(const CTune& tune);
     // Stops at once; emits nothing.
     void stop();
-    bool isPlaying() const { return m_pSink != nullptr; }
+    bool isPlaying() const { return m_pStream != nullptr; }
 
     // The message a window shows for a problem.
     static QString message(Problem iProblem);
@@ -48,8 +48,6 @@ Q_SIGNALS:
 
 private:
     void Follow();
-    void OnStateChanged(QAudio::State iState);
-    void OnOutputsChanged();
     // Tells every note not told yet up to index iNote of the tune, in order,
     // so that a look that comes late on a busy machine skips none. False
     // when a listener stopped the tune or played another.
@@ -57,10 +55,9 @@ private:
     void End(Problem iProblem);
     void Release(bool bNow);
 
-    QMediaDevices m_Devices;
-    QAudioSink* m_pSink = nullptr;
-    CTuneStream* m_pStream = nullptr;
-    QByteArray m_DeviceId;
+    // Null when the module could not be loaded: playing is then refused.
+    std::unique_ptr<CAudioOutput> m_pOutput;
+    CTuneStream* m_pStream = nullptr; // owned by the output while it plays
     QTimer m_Follow;
     QElapsedTimer m_SinceProgress;
     qint64 m_iHeardUSecs = -1;
