@@ -3,8 +3,8 @@
 # against a bare Qt Widgets main window built the same way: each process ends
 # as soon as its window is painted, so its whole time is the time to first
 # paint; the bare window runs a second time showing one label, whose time
-# includes loading the fonts that any window with text loads. Alternated
-# runs, offscreen unless DISPLAY is set, settings of a
+# includes loading the fonts that any window with text loads, and a third
+# time showing the label at the program's own size. Alternated runs, offscreen unless DISPLAY is set, settings of a
 # run after the first in a scratch folder; prints each pair and the medians
 # of wall and processor time (user + system, as the shell's `times` counts
 # a finished child) and of the pairs' ratios.
@@ -39,14 +39,16 @@ run() { # wall and processor seconds of one whole run
     echo "$(((end - start) / 1000)) $(cat "$work/cpu")"
 }
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-"$program" >/dev/null 2>&1 || true # a warm-up for the file cache
+# A warm-up for the file cache, which also tells the program's window size.
+read -r _ _ _ width height < <("$program" 2>/dev/null || true)
 "$bare" >/dev/null 2>&1 || true
 : >"$work/pairs"
 for _ in $(seq "$pairs"); do
     read -r pw pc < <(run "$program")
     read -r bw bc < <(run "$bare")
     read -r lw lc < <(run "$bare" --label)
-    echo "$pw $pc $bw $bc $lw $lc" >>"$work/pairs"
+    read -r sw sc < <(run "$bare" --label "$width" "$height")
+    echo "$pw $pc $bw $bc $lw $lc $sw $sc" >>"$work/pairs"
 done
 col() { awk -v e="$1" '{ print '"$1"' }' "$work/pairs" | median; }
 echo "medians of $pairs alternated pairs, the whole process to the first paint:"
@@ -59,3 +61,8 @@ printf 'wall   program %6.1f ms   label window %6.1f ms   ratio of pairs %s\n' \
     "$(col '$1 / 1000')" "$(col '$5 / 1000')" "$(col '$1 / $5')"
 printf 'cpu    program %6.1f ms   label window %6.1f ms   ratio of pairs %s\n' \
     "$(col '$2 * 1000')" "$(col '$6 * 1000')" "$(col '($6 > 0 ? $2 / $6 : 0)')"
+echo "against the bare window showing one label at the program's size (${width}x$height):"
+printf 'wall   program %6.1f ms   sized window %6.1f ms   ratio of pairs %s\n' \
+    "$(col '$1 / 1000')" "$(col '$7 / 1000')" "$(col '$1 / $7')"
+printf 'cpu    program %6.1f ms   sized window %6.1f ms   ratio of pairs %s\n' \
+    "$(col '$2 * 1000')" "$(col '$8 * 1000')" "$(col '($8 > 0 ? $2 / $8 : 0)')"

@@ -1,6 +1,7 @@
 // Linked into a window program, ends it as soon as its main window has been
 // painted for the first time and prints how long that took from the start
-// of main(), so that the whole process's time is the time to first paint.
+// of main() and the window's size, so that the whole process's time is the
+// time to first paint.
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,9 +30,11 @@ public:
             qobject_cast<QMainWindow*>(pWidget->window())) {
             m_bSeen = true;
             // Once the whole window is painted and put on the screen.
-            QTimer::singleShot(0, [] {
-                std::printf("first_paint_ms %.1f\n",
-                            static_cast<double>(Clock().nsecsElapsed()) / 1e6);
+            const QSize size = pWidget->window()->size();
+            QTimer::singleShot(0, [size] {
+                std::printf("first_paint_ms %.1f window %d %d\n",
+                            static_cast<double>(Clock().nsecsElapsed()) / 1e6, size.width(),
+                            size.height());
                 std::fflush(stdout);
                 std::_Exit(0);
             });
