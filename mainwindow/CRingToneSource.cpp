@@ -40,18 +40,18 @@ std::optional<CRingToneSource::Taken> CRingToneSource::FromNamedFile(const CNoki
     const QString sPath = CProgram::JoinPath(CProgram::FromEngine(nokia.FilePath), sFileName);
     const FileText read = ReadFile(sPath);
     switch (read.Outcome) {
-    case Loaded:
+    case RingToneFile::Outcome::Read:
         break;
-    case CannotOpen:
+    case RingToneFile::Outcome::CannotOpen:
         CMessageBox::Show(m_pParent, QStringLiteral("Could not open file ") + sPath);
         break;
-    case TooLarge:
+    case RingToneFile::Outcome::TooLarge:
         Refuse(m_pParent, sPath,
                " is too large to be a ringtone.  Please choose a file that holds only the "
                "ringtone text.",
                "RingTone Too Large");
         return std::nullopt;
-    case NotText:
+    case RingToneFile::Outcome::NotText:
         Refuse(m_pParent, sPath,
                " is not a ringtone text file.  Please choose a file that holds the ringtone "
                "as text.",
@@ -175,17 +175,7 @@ bool CRingToneSource::Acceptable(const QString& sText) const {
 
 CRingToneSource::FileText CRingToneSource::ReadFile(const QString& sPath) {
     const RingToneFile::Result read = RingToneFile::Read(QFile::encodeName(sPath).toStdString());
-    switch (read.iOutcome) {
-    case RingToneFile::Outcome::Read:
-        return {Loaded, CProgram::FromEngine(read.sText)};
-    case RingToneFile::Outcome::TooLarge:
-        return {TooLarge, QString()};
-    case RingToneFile::Outcome::NotText:
-        return {NotText, QString()};
-    case RingToneFile::Outcome::CannotOpen:
-        break;
-    }
-    return {CannotOpen, QString()};
+    return {read.iOutcome, CProgram::FromEngine(read.sText)};
 }
 
 bool CRingToneSource::Fits(const QString& sText) {

@@ -7,6 +7,7 @@
 // nothing between them.
 
 #include "engine/RingToneText.h"
+#include "files/RingToneFile.h"
 #include "widgets/CProgramFolders.h"
 
 #include <QString>
@@ -35,16 +36,10 @@ public:
         QString sText;     // Text: the text as dropped
     };
 
-    // What reading a ringtone file gave.
-    enum ReadStatus {
-        Loaded,     // the text is in Text
-        CannotOpen, // missing, not an ordinary file, unreadable
-        TooLarge,   // more than MaxLength bytes
-        NotText     // holds NUL characters: a binary file
-    };
+    // What reading a ringtone file gave, as the file core tells it.
     struct FileText {
-        ReadStatus Outcome;
-        QString Text; // the joined text when Loaded, empty otherwise
+        RingToneFile::Outcome Outcome;
+        QString Text; // the joined text when Read, empty otherwise
     };
 
     // A phone ringtone of 50 notes takes a few hundred characters; 64 KiB

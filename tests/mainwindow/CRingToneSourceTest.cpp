@@ -116,28 +116,28 @@ private Q_SLOTS:
         const QString sPath = Write(QString::fromLatin1(QTest::currentDataTag()) + ".TXT", bytes);
         QVERIFY(!sPath.isEmpty());
         const CRingToneSource::FileText read = CRingToneSource::ReadFile(sPath);
-        QCOMPARE(read.Outcome, CRingToneSource::Loaded);
+        QCOMPARE(read.Outcome, RingToneFile::Outcome::Read);
         QCOMPARE(read.Text, sText);
     }
 
     void refuses_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("iStatus");
-        QTest::newRow("one byte too many")
-            << QByteArray(CRingToneSource::MaxLength + 1, 'a') << int(CRingToneSource::TooLarge);
-        QTest::newRow("line ends count too")
-            << QByteArray(CRingToneSource::MaxLength + 1, '\n') << int(CRingToneSource::TooLarge);
+        QTest::newRow("one byte too many") << QByteArray(CRingToneSource::MaxLength + 1, 'a')
+                                           << int(RingToneFile::Outcome::TooLarge);
+        QTest::newRow("line ends count too") << QByteArray(CRingToneSource::MaxLength + 1, '\n')
+                                             << int(RingToneFile::Outcome::TooLarge);
         QTest::newRow("Latin-1 that doubles past the limit")
             << QByteArray(CRingToneSource::MaxLength / 2 + 1, '\xe9')
-            << int(CRingToneSource::TooLarge);
+            << int(RingToneFile::Outcome::TooLarge);
         QTest::newRow("binary") << QByteArray("\x7f"
                                               "ELF\x02\x01\x01\0\0\0\0",
                                               12)
-                                << int(CRingToneSource::NotText);
+                                << int(RingToneFile::Outcome::NotText);
         QTest::newRow("NUL in text") << QByteArray("Tone:\0"
                                                    "8c",
                                                    8)
-                                     << int(CRingToneSource::NotText);
+                                     << int(RingToneFile::Outcome::NotText);
     }
     void refuses() {
         QFETCH(QByteArray, bytes);
@@ -156,7 +156,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         QVERIFY(file.resize(100 * 1024 * 1024));
         file.close();
-        QCOMPARE(CRingToneSource::ReadFile(sPath).Outcome, CRingToneSource::TooLarge);
+        QCOMPARE(CRingToneSource::ReadFile(sPath).Outcome, RingToneFile::Outcome::TooLarge);
         QVERIFY(QFile::remove(sPath));
     }
 
@@ -173,7 +173,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(m_pFixture->Path("pipe.TXT")) ||
                 mkfifo(pipe.constData(), 0600) == 0);
         const CRingToneSource::FileText read = CRingToneSource::ReadFile(m_pFixture->Path(sName));
-        QCOMPARE(read.Outcome, CRingToneSource::CannotOpen);
+        QCOMPARE(read.Outcome, RingToneFile::Outcome::CannotOpen);
         QVERIFY(read.Text.isEmpty());
     }
 
@@ -182,14 +182,14 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(sPath, QFileDevice::WriteOwner));
         if (QFile(sPath).open(QIODevice::ReadOnly))
             QSKIP("running with rights that read any file");
-        QCOMPARE(CRingToneSource::ReadFile(sPath).Outcome, CRingToneSource::CannotOpen);
+        QCOMPARE(CRingToneSource::ReadFile(sPath).Outcome, RingToneFile::Outcome::CannotOpen);
     }
 
     void doubledSeparatorStillNamesTheFile() {
         Write("root.TXT", "Tone:8c");
         const CRingToneSource::FileText read =
             CRingToneSource::ReadFile(m_pFixture->Folder() + "//root.TXT");
-        QCOMPARE(read.Outcome, CRingToneSource::Loaded);
+        QCOMPARE(read.Outcome, RingToneFile::Outcome::Read);
         QCOMPARE(read.Text, QString("Tone:8c"));
     }
 
