@@ -45,6 +45,9 @@ CTunePlayback::CTunePlayback(const Controls& controls, const CNokia& nokia, CRes
          {static_cast<QWidget*>(m_Controls.pName), static_cast<QWidget*>(m_Controls.pTempo),
           static_cast<QWidget*>(m_Controls.pResults)})
         pBox->installEventFilter(this);
+    connect(&m_Player, &CTunePlayer::noteHeard, this, &CTunePlayback::OnNoteHeard);
+    connect(&m_Player, &CTunePlayer::finished, this, &CTunePlayback::ShowStopped);
+    connect(&m_Player, &CTunePlayer::failed, this, &CTunePlayback::OnFailed);
     connect(m_Controls.pResults, &QTextEdit::textChanged, this, &CTunePlayback::OnTextChanged);
     ShowStopped();
 }
@@ -60,18 +63,8 @@ CTune CTunePlayback::TuneOf(const CNokia& nokia, const QString& sTempo, QLabel* 
     return tune;
 }
 
-CTunePlayer& CTunePlayback::Player() {
-    if (!m_pPlayer) {
-        m_pPlayer = std::make_unique<CTunePlayer>();
-        connect(m_pPlayer.get(), &CTunePlayer::noteHeard, this, &CTunePlayback::OnNoteHeard);
-        connect(m_pPlayer.get(), &CTunePlayer::finished, this, &CTunePlayback::ShowStopped);
-        connect(m_pPlayer.get(), &CTunePlayer::failed, this, &CTunePlayback::OnFailed);
-    }
-    return *m_pPlayer;
-}
-
 void CTunePlayback::Toggle() {
-    if (IsPlaying()) {
+    if (m_Player.isPlaying()) {
         Stop();
         return;
     }
@@ -80,7 +73,7 @@ void CTunePlayback::Toggle() {
         return;
     }
     const CTunePlayer::Problem iProblem =
-        Player().play(TuneOf(m_Nokia, m_Controls.pTempo->text(), m_Controls.pMessage));
+        m_Player.play(TuneOf(m_Nokia, m_Controls.pTempo->text(), m_Controls.pMessage));
     if (iProblem != CTunePlayer::Problem::None) {
         OnFailed(iProblem);
         return;
@@ -93,8 +86,7 @@ void CTunePlayback::Toggle() {
 }
 
 void CTunePlayback::Stop() {
-    if (m_pPlayer)
-        m_pPlayer->stop();
+    m_Player.stop();
     ShowStopped();
 }
 

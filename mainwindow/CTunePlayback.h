@@ -8,7 +8,6 @@
 #include "sound/CTunePlayer.h"
 
 #include <QObject>
-#include <memory>
 
 class CNokia;
 class CTune;
@@ -43,7 +42,7 @@ public:
     // Ends playing at once without a word, and enables Play while the
     // converter holds a note.
     void Stop();
-    bool IsPlaying() const { return m_pPlayer && m_pPlayer->isPlaying(); }
+    bool IsPlaying() const { return m_Player.isPlaying(); }
 
 protected:
     // Keeps the access keys out of the text boxes.
@@ -58,15 +57,12 @@ private:
     bool ShowsConverted() const;
     // Marking follows the box from now on when it shows the converter's text.
     void FollowBox();
-    // The player, made on the first Play: opening the desktop's sound
-    // service waits for nothing the window's first paint needs.
-    CTunePlayer& Player();
 
     Controls m_Controls;
     const CNokia& m_Nokia;
     CResultsBox& m_Results;
     QWidget* m_pParent;
-    std::unique_ptr<CTunePlayer> m_pPlayer;
+    CTunePlayer m_Player;
     // Alt+P while the button reads Stop, whose own access key is Alt+S.
     QShortcut* m_pStopKey = nullptr;
     // Ends with the first change to the box that is not the converter's.

@@ -26,15 +26,6 @@ constexpr qint64 QuietMilliseconds = 250;
 CTunePlayer::CTunePlayer(QObject* pParent) : QObject(pParent) {
     m_Follow.setInterval(FollowMilliseconds);
     connect(&m_Follow, &QTimer::timeout, this, &CTunePlayer::Follow);
-    QString sError;
-    m_pOutput = AudioModule::Make(
-        [this] {
-            if (m_pStream)
-                End(Problem::OutputLost);
-        },
-        sError);
-    if (!m_pOutput)
-        qWarning().noquote() << "No sound:" << sError;
 }
 
 CTunePlayer::~CTunePlayer() {
@@ -43,8 +34,19 @@ CTunePlayer::~CTunePlayer() {
 
 CTunePlayer::Problem CTunePlayer::play(const CTune& tune) {
     stop();
-    if (!m_pOutput)
-        return Problem::OutputRefused;
+    if (!m_pOutput) {
+        QString sError;
+        m_pOutput = AudioModule::Make(
+            [this] {
+                if (m_pStream)
+                    End(Problem::OutputLost);
+            },
+            sError);
+        if (!m_pOutput) {
+            qWarning().noquote() << "No sound:" << sError;
+            return Problem::OutputRefused;
+        }
+    }
     auto* pStream = new CTuneStream(tune);
     pStream->open(QIODevice::ReadOnly);
     switch (m_pOutput->Open(pStream, CTune::SampleRate, BufferMilliseconds)) {

@@ -23,7 +23,8 @@ public:
     };
     Q_ENUM(Problem)
 
-    // Loads the audio module the first time one is made.
+    // Cheap: the sound output (and the module it lives in) is made on the
+    // first play().
     explicit CTunePlayer(QObject* pParent = nullptr);
     ~CTunePlayer() override;
 
@@ -55,7 +56,8 @@ private:
     void End(Problem iProblem);
     void Release(bool bNow);
 
-    // Null when the module could not be loaded: playing is then refused.
+    // Null until the first play(), and while the module cannot be loaded:
+    // playing is then refused.
     std::unique_ptr<CAudioOutput> m_pOutput;
     CTuneStream* m_pStream = nullptr; // owned by the output while it plays
     QTimer m_Follow;
